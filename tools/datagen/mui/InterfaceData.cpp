@@ -1,0 +1,8 @@
+#include "../Sections.h"
+
+namespace NDataGen
+{
+void GenerateInterfaceData(CDataWriter& /*out*/)
+{
+}
+} // namespace NDataGen
