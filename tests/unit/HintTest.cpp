@@ -32,15 +32,16 @@ TEST_F(HintTest, BoxSitsRightOfTheAnchorWithItsMargins)
 
 TEST_F(HintTest, BoxThatWouldPassTheRightEdgeGoesLeftOfTheAnchor)
 {
-    const float w = font.MeasureText("BAB", 19.0f);
-    const CHint::SBox box = CHint::Place(font, "BAB", 700.0f, 50.0f, 19.0f, false, false);
+    const char* text = "BBBBBBBBBBBBBBBBBB"; // about 100 wide
+    const float w = font.MeasureText(text, 19.0f);
+    const CHint::SBox box = CHint::Place(font, text, 700.0f, 50.0f, 19.0f, false, false);
     // Its right edge ends 20 units left of the anchor, whatever the text's width.
     EXPECT_FLOAT_EQ(box.right, 680.0f);
     EXPECT_FLOAT_EQ(box.left, 680.0f - w - 8.0f);
     // Just inside the limit it stays on the right.
     const float fits = static_cast<float>(static_cast<int>(795.0f - w - 54.0f - 8.0f));
-    EXPECT_FLOAT_EQ(CHint::Place(font, "BAB", fits, 50.0f, 19.0f, false, false).left, fits + 50.0f);
-    EXPECT_FLOAT_EQ(CHint::Place(font, "BAB", fits + 1.0f, 50.0f, 19.0f, false, false).right, fits + 1.0f - 20.0f);
+    EXPECT_FLOAT_EQ(CHint::Place(font, text, fits, 50.0f, 19.0f, false, false).left, fits + 50.0f);
+    EXPECT_FLOAT_EQ(CHint::Place(font, text, fits + 1.0f, 50.0f, 19.0f, false, false).right, fits + 1.0f - 20.0f);
 }
 
 TEST_F(HintTest, CentredBoxIgnoresTheAnchorsXOnly)
