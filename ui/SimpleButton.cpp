@@ -69,9 +69,10 @@ bool CSimpleButton::OnLButtonUp(int, int, uint32_t)
     return true;
 }
 
+// A disabled button stays disabled when its screen is shown again.
 void CSimpleButton::Reset()
 {
-    m_state = kNormal;
+    m_state = m_disabled ? kDisabled : kNormal;
 }
 
 bool CSimpleButton::SetDisabled(bool disabled)

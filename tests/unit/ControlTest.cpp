@@ -133,11 +133,15 @@ TEST_F(ButtonTest, InvisibleButtonNeitherReactsNorReports)
     EXPECT_EQ(button.GetState(), CSimpleButton::kNormal);
 }
 
-TEST_F(ButtonTest, ResetReturnsToNormal)
+TEST_F(ButtonTest, ResetReturnsToNormalButKeepsADisabledButtonDisabled)
 {
     button.OnLButtonDown(60, 60, 0);
     button.Reset();
     EXPECT_EQ(button.GetState(), CSimpleButton::kNormal);
+    button.SetDisabled(true);
+    button.Reset();
+    EXPECT_EQ(button.GetState(), CSimpleButton::kDisabled);
+    EXPECT_FALSE(button.OnLButtonDown(60, 60, 0));
 }
 
 TEST_F(ButtonTest, CursorOverUsesTheInputsCursorAndChangesNothing)
