@@ -136,6 +136,62 @@ TEST_F(SoundTest, WithoutSoundManagerEverythingIsSilent)
     sound.Play(true, false); // no manager: nothing happens
 }
 
+// Plays through the disk device into a raw file and returns its 16-bit stereo frames.
+template <class Play>
+std::vector<int16_t> Record(Play play)
+{
+    std::string raw = (std::filesystem::temp_directory_path() / ("zonvel-sound-" + std::to_string(getpid()) + ".raw")).string();
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
+    {
+        CSoundManager manager;
+        SetSoundManager(&manager);
+        if (manager.IsDeviceOpen())
+            play(manager);
+        SetSoundManager(nullptr);
+    }
+    unsetenv("SDL_DISKAUDIOFILE");
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    std::ifstream in(raw, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(raw);
+    std::vector<int16_t> samples(bytes.size() / 2);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) | (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
+    return samples;
+}
+
+int Loudest(const std::vector<int16_t>& samples, size_t first, size_t step)
+{
+    int loudest = 0;
+    for (size_t i = first; i < samples.size(); i += step)
+        loudest = std::max(loudest, std::abs(static_cast<int>(samples[i])));
+    return loudest;
+}
+
+TEST_F(SoundTest, CentredEffectPlaysAtFullVolumeAndPanMovesItToOneSide)
+{
+    m_resources.AddMemoryEntry("wav/click.wav", MakeWave(), false);
+    auto playFor = [](int pan) {
+        return [pan](CSoundManager& manager) {
+            CSound* sound = manager.LoadSound("wav/click.wav", 1);
+            ASSERT_NE(sound, nullptr);
+            sound->SetPan(pan); // on the one channel the sample holds, before it sounds
+            sound->Play(false, false, 100);
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            manager.FreeSound(sound);
+        };
+    };
+    // The wave swings to 56 % of full scale; nothing may take it below that.
+    std::vector<int16_t> centred = Record(playFor(0));
+    EXPECT_GT(Loudest(centred, 0, 2), 16000);
+    EXPECT_GT(Loudest(centred, 1, 2), 16000);
+
+    std::vector<int16_t> right = Record(playFor(100));
+    EXPECT_LT(Loudest(right, 0, 2), 200) << "left side silent";
+    EXPECT_GT(Loudest(right, 1, 2), 16000);
+}
+
 TEST_F(SoundTest, TrackerModulePlaysAudiblyOnceAndOneTrackPlaylistStartsAgain)
 {
     std::string raw = (std::filesystem::temp_directory_path() / ("zonvel-music-" + std::to_string(getpid()) + ".raw")).string();
