@@ -100,6 +100,7 @@ private:
     void Add(int frame, EKind kind, const NPlatform::SEvent& event, uint32_t flags = 0);
     void Mouse(int frame, NPlatform::EEventType type, int x, int y);
     void OnFrame(int frame);
+    static void KeepGraphicsLibrariesLoaded();
 
     std::string m_root;
     std::string m_workDir;
