@@ -47,7 +47,8 @@ std::vector<SSongPlan> SongPlans()
     g2.pad = EPadTone::WarmSquare;
     g2.bass = EBassStyle::Eighths;
     g2.drums = EDrumStyle::FourOnFloor;
-    g2.sections = {S::Intro, S::Verse, S::Verse, S::Chorus, S::Bridge, S::Verse, S::Chorus, S::Chorus, S::Outro};
+    g2.sections = {S::Intro,  S::Verse,  S::Verse,  S::Chorus, S::Bridge,
+                   S::Verse, S::Chorus, S::Bridge, S::Chorus, S::Chorus, S::Outro};
 
     SSongPlan& g3 = plans[3];
     g3.name = "game03";
@@ -70,7 +71,7 @@ std::vector<SSongPlan> SongPlans()
     g4.pad = EPadTone::Choir;
     g4.bass = EBassStyle::Syncopated;
     g4.drums = EDrumStyle::Pop;
-    g4.sections = {S::Intro, S::Verse, S::Chorus, S::Verse, S::Bridge, S::Chorus, S::Chorus, S::Outro};
+    g4.sections = {S::Intro, S::Verse, S::Chorus, S::Verse, S::Chorus, S::Bridge, S::Chorus, S::Chorus, S::Outro};
     return plans;
 }
 } // namespace

@@ -25,7 +25,10 @@ constexpr int kKick = 6;
 constexpr int kSnare = 7;
 constexpr int kHat = 8;
 constexpr int kCymbal = 9;
-constexpr int kChannels = 10;
+constexpr int kLeadEcho = 10;
+constexpr int kCounterEcho = 11;
+constexpr int kChannels = 12;
+constexpr int kEchoRows = 3; // a dotted eighth behind
 
 // Instruments, 1-based as the pattern data counts them.
 constexpr uint8_t kInsLead = 1;
@@ -39,8 +42,8 @@ constexpr uint8_t kInsHat = 8;
 constexpr uint8_t kInsOpenHat = 9;
 
 constexpr std::array<int, 7> kMajor = {0, 2, 4, 5, 7, 9, 11};
-constexpr int kMelodyLow = 64; // MIDI pitches the lead stays within
-constexpr int kMelodyHigh = 86;
+constexpr int kMelodyLow = 62; // MIDI pitches the lead stays within
+constexpr int kMelodyHigh = 84;
 
 int FloorDiv(int a, int b)
 {
@@ -145,6 +148,26 @@ private:
         cell.param = param;
     }
 
+    // The tracker's way to a sense of space: the same notes, later, softer and off to one side.
+    void AddEcho(int source, int target, uint8_t panning)
+    {
+        for (int row = 0; row + kEchoRows < m_totalRows; ++row)
+        {
+            const SXmCell& from = m_grid[static_cast<size_t>(row * kChannels + source)];
+            SXmCell& to = m_grid[static_cast<size_t>((row + kEchoRows) * kChannels + target)];
+            if (from.note == 0)
+                continue;
+            to.note = from.note;
+            to.instrument = from.instrument;
+            if (from.volume)
+                to.volume = XmVolume((from.volume - 0x10) * 3 / 10);
+            if (from.note != kXmKeyOff)
+            {
+                to.effect = 0x08;
+                to.param = panning;
+            }
+        }
+    }
     void WriteMelody(int startRow, const std::vector<SPhraseNote>& phrase, int volume);
     void WriteCounter(int startRow, ESection section, const std::array<int, 8>& chords,
                       const std::vector<SPhraseNote>& phrase, int bars);
@@ -209,7 +232,7 @@ std::vector<SPhraseNote> CSongWriter::MakePhrase(const std::array<int, 8>& chord
 
     // The motif's degrees over the first two chords.
     std::vector<int> motif;
-    int previous = SnapToChord(m_rng.Chance(0.5) ? 4 : 7, chords[0], 1);
+    int previous = SnapToChord(m_rng.Chance(0.5) ? 2 : 4, chords[0], 1);
     for (size_t i = 0; i < rhythm.size(); ++i)
     {
         const auto [row, length] = rhythm[i];
@@ -239,9 +262,14 @@ std::vector<SPhraseNote> CSongWriter::MakePhrase(const std::array<int, 8>& chord
     for (int statement = 0; statement < 4; ++statement)
     {
         const int base = statement * kMotifRows;
-        int shift = Mod(chords[static_cast<size_t>(statement * 2)] - chords[0], 7);
-        if (shift > 3)
-            shift -= 7;
+        // Move with the chord, up or down, whichever keeps the motif nearer the middle of the range.
+        const int raw = Mod(chords[static_cast<size_t>(statement * 2)] - chords[0], 7);
+        double mean = 0;
+        for (int d : motif)
+            mean += d;
+        mean /= static_cast<double>(std::max<size_t>(1, motif.size()));
+        constexpr double kCentre = 3.5;
+        const int shift = std::fabs(mean + raw - kCentre) <= std::fabs(mean + raw - 7 - kCentre) ? raw : raw - 7;
         for (size_t i = 0; i < rhythm.size(); ++i)
         {
             auto [row, length] = rhythm[i];
@@ -360,7 +388,10 @@ void CSongWriter::WritePad(int startRow, const std::array<int, 8>& chords, int b
             }
         m_voicing = best;
         for (int i = 0; i < 3; ++i)
-            Put(startRow + bar * kRowsPerBar, kPad + i, best[static_cast<size_t>(i)], kInsPad, 22);
+        {
+            Put(startRow + bar * kRowsPerBar, kPad + i, best[static_cast<size_t>(i)], kInsPad, 19);
+            Effect(startRow + bar * kRowsPerBar, kPad + i, 0x08, static_cast<uint8_t>(0x58 + 0x28 * i)); // spread the chord
+        }
     }
 }
 
@@ -578,6 +609,9 @@ SXmModule CSongWriter::Build()
         }
         }
     }
+
+    AddEcho(kLead, kLeadEcho, 0xB8);
+    AddEcho(kCounter, kCounterEcho, 0x48);
 
     if (m_plan.drums == EDrumStyle::Shuffle)
         for (int r = 0; r < m_totalRows; ++r)

@@ -136,7 +136,7 @@ std::vector<uint8_t> WrongPaint()
         v.release = 0.04;
         AddVoice(s, v);
     }
-    return Finish(s, 0.6);
+    return Finish(s, 0.45);
 }
 
 // A won level: a rising major arpeggio on chimes that opens into a chord.
@@ -191,7 +191,7 @@ std::vector<uint8_t> LifeLost()
         AddVoice(s, v);
         start += 0.24;
     }
-    return Finish(s, 0.7);
+    return Finish(s, 0.55);
 }
 
 // The game is over: a slow fall through C minor onto a low chord that fades.
