@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstddef>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -185,6 +186,7 @@ struct SRender
 {
     double seconds = 0;
     double rms = 0; // of full scale
+    double tailRms = 0; // of the last quarter second
     int clipped = 0;
     int lengthMs = 0;
     bool ended = false;
@@ -209,10 +211,9 @@ SRender Render(const std::vector<uint8_t>& bytes)
         return result;
     result.lengthMs = ModPlug_GetLength(file);
     std::vector<int16_t> buffer(4096);
-    double sum = 0;
-    uint64_t frames = 0;
+    std::vector<int16_t> all;
     const uint64_t limit = static_cast<uint64_t>(kRate) * 400; // a looping module would never stop
-    while (frames < limit)
+    while (all.size() < limit)
     {
         const int got = ModPlug_Read(file, buffer.data(), static_cast<int>(buffer.size() * 2));
         if (got <= 0)
@@ -220,18 +221,22 @@ SRender Render(const std::vector<uint8_t>& bytes)
             result.ended = true;
             break;
         }
-        for (int i = 0; i < got / 2; ++i)
-        {
-            const int s = buffer[static_cast<size_t>(i)];
-            sum += static_cast<double>(s) * s;
-            if (s >= 32767 || s <= -32768)
-                ++result.clipped;
-        }
-        frames += static_cast<uint64_t>(got / 2);
+        all.insert(all.end(), buffer.begin(), buffer.begin() + got / 2);
     }
     ModPlug_Unload(file);
-    result.seconds = static_cast<double>(frames) / kRate;
-    result.rms = frames ? std::sqrt(sum / static_cast<double>(frames)) / 32768.0 : 0.0;
+    const auto rms = [](auto first, auto last) {
+        double sum = 0;
+        for (auto it = first; it != last; ++it)
+            sum += static_cast<double>(*it) * *it;
+        return first == last ? 0.0 : std::sqrt(sum / static_cast<double>(last - first)) / 32768.0;
+    };
+    for (int16_t s : all)
+        if (s >= 32767 || s <= -32768)
+            ++result.clipped;
+    result.seconds = static_cast<double>(all.size()) / kRate;
+    result.rms = rms(all.begin(), all.end());
+    const size_t tail = std::min(all.size(), static_cast<size_t>(kRate / 4));
+    result.tailRms = rms(all.end() - static_cast<std::ptrdiff_t>(tail), all.end());
     return result;
 }
 } // namespace
@@ -290,5 +295,6 @@ TEST(AudioDataXm, EveryModuleRendersAudiblyForOneAndAHalfToThreeMinutes)
         EXPECT_NEAR(r.lengthMs / 1000.0, r.seconds, 3.0);
         EXPECT_GT(r.rms, 0.02) << "too quiet";
         EXPECT_EQ(r.clipped, 0);
+        EXPECT_LT(r.tailRms, 0.005) << "the last notes are cut off instead of dying away";
     }
 }
