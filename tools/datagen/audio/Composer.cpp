@@ -589,17 +589,19 @@ SXmModule CSongWriter::Build()
             Put(end, kBass, 36 + m_plan.key - (m_plan.key > 7 ? 12 : 0), kInsBass, 52);
             Put(end, kKick, 60, kInsKick, 56);
             Put(end, kCymbal, 60, kInsOpenHat, 44);
-            Put(end, kLead, m_melodyTonic, kInsLead, 44);
+            // The melody closes on the tonic, the octave above when it fits, reached
+            // through the IV and V chords' own tones.
+            const int base = DegreePitch(7, m_melodyTonic) <= kMelodyHigh ? 0 : -7;
+            Put(end, kLead, DegreePitch(base + 7, m_melodyTonic), kInsLead, 44);
+            const int arpeggio[] = {0, 2, 4, 7};
             for (int k = 0; k < 4; ++k)
-                Put(end + 2 * k, kCounter, DegreePitch(2 * k, m_melodyTonic), kInsBell, 30 - 2 * k);
-            // Melody over the first two bars: the chorus's cadence.
-            for (const SPhraseNote& n : chorusPhrase)
-                if (n.row >= 6 * kRowsPerBar && n.row < 7 * kRowsPerBar)
-                    Put(row + n.row - 6 * kRowsPerBar, kLead, DegreePitch(n.degree, m_melodyTonic), kInsLead, 40);
-            KeyOff(row + kRowsPerBar - 2, kLead);
-            for (const SPhraseNote& n : chorusPhrase)
-                if (n.row >= 6 * kRowsPerBar && n.row < 7 * kRowsPerBar)
-                    Put(row + kRowsPerBar + n.row - 6 * kRowsPerBar, kLead, DegreePitch(n.degree + 1, m_melodyTonic), kInsLead, 40);
+                Put(end + 2 * k, kCounter, DegreePitch(arpeggio[k], m_melodyTonic), kInsBell, 30 - 2 * k);
+            const int cadence[][3] = {// bar, row, degree
+                                      {0, 0, 5}, {0, 4, 3}, {0, 8, 5}, {1, 0, 4}, {1, 4, 6}, {1, 8, 8}, {1, 12, 6}};
+            for (const auto& c : cadence)
+                Put(row + c[0] * kRowsPerBar + c[1], kLead, DegreePitch(base + c[2], m_melodyTonic), kInsLead,
+                    c[1] % 8 == 0 ? 42 : 38);
+            KeyOff(row + 14, kLead);
             KeyOff(end - 2, kLead);
             const int release = row + 3 * kRowsPerBar;
             for (int ch : {kLead, kBass, kPad, kPad + 1, kPad + 2})
