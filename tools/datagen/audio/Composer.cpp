@@ -20,14 +20,15 @@ constexpr int kEdgeBars = 4; // intro and outro
 constexpr int kLead = 0;
 constexpr int kCounter = 1;
 constexpr int kBass = 2;
-constexpr int kPad = 3; // three voices: 3, 4, 5
+constexpr int kPad = 3; // three voices: 3, 4, 5; a second set (kPadAlt) takes every other chord
 constexpr int kKick = 6;
 constexpr int kSnare = 7;
 constexpr int kHat = 8;
 constexpr int kCymbal = 9;
 constexpr int kLeadEcho = 10;
 constexpr int kCounterEcho = 11;
-constexpr int kChannels = 12;
+constexpr int kPadAlt = 12; // 12, 13, 14
+constexpr int kChannels = 16; // the format wants an even count; 15 stays free
 constexpr int kEchoRows = 3; // a dotted eighth behind
 
 // Instruments, 1-based as the pattern data counts them.
@@ -182,6 +183,7 @@ private:
     std::vector<SXmCell> m_grid;
     int m_totalRows = 0;
     std::array<int, 3> m_voicing = {0, 0, 0};
+    int m_padSet = 0;
 };
 
 std::array<int, 8> CSongWriter::SectionChords(ESection section) const
@@ -387,10 +389,16 @@ void CSongWriter::WritePad(int startRow, const std::array<int, 8>& chords, int b
                 }
             }
         m_voicing = best;
+        // Chords alternate between two sets of channels so one fades out while the next swells.
+        const int channel = m_padSet == 0 ? kPad : kPadAlt;
+        const int other = m_padSet == 0 ? kPadAlt : kPad;
+        m_padSet ^= 1;
+        const int at = startRow + bar * kRowsPerBar;
         for (int i = 0; i < 3; ++i)
         {
-            Put(startRow + bar * kRowsPerBar, kPad + i, best[static_cast<size_t>(i)], kInsPad, 19);
-            Effect(startRow + bar * kRowsPerBar, kPad + i, 0x08, static_cast<uint8_t>(0x58 + 0x28 * i)); // spread the chord
+            Put(at, channel + i, best[static_cast<size_t>(i)], kInsPad, 19);
+            Effect(at, channel + i, 0x08, static_cast<uint8_t>(0x58 + 0x28 * i)); // spread the chord
+            KeyOff(at, other + i);
         }
     }
 }
@@ -604,7 +612,7 @@ SXmModule CSongWriter::Build()
             KeyOff(row + 14, kLead);
             KeyOff(end - 2, kLead);
             const int release = row + 3 * kRowsPerBar;
-            for (int ch : {kLead, kBass, kPad, kPad + 1, kPad + 2})
+            for (int ch : {kLead, kBass, kPad, kPad + 1, kPad + 2, kPadAlt, kPadAlt + 1, kPadAlt + 2})
                 KeyOff(release, ch);
             row += kEdgeBars * kRowsPerBar;
             break;

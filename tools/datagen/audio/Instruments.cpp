@@ -116,7 +116,7 @@ SXmInstrument MakePad(EPadTone tone)
     ins.loopStart = 0;
     ins.loopLength = static_cast<uint32_t>(ins.sample.size());
     Tune(ins, kLowRate, kLowRate / kPeriod);
-    ins.volumeEnvelope = Envelope({{0, 0}, {28, 58}, {60, 48}, {130, 0}}, 2);
+    ins.volumeEnvelope = Envelope({{0, 0}, {28, 58}, {60, 48}, {104, 0}}, 2);
     ins.fadeout = 512;
     ins.vibratoDepth = 2;
     ins.vibratoRate = 6;
