@@ -66,8 +66,9 @@ void AddVoice(Signal& out, const SVoice& v)
     }
 }
 
-// A struck bell-like tone: a few partials that die away at different speeds.
-void AddChime(Signal& out, double start, double frequency, double length, double gain)
+// A struck bell-like tone: a few partials that die away at different speeds;
+// decayScale stretches the ring.
+void AddChime(Signal& out, double start, double frequency, double length, double gain, double decayScale)
 {
     const double ratios[] = {1.0, 2.0, 3.0, 4.2, 5.4};
     const double amps[] = {1.0, 0.45, 0.2, 0.12, 0.06};
@@ -79,8 +80,8 @@ void AddChime(Signal& out, double start, double frequency, double length, double
         v.length = length;
         v.frequency = frequency * ratios[k];
         v.attack = 0.002;
-        v.decay = decays[k] * length / 0.8;
-        v.release = 0.05;
+        v.decay = decays[k] * decayScale;
+        v.release = std::min(0.2, length * 0.3);
         v.gain = gain * amps[k];
         AddVoice(out, v);
     }
@@ -145,7 +146,7 @@ std::vector<uint8_t> LevelComplete()
     Signal s;
     const int melody[] = {72, 76, 79, 84};
     for (int i = 0; i < 4; ++i)
-        AddChime(s, i * 0.11, NoteFrequency(melody[i]), i == 3 ? 1.4 : 0.5, i == 3 ? 0.8 : 0.6);
+        AddChime(s, i * 0.11, NoteFrequency(melody[i]), i == 3 ? 1.8 : 0.5, i == 3 ? 0.8 : 0.6, i == 3 ? 1.0 : 0.5);
     for (int note : {60, 64, 67})
     {
         SVoice pad;
@@ -236,7 +237,7 @@ std::vector<uint8_t> Bonus()
     Signal s;
     const int run[] = {79, 84, 88, 91, 96};
     for (int i = 0; i < 5; ++i)
-        AddChime(s, i * 0.05, NoteFrequency(run[i]), i == 4 ? 0.7 : 0.35, 0.5);
+        AddChime(s, i * 0.05, NoteFrequency(run[i]), i == 4 ? 0.7 : 0.35, 0.5, i == 4 ? 0.5 : 0.3);
     CNoise noise(0xB0);
     CStateVariableFilter filter(kRate, 0.5);
     const size_t start = static_cast<size_t>(0.05 * kRate);
