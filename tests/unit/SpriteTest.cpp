@@ -167,6 +167,13 @@ TEST_F(SpriteTest, CopyBorrowsTheTextureAndKeepsItsOwnState)
     assigned = sprite;
     EXPECT_FALSE(assigned.OwnsTexture());
     EXPECT_EQ(assigned.GetFrameCount(), 4);
+
+    // Assigning a copy back to its owner must not free the shared texture.
+    assigned.SetFrame(3);
+    sprite = assigned;
+    EXPECT_TRUE(sprite.OwnsTexture());
+    EXPECT_EQ(sprite.GetFrame(), 3);
+    EXPECT_EQ(sprite.GetTexture()->GetWidth(), 100);
 }
 
 TEST_F(SpriteTest, ReloadKeepsTheTextureSoCopiesSeeTheNewPicture)
