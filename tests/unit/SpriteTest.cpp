@@ -1,5 +1,5 @@
-#include "engine/ResourceManager.h"
 #include "engine/Sprite.h"
+#include "engine/ResourceManager.h"
 #include "engine/Texture.h"
 
 #include "FoundationTestUtil.h"
@@ -10,7 +10,7 @@ namespace
 {
 class SpriteTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         m_manager.AddMemoryEntry("dat/wide.tga", NTestUtil::MakeSolidTarga(100, 30), false);
