@@ -1,0 +1,45 @@
+// The user's settings, kept in the enciphered dx.cfg in the data folder: loaded
+// at start, written at exit. Screens read and change the fields directly.
+#pragma once
+
+#include <string>
+
+class CAppSettings
+{
+public:
+    static constexpr const char* kFileName = "dx.cfg";
+    static constexpr const char* kCipherKey = "zup";
+    static constexpr int kCipherKeyLength = 3;
+    static constexpr int kLogicalWidth = 800;
+    static constexpr int kLogicalHeight = 600;
+
+    // Reads data folder + dx.cfg; a missing file keeps every field as it is.
+    bool Load();
+    // Writes data folder + dx.cfg (never losing the previous file on a failed
+    // write). Refresh the window and sound fields below first.
+    bool Save() const;
+
+    int m_window_width = 0;
+    int m_window_height = 0;
+    int m_window_x = 0;
+    int m_window_y = 0;
+    bool m_full_screen = true;
+    // The music playlist (NAudio::Music m_music) goes here.
+    int m_back_key = 27;
+    int m_confirm_key = 13;
+    bool m_sound = true;
+    bool m_hints = true;
+    bool m_show_dragons = true;
+    bool m_sound_invert = false;
+    int m_music_volume = 40;
+    int m_classic_level = 3;
+    int m_adv_level = 3;
+    // Per-user folder, ending in '/'.
+    std::string m_data_folder;
+
+    // Refreshed by the frame before Save(): while minimised the window size
+    // and position are left out of the file.
+    bool m_minimised = false;
+};
+
+CAppSettings& GetAppSettings();
