@@ -1,10 +1,76 @@
 #include "app/AppSettings.h"
 
+#include "engine/KeyValueFile.h"
+
+#include <algorithm>
+
+namespace
+{
+// Narrower sizes are taken as a damaged file.
+constexpr int kMinWindowSide = 100;
+constexpr int kMaxVolume = 100;
+constexpr int kLastLevel = 99;
+} // namespace
+
 CAppSettings& GetAppSettings()
 {
     static CAppSettings settings;
     return settings;
 }
 
-bool CAppSettings::Load() { return false; }
-bool CAppSettings::Save() const { return false; }
+bool CAppSettings::Load()
+{
+    m_window_width = kLogicalWidth;
+    m_window_height = kLogicalHeight;
+
+    CKeyValueFile file;
+    if (m_data_folder.empty() ||
+        !file.LoadFile(m_data_folder + kFileName, true, kCipherKey, kCipherKeyLength))
+        return false;
+
+    m_window_width = ToInt(file.GetString("m_window_width", "0"));
+    m_window_height = ToInt(file.GetString("m_window_height", "0"));
+    m_window_x = ToInt(file.GetString("x", "0"));
+    m_window_y = ToInt(file.GetString("y", "0"));
+    if (m_window_width < kMinWindowSide)
+        m_window_width = kLogicalWidth;
+    if (m_window_height < kMinWindowSide)
+        m_window_height = kLogicalHeight;
+    // Only exactly 1 switches these on.
+    m_sound = ToInt(file.GetString("m_sound", "1")) == 1;
+    m_hints = ToInt(file.GetString("m_hints", "1")) == 1;
+    m_show_dragons = file.GetBool("m_show_dragons", true);
+    m_sound_invert = file.GetBool("m_sound_invert", false);
+    m_full_screen = ToInt(file.GetString("m_is_full_screen_loaded", "1")) != 0;
+    // Kept to their ranges: an edited file must not hand the screens a
+    // volume or a level they cannot show.
+    m_music_volume = std::clamp(ToInt(file.GetString("m_music_volume", "40")), 0, kMaxVolume);
+    m_adv_level = std::clamp(ToInt(file.GetString("m_adv_level", "3")), 0, kLastLevel);
+    m_classic_level = std::clamp(ToInt(file.GetString("m_classic_level", "3")), 0, kLastLevel);
+    return true;
+}
+
+bool CAppSettings::Save() const
+{
+    if (m_data_folder.empty())
+        return false;
+    CKeyValueFile file;
+    // While minimised the size and position are not meaningful: the next
+    // start falls back on 800 x 600 at (0, 0).
+    if (!m_minimised)
+    {
+        file.SetInt("m_window_width", m_window_width);
+        file.SetInt("m_window_height", m_window_height);
+        file.SetInt("x", m_window_x);
+        file.SetInt("y", m_window_y);
+    }
+    file.SetInt("m_sound", m_sound ? 1 : 0);
+    file.SetInt("m_hints", m_hints ? 1 : 0);
+    file.SetInt("m_sound_invert", m_sound_invert ? 1 : 0);
+    file.SetInt("m_is_full_screen_loaded", m_full_screen ? 1 : 0);
+    file.SetInt("m_music_volume", m_music_volume);
+    file.SetInt("m_show_dragons", m_show_dragons ? 1 : 0);
+    file.SetInt("m_adv_level", m_adv_level);
+    file.SetInt("m_classic_level", m_classic_level);
+    return file.SaveFile(m_data_folder + kFileName, kCipherKey, kCipherKeyLength);
+}

@@ -1,19 +1,260 @@
 #include "engine/KeyValueFile.h"
 
-bool CKeyValueFile::LoadFile(const std::string&, bool, const char*, int) { return false; }
-bool CKeyValueFile::LoadResource(CResourceManager*, const std::string&, bool, const char*, int) { return false; }
-bool CKeyValueFile::Parse(const uint8_t*, int, bool, const char*, int) { return false; }
-bool CKeyValueFile::Parse(const std::string&, bool) { return false; }
-bool CKeyValueFile::SaveFile(const std::string&, const char*, int) const { return false; }
-std::string CKeyValueFile::BuildText() const { return {}; }
-std::string CKeyValueFile::GetString(const std::string&, const std::string& def) const { return def; }
-int CKeyValueFile::GetInt(const std::string&, int def) const { return def; }
-bool CKeyValueFile::GetBool(const std::string&, bool def) const { return def; }
-float CKeyValueFile::GetFloat(const std::string&, float def) const { return def; }
-CVector4 CKeyValueFile::GetVector(const std::string&) const { return {}; }
-void CKeyValueFile::SetString(const std::string& key, const std::string& value) { m_entries[key] = value; }
-void CKeyValueFile::SetInt(const std::string& key, int value) { m_entries[key] = std::to_string(value); }
-void CKeyValueFile::SetFloat(const std::string& key, float value) { m_entries[key] = std::to_string(value); }
-int ToInt(const std::string&) { return 0; }
-bool ToBool(const std::string&) { return false; }
-float ToFloat(const std::string&) { return 0.0f; }
+#include "engine/Cipher.h"
+#include "engine/ResourceManager.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace
+{
+bool IsSpace(uint8_t c)
+{
+    return c == '\t' || c == '\n' || c == '\r' || c == ' ';
+}
+
+// Every "//" and the rest of its line become blanks, quoted or not.
+void BlankComments(std::vector<uint8_t>& text)
+{
+    size_t n = text.size();
+    for (size_t i = 1; i < n; ++i)
+    {
+        if (text[i - 1] != '/' || text[i] != '/')
+            continue;
+        size_t j = i - 1;
+        while (j < n && text[j] != '\n')
+            text[j++] = ' ';
+        i = j;
+    }
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    bytes.clear();
+    uint8_t chunk[8192];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof(chunk), f)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+bool NeedsQuotes(const std::string& value)
+{
+    if (value.empty())
+        return true;
+    for (unsigned char c : value)
+        if (IsSpace(c))
+            return true;
+    return false;
+}
+} // namespace
+
+bool CKeyValueFile::LoadFile(const std::string& path, bool clear, const char* cipherKey, int keyLength)
+{
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes))
+        return false;
+    return Parse(bytes.data(), static_cast<int>(bytes.size()), clear, cipherKey, keyLength);
+}
+
+bool CKeyValueFile::LoadResource(CResourceManager* resourceManager, const std::string& name, bool clear,
+                                 const char* cipherKey, int keyLength)
+{
+    CFileBuffer buffer = resourceManager ? resourceManager->Load(name) : CResourceManager::LoadLooseFile(name);
+    if (buffer.IsEmpty())
+        return false;
+    return Parse(buffer.GetData(), buffer.GetSize(), clear, cipherKey, keyLength);
+}
+
+bool CKeyValueFile::Parse(const std::string& text, bool clear)
+{
+    return Parse(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()), clear);
+}
+
+bool CKeyValueFile::Parse(const uint8_t* bytes, int length, bool clear, const char* cipherKey, int keyLength)
+{
+    if (length < 0 || (bytes == nullptr && length > 0))
+        return false;
+    std::vector<uint8_t> text;
+    if (cipherKey)
+    {
+        // An undecipherable file counts as missing: the entries stay as they were.
+        CCipher cipher;
+        if (!cipher.Decode(bytes, length, text, cipherKey, keyLength))
+            return false;
+    }
+    else if (length > 0)
+    {
+        text.assign(bytes, bytes + length);
+    }
+    if (clear)
+        m_entries.clear();
+    BlankComments(text);
+
+    size_t n = text.size();
+    size_t pos = 0;
+    for (;;)
+    {
+        while (pos < n && IsSpace(text[pos]))
+            ++pos;
+        size_t keyStart = pos;
+        while (pos < n && !IsSpace(text[pos]))
+            ++pos;
+        if (pos == keyStart)
+            break;
+        std::string key(text.begin() + keyStart, text.begin() + pos);
+        while (pos < n && IsSpace(text[pos]))
+            ++pos;
+        std::string value;
+        if (pos < n && text[pos] == '"')
+        {
+            size_t start = ++pos;
+            while (pos < n && text[pos] != '"')
+                ++pos;
+            value.assign(text.begin() + start, text.begin() + pos);
+            if (pos < n)
+                ++pos; // the closing quote
+        }
+        else
+        {
+            size_t start = pos;
+            while (pos < n && !IsSpace(text[pos]))
+                ++pos;
+            value.assign(text.begin() + start, text.begin() + pos);
+        }
+        m_entries[key] = value;
+    }
+    return true;
+}
+
+std::string CKeyValueFile::BuildText() const
+{
+    std::string text;
+    for (const auto& [key, value] : m_entries)
+    {
+        text += key;
+        text += ' ';
+        // Empty values are quoted too: written bare, the reader would take the
+        // next line's key as the value.
+        if (NeedsQuotes(value))
+            text += '"' + value + '"';
+        else
+            text += value;
+        text += '\n';
+    }
+    return text;
+}
+
+bool CKeyValueFile::SaveFile(const std::string& path, const char* cipherKey, int keyLength) const
+{
+    std::string text = BuildText();
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    if (cipherKey)
+    {
+        std::vector<uint8_t> enciphered;
+        CCipher cipher;
+        if (!cipher.Encode(bytes.data(), static_cast<int>(bytes.size()), enciphered, cipherKey, keyLength))
+            return false;
+        bytes.swap(enciphered);
+    }
+
+    // Write beside the target and rename over it, so a failure at any point
+    // leaves the previous file whole.
+    std::string temp = path + ".tmp";
+    FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = (std::fflush(f) == 0) && ok;
+    ok = (std::fclose(f) == 0) && ok;
+    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0)
+    {
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string CKeyValueFile::GetString(const std::string& key, const std::string& def) const
+{
+    auto it = m_entries.find(key);
+    return it == m_entries.end() ? def : it->second;
+}
+
+int CKeyValueFile::GetInt(const std::string& key, int def) const
+{
+    auto it = m_entries.find(key);
+    return it == m_entries.end() ? def : ToInt(it->second);
+}
+
+bool CKeyValueFile::GetBool(const std::string& key, bool def) const
+{
+    auto it = m_entries.find(key);
+    return it == m_entries.end() ? def : ToBool(it->second);
+}
+
+float CKeyValueFile::GetFloat(const std::string& key, float def) const
+{
+    auto it = m_entries.find(key);
+    return it == m_entries.end() ? def : ToFloat(it->second);
+}
+
+CVector4 CKeyValueFile::GetVector(const std::string& name) const
+{
+    return CVector4(ToFloat(GetString(name + ".x", "0")), ToFloat(GetString(name + ".y", "0")),
+                    ToFloat(GetString(name + ".z", "0")), 1.0f);
+}
+
+void CKeyValueFile::SetString(const std::string& key, const std::string& value)
+{
+    m_entries[key] = value;
+}
+
+void CKeyValueFile::SetInt(const std::string& key, int value)
+{
+    char text[32];
+    std::snprintf(text, sizeof(text), "%i", value);
+    m_entries[key] = text;
+}
+
+void CKeyValueFile::SetFloat(const std::string& key, float value)
+{
+    char text[64];
+    std::snprintf(text, sizeof(text), "%f", static_cast<double>(value));
+    m_entries[key] = text;
+}
+
+int ToInt(const std::string& s)
+{
+    // As "%d" reads it, but out-of-range numbers clamp instead of being undefined.
+    errno = 0;
+    char* end = nullptr;
+    long v = std::strtol(s.c_str(), &end, 10);
+    if (end == s.c_str())
+        return 0;
+    if (v > INT_MAX)
+        return INT_MAX;
+    if (v < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(v);
+}
+
+bool ToBool(const std::string& s)
+{
+    return ToInt(s) != 0;
+}
+
+float ToFloat(const std::string& s)
+{
+    char* end = nullptr;
+    float v = std::strtof(s.c_str(), &end);
+    return end == s.c_str() ? 0.0f : v;
+}
