@@ -1,0 +1,391 @@
+#include "app/Application.h"
+
+#include <memory>
+
+#include "engine/GLHeaders.h"
+#include "engine/Music.h"
+#include "engine/ResourceGroup.h"
+#include "engine/SoundManager.h"
+#include "platform/Clock.h"
+#include "platform/Events.h"
+#include "platform/Window.h"
+#include "ui/Screen.h"
+
+namespace
+{
+CApplication* g_instance = nullptr;
+std::unique_ptr<CSoundManager> g_soundManager;
+
+// Display widths the full-screen switch refuses outright.
+bool IsRefusedWidth(int width)
+{
+    return width == 320 || width == 400 || width == 640;
+}
+} // namespace
+
+CApplication* CApplication::Instance()
+{
+    return g_instance;
+}
+
+CApplication* CApplication::Create()
+{
+    if (!g_instance)
+        g_instance = new CApplication();
+    return g_instance;
+}
+
+void CApplication::Destroy()
+{
+    if (!g_instance)
+        return;
+    g_instance->DestroyMainWindow();
+    delete g_instance;
+    g_instance = nullptr;
+}
+
+bool CApplication::CreateMainWindow(const char* title, int x, int y, int width, int height)
+{
+    m_windowWidth = width;
+    m_windowHeight = height;
+    m_windowedWidth = width;
+    m_windowedHeight = height;
+    m_hasWindow = NPlatform::OpenWindow(title, x, y, width, height);
+    if (m_hasWindow)
+        NGL::SetContextAvailable(true);
+    m_input.Open();
+    if (m_hasWindow)
+        CResourceGroup::ReloadAllGroups();
+    NPlatform::ShowWindow(true);
+    g_soundManager = std::make_unique<CSoundManager>();
+    SetSoundManager(g_soundManager.get());
+    return m_hasWindow;
+}
+
+void CApplication::DestroyMainWindow()
+{
+    if (m_hasWindow)
+        CResourceGroup::ReleaseAllGroups();
+    if (g_soundManager)
+    {
+        SetSoundManager(nullptr);
+        g_soundManager.reset();
+    }
+    m_input.Close();
+    if (m_hasWindow)
+    {
+        NGL::SetContextAvailable(false);
+        NPlatform::CloseWindow();
+        m_hasWindow = false;
+        m_fullScreen = false;
+    }
+}
+
+void CApplication::ShowMainWindow(bool show)
+{
+    NPlatform::ShowWindow(show);
+}
+
+void CApplication::PushScreen(CScreen* screen)
+{
+    if (!screen)
+        return;
+    screen->Activate();
+    m_screens.push_front(screen);
+}
+
+void CApplication::PushDialog(CScreen* dialog)
+{
+    if (!dialog)
+        return;
+    m_dialogs.push_front(dialog);
+    dialog->Activate();
+    if (CScreen* current = GetCurrentScreen())
+        current->Activate();
+}
+
+void CApplication::CloseTop(bool immediate)
+{
+    if (!immediate)
+    {
+        m_closePending = true;
+        return;
+    }
+    if (!m_dialogs.empty())
+    {
+        m_closedDialog = m_dialogs.front();
+        m_dialogs.pop_front();
+        m_reportPending = true;
+    }
+    else if (m_screens.size() > 1)
+    {
+        CScreen* removed = m_screens.front();
+        m_screens.pop_front();
+        m_screens.front()->OnScreenClosed(removed);
+        m_screens.front()->Activate();
+    }
+}
+
+void CApplication::ApplyPendingClose()
+{
+    if (!m_closePending)
+        return;
+    m_closePending = false;
+    if (!m_dialogs.empty())
+    {
+        m_reportPending = true;
+        m_closedDialog = m_dialogs.front();
+        m_dialogs.pop_front();
+    }
+    else if (m_screens.size() > 1)
+    {
+        CScreen* removed = m_screens.front();
+        m_screens.pop_front();
+        // Reported even when a dialog report is also waiting: the owner must
+        // learn of every closed screen to delete it.
+        m_screens.front()->OnScreenClosed(removed);
+        m_screens.front()->Activate();
+    }
+}
+
+void CApplication::ReportClosedDialog()
+{
+    if (!m_reportPending)
+        return;
+    m_reportPending = false;
+    CScreen* closed = m_closedDialog;
+    m_closedDialog = nullptr;
+    CScreen* target = GetInputTarget();
+    if (closed && target)
+        target->OnDialogClosed(closed->GetResult(), closed);
+}
+
+void CApplication::Update(float dt)
+{
+    ApplyPendingClose();
+    ReportClosedDialog();
+    if (m_active)
+    {
+        if (CScreen* target = GetInputTarget())
+            target->Update(dt);
+    }
+    else
+    {
+        // The game stands still while another window has the focus.
+        NPlatform::SleepMs(kIdleSleepMs);
+    }
+    if (m_minimized)
+        NPlatform::SleepMs(kIdleSleepMs);
+    if (CSoundManager* sound = GetSoundManager())
+        sound->Update();
+}
+
+void CApplication::Render()
+{
+    if (m_minimized)
+        return;
+    if (CScreen* current = GetCurrentScreen())
+        current->Render();
+    for (auto it = m_dialogs.rbegin(); it != m_dialogs.rend(); ++it)
+        (*it)->Render();
+}
+
+void CApplication::Frame(NAudio::Music* music)
+{
+    uint32_t t0 = NPlatform::GetTicks();
+    Update(kFrameStep);
+    Render();
+    if (m_frameObserver)
+        m_frameObserver(m_frameCount);
+    ++m_frameCount;
+    if (m_hasWindow)
+    {
+        glFlush();
+        NPlatform::SwapWindow();
+    }
+    FollowForeground(music);
+    uint32_t deadline = t0 + kFrameStepMs;
+    uint32_t now = NPlatform::GetTicks();
+    if (static_cast<int32_t>(deadline - now) > 0)
+        NPlatform::SleepMs(deadline - now + 1);
+}
+
+void CApplication::FollowForeground(NAudio::Music* music)
+{
+    if (!m_musicStateTaken)
+    {
+        m_musicStateTaken = true;
+        m_musicWasPlaying = music && music->IsPlaying();
+    }
+    bool focused = NPlatform::IsWindowFocused();
+    if (m_foreground && !focused)
+    {
+        m_foreground = false;
+        m_musicWasPlaying = music && music->IsPlaying();
+        if (music)
+            music->Stop();
+    }
+    else if (!m_foreground && focused)
+    {
+        m_foreground = true;
+        // The next track, not the one that was cut off.
+        if (music && !music->IsPlaying() && m_musicWasPlaying)
+            music->Play(-1);
+    }
+}
+
+int CApplication::Run(NAudio::Music* music)
+{
+    for (;;)
+    {
+        NPlatform::SEvent event;
+        while (NPlatform::PollEvent(event))
+        {
+            if (event.type == NPlatform::EEventType::Quit)
+                return 0;
+            HandleEvent(event);
+        }
+        Frame(music);
+    }
+}
+
+void CApplication::HandleEvent(const NPlatform::SEvent& event)
+{
+    using NPlatform::EEventType;
+    switch (event.type)
+    {
+    case EEventType::Activate:
+        m_active = event.active;
+        m_input.SetActive(event.active);
+        return;
+    case EEventType::Restore:
+        if (m_minimized)
+        {
+            if (CScreen* current = GetCurrentScreen())
+                current->Activate();
+            m_minimized = false;
+        }
+        return;
+    case EEventType::Close:
+        if (!event.f4Held)
+        {
+            NPlatform::ShowWindow(false);
+            Quit();
+        }
+        else
+        {
+            // Alt+F4: the current screen decides what closing means.
+            m_dialogs.clear();
+            if (CScreen* current = GetCurrentScreen())
+                current->OnCloseRequest();
+        }
+        return;
+    case EEventType::Quit:
+        return;
+    default:
+        break;
+    }
+
+    CScreen* target = GetInputTarget();
+    if (!target)
+        return;
+    switch (event.type)
+    {
+    case EEventType::KeyDown:
+        target->OnKeyDown(event.key);
+        break;
+    case EEventType::Char:
+        target->OnChar(event.character, event.repeat);
+        break;
+    case EEventType::MouseMove:
+        target->OnMouseMove(event.x, event.y, event.keyFlags);
+        break;
+    case EEventType::LButtonDown:
+        target->OnLButtonDown(event.x, event.y, event.keyFlags);
+        break;
+    case EEventType::LButtonUp:
+        target->OnLButtonUp(event.x, event.y, event.keyFlags);
+        break;
+    case EEventType::RButtonUp:
+        target->OnRButtonUp(event.x, event.y, event.keyFlags);
+        break;
+    default:
+        break;
+    }
+}
+
+void CApplication::Quit()
+{
+    NPlatform::PostQuit();
+}
+
+void CApplication::PostClose()
+{
+    NPlatform::PostClose();
+}
+
+bool CApplication::SetFullScreen(int width, int height)
+{
+    if (IsRefusedWidth(width))
+        return false;
+    if (!m_fullScreen)
+    {
+        m_windowedWidth = m_windowWidth;
+        m_windowedHeight = m_windowHeight;
+    }
+    if (!NPlatform::EnterFullScreen(width, height))
+        return false;
+    m_fullScreen = true;
+    return true;
+}
+
+bool CApplication::LeaveFullScreen()
+{
+    int w = m_windowedWidth > 0 ? m_windowedWidth : m_windowWidth;
+    int h = m_windowedHeight > 0 ? m_windowedHeight : m_windowHeight;
+    int screenWidth = 0, screenHeight = 0;
+    NPlatform::GetScreenSize(screenWidth, screenHeight);
+    NPlatform::LeaveFullScreen((screenWidth - w) / 2, (screenHeight - h) / 2, w, h);
+    m_fullScreen = false;
+    return true;
+}
+
+void CApplication::Minimize()
+{
+    if (m_fullScreen)
+        LeaveFullScreen();
+    NPlatform::MinimizeWindow();
+    m_minimized = true;
+}
+
+void CApplication::GetWindowRect(int& left, int& top, int& right, int& bottom) const
+{
+    NPlatform::SRect rect = NPlatform::GetWindowRect();
+    left = rect.left;
+    top = rect.top;
+    right = rect.right;
+    bottom = rect.bottom;
+}
+
+void CApplication::MoveWindow(int left, int top)
+{
+    NPlatform::SRect rect = NPlatform::GetWindowRect();
+    NPlatform::MoveWindow(left, top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+CScreen* CApplication::GetCurrentScreen() const
+{
+    return m_screens.empty() ? nullptr : m_screens.front();
+}
+
+CScreen* CApplication::GetTopDialog() const
+{
+    return m_dialogs.empty() ? nullptr : m_dialogs.front();
+}
+
+CScreen* CApplication::GetInputTarget() const
+{
+    if (!m_dialogs.empty())
+        return m_dialogs.front();
+    return GetCurrentScreen();
+}

@@ -1,0 +1,123 @@
+// The application frame: window, GL context, input, the screen and dialog
+// stacks and the main loop. The stacks never own their screens; every change
+// of them is applied at the start of a frame's update (deferred CloseTop).
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+
+#include "engine/Input.h"
+#include "ui/View.h"
+
+class CScreen;
+namespace NAudio
+{
+class Music;
+}
+namespace NPlatform
+{
+struct SEvent;
+}
+
+class CApplication
+{
+public:
+    static constexpr uint32_t kFrameStepMs = 16;
+    static constexpr float kFrameStep = 16.0f;
+    static constexpr uint32_t kIdleSleepMs = 100;
+
+    // The one application object: null before Create and after Destroy.
+    static CApplication* Instance();
+    static CApplication* Create();
+    static void Destroy();
+
+    // Window, GL context and input devices. False when no window could be made.
+    bool CreateMainWindow(const char* title, int x, int y, int width, int height);
+    void DestroyMainWindow();
+    bool HasWindow() const { return m_hasWindow; }
+    void ShowMainWindow(bool show);
+
+    void PushScreen(CScreen* screen);
+    void PushDialog(CScreen* dialog);
+    // false: at the start of the next frame's update; true: now.
+    void CloseTop(bool immediate);
+
+    // True only when the display really switched.
+    bool SetFullScreen(int width, int height);
+    bool LeaveFullScreen();
+    void Minimize();
+
+    bool IsFullScreen() const { return m_fullScreen; }
+    bool IsMinimized() const { return m_minimized; }
+    bool IsActive() const { return m_active; }
+    int GetLogicalWidth() const { return m_view.GetLogicalWidth(); }
+    int GetLogicalHeight() const { return m_view.GetLogicalHeight(); }
+    void SetLogicalSize(int width, int height) { m_view.SetLogicalSize(width, height); }
+    // The size the window was created with (full screen does not change it).
+    int GetWindowWidth() const { return m_windowWidth; }
+    int GetWindowHeight() const { return m_windowHeight; }
+    // Window rectangle in desktop pixels and moving it (for dragging).
+    void GetWindowRect(int& left, int& top, int& right, int& bottom) const;
+    void MoveWindow(int left, int top);
+
+    CView& GetView() { return m_view; }
+    CInput& GetInput() { return m_input; }
+
+    CScreen* GetCurrentScreen() const;
+    CScreen* GetTopDialog() const;
+    // Top dialog if there is one, else the current screen.
+    CScreen* GetInputTarget() const;
+    size_t GetScreenCount() const { return m_screens.size(); }
+    size_t GetDialogCount() const { return m_dialogs.size(); }
+
+    // Runs until the quit message; returns its code (0).
+    int Run(NAudio::Music* music);
+
+    // One message, as the window procedure handles it.
+    void HandleEvent(const NPlatform::SEvent& event);
+    // One frame's update: deferred close, dialog report, Update(dt) of the top.
+    void Update(float dt);
+    // Current screen, then every dialog, oldest first (nothing while minimised).
+    void Render();
+    // Update, Render and swap: what the main loop does per frame.
+    void Frame(NAudio::Music* music);
+
+    // Asks the main loop to end (the quit message).
+    void Quit();
+    // Posts a close request to the window, as a click on a quit button does.
+    void PostClose();
+
+    // Test seam: called after each frame is rendered, before the swap, with
+    // the number of frames drawn so far (counting from 0).
+    void SetFrameObserver(std::function<void(int frame)> observer) { m_frameObserver = std::move(observer); }
+    int GetFrameCount() const { return m_frameCount; }
+
+private:
+    CApplication() = default;
+    void ApplyPendingClose();
+    void ReportClosedDialog();
+    void FollowForeground(NAudio::Music* music);
+
+    CInput m_input;
+    CView m_view;
+    std::deque<CScreen*> m_screens; // front: current screen
+    std::deque<CScreen*> m_dialogs; // front: top dialog
+    CScreen* m_closedDialog = nullptr;
+    bool m_reportPending = false;
+    bool m_closePending = false;
+    bool m_active = false;
+    bool m_fullScreen = false;
+    bool m_minimized = false;
+    bool m_hasWindow = false;
+    int m_windowWidth = 0;
+    int m_windowHeight = 0;
+    int m_windowedWidth = 0;
+    int m_windowedHeight = 0;
+
+    bool m_foreground = true;
+    bool m_musicWasPlaying = false;
+    bool m_musicStateTaken = false;
+    int m_frameCount = 0;
+    std::function<void(int)> m_frameObserver;
+};

@@ -1,0 +1,63 @@
+#include "interface/Intro.h"
+
+#include "app/AppSettings.h"
+#include "app/Application.h"
+#include "engine/GLHeaders.h"
+#include "engine/ResourceManager.h"
+#include "engine/Texture.h"
+
+namespace NInterface
+{
+CIntro::CIntro() : m_picture(std::make_unique<CTexture>())
+{
+    m_picture->LoadFromResource(GetResourceManager(), kPictureFile, false, false);
+}
+
+CIntro::~CIntro() = default;
+
+void CIntro::Activate()
+{
+    CScreen::Activate();
+    if (!NGL::IsContextAvailable())
+        return;
+    CApplication* app = CApplication::Instance();
+    int logicalWidth = app ? app->GetLogicalWidth() : CAppSettings::kLogicalWidth;
+    int logicalHeight = app ? app->GetLogicalHeight() : CAppSettings::kLogicalHeight;
+    const CAppSettings& settings = GetAppSettings();
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.5f);
+    glViewport(0, 0, settings.m_window_width, settings.m_window_height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, logicalWidth, logicalHeight, 0.0, -50.0, 50.0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void CIntro::Render()
+{
+    if (!NGL::IsContextAvailable())
+        return;
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    glEnable(GL_TEXTURE_2D);
+    m_picture->Bind();
+    // A 1024 x 1024 picture centred on the 800 x 600 space, like every menu background.
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(-112.0f, -212.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-112.0f, 812.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(912.0f, -212.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(912.0f, 812.0f);
+    glEnd();
+    CScreen::Render();
+    glPopMatrix();
+}
+} // namespace NInterface

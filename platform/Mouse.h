@@ -1,0 +1,14 @@
+// Cursor position and held buttons. Desktop and client positions are pixels;
+// the client origin is the window's top-left corner (the window has no frame).
+#pragma once
+
+#include <cstdint>
+
+namespace NPlatform
+{
+void GetCursorDesktop(int& x, int& y);
+void GetCursorClient(int& x, int& y);
+
+// MK_* flags of the mouse buttons held now.
+uint32_t GetMouseButtons();
+} // namespace NPlatform

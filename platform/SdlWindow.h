@@ -1,0 +1,11 @@
+// Inside the platform layer only: the SDL objects behind the program window.
+#pragma once
+
+#include <SDL.h>
+
+namespace NPlatform
+{
+SDL_Window* GetSdlWindow();
+// Initialises SDL's video part on first use; false when there is no display.
+bool EnsureVideo();
+} // namespace NPlatform

@@ -1,0 +1,182 @@
+#include "platform/Window.h"
+
+#include "platform/SdlWindow.h"
+
+namespace NPlatform
+{
+namespace
+{
+SDL_Window* g_window = nullptr;
+SDL_GLContext g_context = nullptr;
+bool g_videoStarted = false;
+} // namespace
+
+SDL_Window* GetSdlWindow()
+{
+    return g_window;
+}
+
+bool EnsureVideo()
+{
+    if (g_videoStarted)
+        return true;
+    // A close request from the window must reach the frame, not end SDL's loop.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    g_videoStarted = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    return g_videoStarted;
+}
+
+bool OpenWindow(const char* title, int x, int y, int width, int height)
+{
+    if (g_window || !EnsureVideo())
+        return false;
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    g_window = SDL_CreateWindow(title, x, y, width, height,
+                                SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    if (!g_window)
+        return false;
+    g_context = SDL_GL_CreateContext(g_window);
+    if (!g_context)
+    {
+        SDL_DestroyWindow(g_window);
+        g_window = nullptr;
+        return false;
+    }
+    SDL_GL_MakeCurrent(g_window, g_context);
+    // The frame paces itself; waiting for the display as well would halve the rate.
+    SDL_GL_SetSwapInterval(0);
+    return true;
+}
+
+void CloseWindow()
+{
+    if (g_context)
+    {
+        SDL_GL_MakeCurrent(g_window, nullptr);
+        SDL_GL_DeleteContext(g_context);
+        g_context = nullptr;
+    }
+    if (g_window)
+    {
+        // Destroying a full-screen window gives the desktop its mode back.
+        SDL_DestroyWindow(g_window);
+        g_window = nullptr;
+    }
+}
+
+bool HasWindow()
+{
+    return g_window != nullptr;
+}
+
+void SwapWindow()
+{
+    if (g_window)
+        SDL_GL_SwapWindow(g_window);
+}
+
+void ShowWindow(bool show)
+{
+    if (!g_window)
+        return;
+    if (show)
+    {
+        SDL_ShowWindow(g_window);
+        SDL_RaiseWindow(g_window);
+    }
+    else
+    {
+        SDL_HideWindow(g_window);
+    }
+}
+
+void MinimizeWindow()
+{
+    if (g_window)
+        SDL_MinimizeWindow(g_window);
+}
+
+SRect GetWindowRect()
+{
+    SRect rect;
+    if (!g_window)
+        return rect;
+    int w = 0, h = 0;
+    SDL_GetWindowPosition(g_window, &rect.left, &rect.top);
+    SDL_GetWindowSize(g_window, &w, &h);
+    rect.right = rect.left + w;
+    rect.bottom = rect.top + h;
+    return rect;
+}
+
+void MoveWindow(int x, int y, int width, int height)
+{
+    if (!g_window)
+        return;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(g_window, &w, &h);
+    if (w != width || h != height)
+        SDL_SetWindowSize(g_window, width, height);
+    SDL_SetWindowPosition(g_window, x, y);
+}
+
+bool EnterFullScreen(int width, int height)
+{
+    if (!g_window)
+        return false;
+    int display = SDL_GetWindowDisplayIndex(g_window);
+    if (display < 0)
+        return false;
+    SDL_DisplayMode wanted{};
+    bool found = false;
+    for (int i = 0, n = SDL_GetNumDisplayModes(display); i < n && !found; ++i)
+    {
+        if (SDL_GetDisplayMode(display, i, &wanted) == 0 && wanted.w == width && wanted.h == height)
+            found = true;
+    }
+    if (!found)
+        return false;
+    if (SDL_SetWindowDisplayMode(g_window, &wanted) != 0)
+        return false;
+    if (SDL_SetWindowFullscreen(g_window, SDL_WINDOW_FULLSCREEN) != 0)
+        return false;
+    SDL_DisplayMode current{};
+    if (SDL_GetCurrentDisplayMode(display, &current) != 0 || current.w != width || current.h != height)
+    {
+        SDL_SetWindowFullscreen(g_window, 0);
+        return false;
+    }
+    return true;
+}
+
+bool LeaveFullScreen(int x, int y, int width, int height)
+{
+    if (!g_window)
+        return false;
+    bool ok = SDL_SetWindowFullscreen(g_window, 0) == 0;
+    SDL_SetWindowSize(g_window, width, height);
+    SDL_SetWindowPosition(g_window, x, y);
+    SDL_ShowWindow(g_window);
+    return ok;
+}
+
+void GetScreenSize(int& width, int& height)
+{
+    width = 0;
+    height = 0;
+    if (!EnsureVideo())
+        return;
+    int display = g_window ? SDL_GetWindowDisplayIndex(g_window) : 0;
+    SDL_DisplayMode mode{};
+    if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) == 0)
+    {
+        width = mode.w;
+        height = mode.h;
+    }
+}
+} // namespace NPlatform

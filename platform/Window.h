@@ -1,0 +1,37 @@
+// The one program window: borderless, with an OpenGL 1.x compatibility context.
+// All calls are harmless without a window (tests run the frame without one).
+#pragma once
+
+namespace NPlatform
+{
+struct SRect
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;  // exclusive: left + width
+    int bottom = 0; // exclusive: top + height
+};
+
+// Creates the window hidden, makes its GL context current. False on failure.
+bool OpenWindow(const char* title, int x, int y, int width, int height);
+void CloseWindow();
+bool HasWindow();
+
+void SwapWindow();
+void ShowWindow(bool show);
+void MinimizeWindow();
+bool IsWindowFocused();
+
+SRect GetWindowRect();
+void MoveWindow(int x, int y, int width, int height);
+
+// Switches the display to width x height and the window to full screen.
+// False when that exact mode is not available or the switch failed; the
+// window is then left as it was.
+bool EnterFullScreen(int width, int height);
+// Back to the desktop mode and a window at the given place and size.
+bool LeaveFullScreen(int x, int y, int width, int height);
+
+// Size of the desktop the window lives on.
+void GetScreenSize(int& width, int& height);
+} // namespace NPlatform

@@ -1,0 +1,173 @@
+#include "ui/Screen.h"
+
+#include "app/Application.h"
+#include "engine/GLHeaders.h"
+#include "engine/Sprite.h"
+#include "platform/Mouse.h"
+#include "ui/Control.h"
+
+namespace
+{
+CSprite* g_pointer = nullptr;
+}
+
+CScreen::CScreen() = default;
+
+CScreen::~CScreen() = default;
+
+void CScreen::Update(float dt)
+{
+    if (m_dragging)
+    {
+        // The cursor may leave the window faster than the window follows it.
+        CApplication* app = CApplication::Instance();
+        if (app)
+        {
+            int left = 0, top = 0, right = 0, bottom = 0;
+            app->GetWindowRect(left, top, right, bottom);
+            int x = 0, y = 0;
+            NPlatform::GetCursorDesktop(x, y);
+            if (x < left || x > right || y < top || y > bottom)
+                m_dragging = false;
+        }
+    }
+    for (CControl* control : m_controls)
+        control->Update(dt);
+}
+
+void CScreen::Render()
+{
+    for (CControl* control : m_controls)
+        control->Render();
+}
+
+void CScreen::Activate()
+{
+    m_dragging = false;
+    for (CControl* control : m_controls)
+        control->Reset();
+}
+
+void CScreen::OnKeyDown(int virtualKey)
+{
+    for (CControl* control : m_controls)
+        control->OnKeyDown(virtualKey);
+}
+
+void CScreen::OnChar(uint16_t character, int repeat)
+{
+    for (CControl* control : m_controls)
+        control->OnChar(character, repeat);
+}
+
+void CScreen::OnMouseMove(int x, int y, uint32_t keyFlags)
+{
+    CApplication* app = CApplication::Instance();
+    if (m_dragging && m_movable && app)
+    {
+        int left = 0, top = 0, right = 0, bottom = 0;
+        app->GetWindowRect(left, top, right, bottom);
+        int cx = 0, cy = 0;
+        NPlatform::GetCursorDesktop(cx, cy);
+        app->MoveWindow(left + cx - m_anchorX, top + cy - m_anchorY);
+        m_anchorX = cx;
+        m_anchorY = cy;
+    }
+    for (CControl* control : m_controls)
+    {
+        if (control->OnMouseMove(x, y, keyFlags))
+            m_dragging = false;
+    }
+}
+
+void CScreen::OnLButtonUp(int x, int y, uint32_t keyFlags)
+{
+    m_dragging = false;
+    for (CControl* control : m_controls)
+    {
+        if (control->OnLButtonUp(x, y, keyFlags))
+            m_dragging = false;
+    }
+}
+
+void CScreen::OnLButtonDown(int x, int y, uint32_t keyFlags)
+{
+    m_dragging = true;
+    NPlatform::GetCursorDesktop(m_anchorX, m_anchorY);
+    for (CControl* control : m_controls)
+    {
+        if (control->OnLButtonDown(x, y, keyFlags))
+            m_dragging = false;
+    }
+}
+
+void CScreen::OnRButtonUp(int x, int y, uint32_t keyFlags)
+{
+    m_dragging = false;
+    for (CControl* control : m_controls)
+        control->OnRButtonUp(x, y, keyFlags);
+}
+
+void CScreen::OnControl(CControl*)
+{
+    m_dragging = false;
+}
+
+void CScreen::OnDialogClosed(int, CScreen*) {}
+
+void CScreen::OnScreenClosed(CScreen*) {}
+
+void CScreen::OnCloseRequest() {}
+
+void CScreen::AddControl(CControl* control)
+{
+    m_controls.push_back(control);
+}
+
+void CScreen::SetPointerSprite(CSprite* sprite)
+{
+    g_pointer = sprite;
+}
+
+CSprite* CScreen::GetPointerSprite()
+{
+    return g_pointer;
+}
+
+void CScreen::DrawPointer()
+{
+    CApplication* app = CApplication::Instance();
+    if (!g_pointer || !app)
+        return;
+    CInput& input = app->GetInput();
+    input.Poll();
+    int x = 0, y = 0;
+    input.GetCursorPosition(x, y);
+    // The screens draw in the layout space; the cursor comes in client pixels.
+    if (app->GetWindowWidth() > 0 && app->GetWindowHeight() > 0)
+    {
+        x = x * app->GetLogicalWidth() / app->GetWindowWidth();
+        y = y * app->GetLogicalHeight() / app->GetWindowHeight();
+    }
+    g_pointer->SetPosition(static_cast<float>(x), static_cast<float>(y), g_pointer->GetZ());
+    g_pointer->Draw(true);
+}
+
+void CScreen::UpdatePointer(float dt)
+{
+    if (g_pointer)
+        g_pointer->Advance(static_cast<int>(dt));
+}
+
+void CScreen::ScaleToLayout(int x, int y, int layoutWidth, int layoutHeight, int& lx, int& ly)
+{
+    lx = x;
+    ly = y;
+    CApplication* app = CApplication::Instance();
+    if (!app || app->GetWindowWidth() <= 0 || app->GetWindowHeight() <= 0 || layoutWidth <= 0 || layoutHeight <= 0)
+        return;
+    float sx = static_cast<float>(app->GetWindowWidth()) / static_cast<float>(layoutWidth);
+    float sy = static_cast<float>(app->GetWindowHeight()) / static_cast<float>(layoutHeight);
+    lx = static_cast<int>(static_cast<float>(x) / sx);
+    ly = static_cast<int>(static_cast<float>(y) / sy);
+}

@@ -1,0 +1,68 @@
+#include "ui/View.h"
+
+#include "engine/GLHeaders.h"
+
+void CView::SetLogicalSize(int width, int height)
+{
+    m_width = width;
+    m_height = height;
+}
+
+void CView::SetRotation(float x, float y, float z)
+{
+    m_angleX = x;
+    m_angleY = y;
+    m_angleZ = z;
+}
+
+void CView::SetPerspective(int viewportWidth, int viewportHeight)
+{
+    m_aspect = static_cast<float>(m_width) / static_cast<float>(m_height);
+    if (!NGL::IsContextAvailable())
+        return;
+    glViewport(0, 0, viewportWidth, viewportHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(m_fieldOfView, m_aspect, m_perspectiveNear, m_perspectiveFar);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void CView::SetOrtho(int viewportWidth, int viewportHeight, bool flipY)
+{
+    if (!NGL::IsContextAvailable())
+        return;
+    glViewport(0, 0, viewportWidth, viewportHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    double bottom = flipY ? -static_cast<double>(m_height) : static_cast<double>(m_height);
+    glOrtho(0.0, static_cast<double>(m_width), bottom, 0.0, m_orthoNear, m_orthoFar);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void CView::ApplyTransform()
+{
+    if (!NGL::IsContextAvailable())
+        return;
+    glScalef(m_scale, m_scale, m_scale);
+    glTranslatef(m_position.x, m_position.y, m_position.z);
+}
+
+void CView::RotateX()
+{
+    if (NGL::IsContextAvailable())
+        glRotatef(m_angleX, 1.0f, 0.0f, 0.0f);
+}
+
+void CView::RotateY()
+{
+    if (NGL::IsContextAvailable())
+        glRotatef(m_angleY, 0.0f, 1.0f, 0.0f);
+}
+
+void CView::RotateZ()
+{
+    if (NGL::IsContextAvailable())
+        glRotatef(m_angleZ, 0.0f, 0.0f, 1.0f);
+}

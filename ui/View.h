@@ -1,0 +1,40 @@
+// The application's view: the logical 800 x 600 layout size and the projections.
+// Only GL state is touched; nothing here is owned.
+#pragma once
+
+#include "engine/Vector4.h"
+
+class CView
+{
+public:
+    void SetLogicalSize(int width, int height);
+    int GetLogicalWidth() const { return m_width; }
+    int GetLogicalHeight() const { return m_height; }
+
+    void SetPerspective(int viewportWidth, int viewportHeight);
+    void SetOrtho(int viewportWidth, int viewportHeight, bool flipY);
+    void ApplyTransform();
+    void RotateX();
+    void RotateY();
+    void RotateZ();
+
+    void SetScale(float scale) { m_scale = scale; }
+    void SetPosition(const CVector4& position) { m_position = position; }
+    void SetRotation(float x, float y, float z);
+    float GetAspect() const { return m_aspect; }
+
+private:
+    int m_width = 1024;
+    int m_height = 768;
+    float m_perspectiveNear = 0.1f;
+    float m_perspectiveFar = 100.0f;
+    float m_orthoNear = -50.0f;
+    float m_orthoFar = 50.0f;
+    float m_fieldOfView = 70.0f;
+    float m_scale = 1.0f;
+    float m_aspect = 1.3333334f;
+    CVector4 m_position{0.0f, 0.0f, 0.0f, 1.0f};
+    float m_angleX = 0.0f;
+    float m_angleY = 0.0f;
+    float m_angleZ = 0.0f;
+};
