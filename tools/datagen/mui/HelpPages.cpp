@@ -158,7 +158,7 @@ void AddBonusPictures(CDataWriter& out, std::vector<std::pair<std::string, doubl
                        cairo_set_line_width(cr, 3);
                        cairo_stroke(cr);
                        STextStyle style;
-                       style.size = 20;
+                       style.size = FitSize(cr, EFont::Bold, kBonuses[group].price, 20, w * 0.72);
                        style.fill = NPalette::kWhite;
                        style.outline = 1.5;
                        style.outlineColour = NPalette::kTitle;

@@ -426,7 +426,7 @@ void GenerateHints(CDataWriter& out, const SFontMetrics& /*font*/)
          "whole dollar.",
          {{8, 8}}},
         // 8: bonuses
-        {230, 190, 340, 150, "Bonuses",
+        {230, 372, 340, 150, "Bonuses",
          "The buttons beside the field buy help with your money. Rest the mouse on a button to read what it does "
          "and its price.",
          bonus ? std::vector<SPoint>{*bonus} : std::vector<SPoint>{}},
