@@ -249,8 +249,8 @@ void GenerateHelp(CDataWriter& out, const SFontMetrics& font)
         w.Text(kCoinNames[k], cx - tw / 2, w.Y() + 84, 200, kSmallSize, kBodyColour);
     }
     w.Y() += 118;
-    w.Paragraph("Your money is shown in yellow under your flower count. Spend it on bonuses with the buttons "
-                "beside the field; rest the mouse on a button to read what it does.");
+    w.Paragraph("Your money is shown in yellow under your flower count. Spend it on bonuses with the bonus "
+                "buttons; rest the mouse on a button to read what it does.");
     w.Paragraph("Money you do not spend buys a new life when you run out of lives.");
     w.EndPage();
 

@@ -24,12 +24,12 @@ constexpr int kHalfW = 160, kHalfH = 120;
 constexpr int kFlowerCell = 64, kCoinCell = 32, kCoinFrames = 8;
 
 // The places of the head-up display on the game screen.
-constexpr double kPlayerZoneX = 95, kPlayerZoneY = 42;
-constexpr double kOpponentZoneX = 732, kOpponentZoneY = 42;
+constexpr double kPlayerZoneX = 95, kPlayerZoneY = 56;
+constexpr double kOpponentZoneX = 732, kOpponentZoneY = 56;
 constexpr double kMoneyX = 100, kMoneyY = 90;
 constexpr double kLivesX = 84, kLivesY = 500;
-constexpr double kScoreX = 100, kScoreY = 540;
-constexpr double kLevelX = 728, kLevelY = 540;
+constexpr double kScoreX = 130, kScoreY = 536;
+constexpr double kLevelX = 690, kLevelY = 536;
 
 struct SPoint
 {
@@ -322,7 +322,7 @@ std::optional<SPoint> BonusButtonsCentre(const CDataWriter& out)
     if (found == out.Files().end())
         return std::nullopt;
     std::string text(found->second.begin(), found->second.end());
-    double sx = 0, sy = 0;
+    double sx = 0, top = 1e9;
     int n = 0;
     size_t pos = 0;
     while ((pos = text.find("m_bonus_", pos)) != std::string::npos)
@@ -338,12 +338,13 @@ std::optional<SPoint> BonusButtonsCentre(const CDataWriter& out)
             ++n;
         }
         else if (key.size() > 2 && key.compare(key.size() - 2, 2, ".y") == 0)
-            sy += v;
+            top = std::min(top, v);
         pos = end;
     }
     if (n == 0)
         return std::nullopt;
-    return SPoint{sx / n + 20, sy / n + 20};
+    // just above the middle of the buttons (whose top-left corners these are)
+    return SPoint{sx / n + 20, top - 4};
 }
 } // namespace
 
@@ -411,7 +412,7 @@ void GenerateHints(CDataWriter& out, const SFontMetrics& /*font*/)
         {40, 82, 290, 112, "Your flowers", "How many flowers your zone holds.", {{kPlayerZoneX, kPlayerZoneY}}},
         {470, 82, 290, 112, "Computer's flowers", "How many flowers the computer's zone holds.",
          {{kOpponentZoneX, kOpponentZoneY}}},
-        {250, 436, 300, 100, "Score and level", "Your score is at the bottom left, the level at the bottom right.",
+        {250, 380, 300, 100, "Score and level", "Your score is at the bottom left, the level at the bottom right.",
          {{kScoreX + 20, kScoreY}, {kLevelX - 20, kLevelY}}},
         // 5: winning, losing, lives
         {150, 300, 360, 168, "Winning and losing",
@@ -427,8 +428,8 @@ void GenerateHints(CDataWriter& out, const SFontMetrics& /*font*/)
          {{8, 8}}},
         // 8: bonuses
         {230, 372, 340, 150, "Bonuses",
-         "The buttons beside the field buy help with your money. Rest the mouse on a button to read what it does "
-         "and its price.",
+         "The bonus buttons buy help with your money. Rest the mouse on a button to read what it does and "
+         "what it costs.",
          bonus ? std::vector<SPoint>{*bonus} : std::vector<SPoint>{}},
         // 9: the magnifier
         {230, 200, 340, 140, "Magnifier",
