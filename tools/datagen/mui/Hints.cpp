@@ -273,11 +273,15 @@ void AddHalf(CDataWriter& out)
                                }
                                else if (c >= f.columns - theirs[group] + reach)
                                {
-                                   f.colours[r][c] = 3;
+                                   f.colours[r][c] = 2;
                                    f.owner[r][c] = 2;
                                }
-                               else if (f.colours[r][c] == 0 || f.colours[r][c] == 3)
-                                   f.colours[r][c] = 1 + (r + c) % 2 * 3 + (r + c) % 3 % 2;
+                               else if (f.colours[r][c] == 0 || f.colours[r][c] == 2)
+                               {
+                                   // free flowers in the other four colours
+                                   static const int kFree[4] = {1, 3, 4, 5};
+                                   f.colours[r][c] = kFree[(r * 3 + c) % 4];
+                               }
                            }
                        DrawMiniField(cr, f, w / 2, h / 2 - 6, 19, frame == 1);
                        // the middle line: whoever owns more than half wins
@@ -295,7 +299,7 @@ void AddHalf(CDataWriter& out)
 void AddFlowerAndCoin(CDataWriter& out)
 {
     AddSpriteSheet(out, "dat/hints/skin01.spr", "dat/hints/skin01.tga", 1, 1, kFlowerCell, kFlowerCell,
-                   [](cairo_t* cr, int, int, double w, double h) { DrawFlower(cr, w / 2, h / 2, w * 0.46, 3); });
+                   [](cairo_t* cr, int, int, double w, double h) { DrawFlower(cr, w / 2, h / 2, w * 0.46, 2); });
     AddSpriteSheet(out, "dat/hints/bonus.spr", "dat/hints/bonus.tga", 1, kCoinFrames, kCoinCell, kCoinCell,
                    [](cairo_t* cr, int, int frame, double w, double h) {
                        DrawCoin(cr, w / 2, h / 2, w * 0.44, 3, static_cast<double>(frame) / kCoinFrames / 2);
