@@ -421,3 +421,125 @@ TEST(InterfaceData, HelpPagesParseAndEveryTextFitsItsBlock)
         }
     EXPECT_EQ(bonusPictures, 11);
 }
+
+namespace
+{
+struct SRect
+{
+    std::string name;
+    float x0, y0, x1, y1;
+};
+
+// The screen rectangle a control takes: its picture's frame, widened by a check box's label.
+SRect ControlRect(const CKeyValueFile& layout, const CKeyValueFile& pictures, const std::string& control,
+                  const std::string& picture, int frames, float labelWidth = 0)
+{
+    NImageDecoder::SImage image;
+    EXPECT_TRUE(Decode(pictures.GetString(picture, ""), image)) << picture;
+    const float x = layout.GetFloat(control + ".x", 0), y = layout.GetFloat(control + ".y", 0);
+    return {control, x, y, x + image.width + labelWidth, y + static_cast<float>(image.height) / frames};
+}
+
+void ExpectApartAndInside(const std::vector<SRect>& rects, float width, float height)
+{
+    for (size_t i = 0; i < rects.size(); ++i)
+    {
+        const SRect& a = rects[i];
+        EXPECT_GE(a.x0, 0) << a.name;
+        EXPECT_GE(a.y0, 0) << a.name;
+        EXPECT_LE(a.x1, width) << a.name;
+        EXPECT_LE(a.y1, height) << a.name;
+        for (size_t j = i + 1; j < rects.size(); ++j)
+        {
+            const SRect& b = rects[j];
+            const bool apart = a.x1 <= b.x0 || b.x1 <= a.x0 || a.y1 <= b.y0 || b.y1 <= a.y0;
+            EXPECT_TRUE(apart) << a.name << " overlaps " << b.name;
+        }
+    }
+}
+} // namespace
+
+TEST(InterfaceData, ShownControlsOfEveryWindowStayApartAndOnScreen)
+{
+    CKeyValueFile pictures;
+    ASSERT_TRUE(pictures.LoadFile(kBuild + "/mui/resourses.txt"));
+    const CKeyValueFile main = Layout("mui/main_wnd.txt");
+    ExpectApartAndInside({ControlRect(main, pictures, "m_game_btn", "m_new_game_btn", 4),
+                          ControlRect(main, pictures, "m_quit_game_btn", "m_quit_game_btn", 4),
+                          ControlRect(main, pictures, "m_help_btn", "m_help_btn", 4),
+                          ControlRect(main, pictures, "m_top_btn", "m_top7_btn", 4),
+                          ControlRect(main, pictures, "m_options_btn", "m_options_btn", 4),
+                          ControlRect(main, pictures, "m_qk_btn", "m_qk_btn", 4),
+                          ControlRect(main, pictures, "m_gift_btn", "m_gift_btn", 4)},
+                         800, 600);
+    const CKeyValueFile options = Layout("mui/options_wnd.txt");
+    ExpectApartAndInside({ControlRect(options, pictures, "m_close_btn", "m_back_btn", 4),
+                          ControlRect(options, pictures, "m_musik_volume_track_bar", "m_music_track_bar", 2, 204),
+                          ControlRect(options, pictures, "m_sound_cb", "m_check_box", 4, 110),
+                          ControlRect(options, pictures, "m_hints_cb", "m_check_box", 4, 80),
+                          ControlRect(options, pictures, "m_dragons_cb", "m_check_box", 4, 165),
+                          ControlRect(options, pictures, "m_fs_cb", "m_check_box", 4, 165)},
+                         800, 600);
+    const CKeyValueFile help = Layout("mui/help_wnd.txt");
+    ExpectApartAndInside({ControlRect(help, pictures, "m_close_btn", "m_back_btn", 4),
+                          ControlRect(help, pictures, "m_next_btn", "m_help_next_btn", 4),
+                          ControlRect(help, pictures, "m_prev_btn", "m_help_prev_btn", 4)},
+                         800, 600);
+    const CKeyValueFile top = Layout("mui/top_wnd.txt");
+    ExpectApartAndInside({ControlRect(top, pictures, "m_close_btn", "m_back_btn", 4),
+                          ControlRect(top, pictures, "m_next_btn", "m_top_next_btn", 4),
+                          ControlRect(top, pictures, "m_prev_btn", "m_top_prev_btn", 4)},
+                         800, 600);
+    // the last row of names stays above the close button
+    EXPECT_LT(top.GetFloat("string_pos_07.y", 0), top.GetFloat("m_close_btn.y", 0));
+    const CKeyValueFile cont = Layout("mui/continue_dlg.txt");
+    ExpectApartAndInside({ControlRect(cont, pictures, "m_continuesaved_btn", "m_continuesaved_btn", 4),
+                          ControlRect(cont, pictures, "m_startnew_btn", "m_startnew_btn", 4),
+                          ControlRect(cont, pictures, "m_cancel_btn", "m_cancel_btn", 4)},
+                         512, 512);
+    // the dialog writes the score on base line 305 - 44 of the panel: the buttons start below it
+    EXPECT_GT(cont.GetFloat("m_continuesaved_btn.y", 0), 305 - 44);
+    const CKeyValueFile name = Layout("mui/entername_dlg.txt");
+    ExpectApartAndInside({ControlRect(name, pictures, "m_ok_btn", "m_ok_btn", 4),
+                          ControlRect(name, pictures, "m_enter_name_box", "m_enter_name_editbox", 2)},
+                         512, 256);
+    const CKeyValueFile custom = Layout("mui/custom_wnd.txt");
+    std::vector<SRect> rects = {ControlRect(custom, pictures, "m_close_btn", "m_cancel_btn", 4),
+                                ControlRect(custom, pictures, "m_ok_btn", "m_start_btn", 4),
+                                ControlRect(custom, pictures, "m_cb_classic", "m_check_box2", 4, 220),
+                                ControlRect(custom, pictures, "m_cb_advanced", "m_check_box2", 4, 220),
+                                ControlRect(custom, pictures, "m_level_track_bar", "m_music_track_bar", 2, 495)};
+    // what the window draws at fixed places: the preview, the lock and the level number
+    rects.push_back({"preview", 173, 188, 173 + 800 * 0.262f, 188 + 600 * 0.262f});
+    rects.push_back({"level number", 324, 401 - 40, 324 + 90, 401});
+    ExpectApartAndInside(rects, 800, 600);
+}
+
+TEST(InterfaceData, HintPanelsLeaveTheValuesTheyExplainInSight)
+{
+    CXmlNode doc;
+    ASSERT_TRUE(doc.Load(nullptr, kBuild + "/dat/hints/hints.xml"));
+    const std::vector<CXmlNode*> records = doc.GetChildren();
+    ASSERT_EQ(records.size(), 11u);
+    // the head-up display's numbers: zone sizes, money, lives, score and level (base-line points)
+    const std::pair<int, int> values[] = {{80, 40}, {718, 40}, {67, 90}, {72, 500}, {81, 550}, {717, 550}};
+    for (size_t i = 0; i < records.size(); ++i)
+    {
+        char name[32];
+        std::snprintf(name, sizeof name, "dat/hints/hint%02d.tga", static_cast<int>(i));
+        NImageDecoder::SImage panel;
+        ASSERT_TRUE(Decode(name, panel)) << name;
+        const int x0 = static_cast<int>(records[i]->GetFloat("posx", 0));
+        const int y0 = static_cast<int>(records[i]->GetFloat("posy", 0));
+        for (auto [vx, vy] : values)
+            for (int dx = 0; dx <= 20; dx += 10)
+            {
+                // the text of a value spans about 20 pixels right of and 20 above its base-line point
+                const int x = vx + dx - x0, y = vy - 10 - y0;
+                if (x >= 0 && y >= 0 && x < panel.width && y < panel.height)
+                {
+                    EXPECT_LT(AlphaAt(panel, x, y), 64) << name << " covers " << vx << "," << vy;
+                }
+            }
+    }
+}

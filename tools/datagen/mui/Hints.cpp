@@ -24,12 +24,16 @@ constexpr int kHalfW = 160, kHalfH = 120;
 constexpr int kFlowerCell = 64, kCoinCell = 32, kCoinFrames = 8;
 
 // The places of the head-up display on the game screen.
-constexpr double kPlayerZoneX = 95, kPlayerZoneY = 56;
-constexpr double kOpponentZoneX = 732, kOpponentZoneY = 56;
+constexpr double kPlayerZoneX = 134, kPlayerZoneY = 30;
+constexpr double kOpponentZoneX = 666, kOpponentZoneY = 30;
 constexpr double kMoneyX = 100, kMoneyY = 90;
 constexpr double kLivesX = 84, kLivesY = 500;
 constexpr double kScoreX = 130, kScoreY = 536;
 constexpr double kLevelX = 690, kLevelY = 536;
+
+// The first insect's coin on level 0 (row rows / 3, column 4); the game moves the coin
+// panel's top-left corner onto the coin of whatever level it is shown on.
+constexpr double kFirstCoinX = 234, kFirstCoinY = 188;
 
 struct SPoint
 {
@@ -148,7 +152,7 @@ void DrawTitle(cairo_t* cr, const SHint& hint, double baseLine)
 {
     DrawFlower(cr, hint.x + 26, baseLine - 8, 11, 2);
     STextStyle title;
-    title.size = 21;
+    title.size = FitSize(cr, EFont::Bold, hint.title, 21, hint.w - 60);
     title.fill = NPalette::kTitle;
     DrawText(cr, hint.title, hint.x + 44, baseLine, title);
 }
@@ -171,9 +175,13 @@ SPoint DrawFooter(cairo_t* cr, const SHint& hint, std::pair<int, int> box)
     note.font = EFont::Bold;
     note.fill = {0.35, 0.30, 0.20};
     DrawText(cr, "Show hints", hint.x + boxX + box.first + 6, hint.y + boxY + box.second / 2.0 + 5, note);
-    note.font = EFont::Regular;
-    note.align = EAlign::Right;
-    DrawText(cr, "Click to close", hint.x + hint.w - 16, hint.y + boxY + box.second / 2.0 + 5, note);
+    // narrow panels have no room for the closing note beside the caption
+    if (hint.w >= 300)
+    {
+        note.font = EFont::Regular;
+        note.align = EAlign::Right;
+        DrawText(cr, "Click to close", hint.x + hint.w - 16, hint.y + boxY + box.second / 2.0 + 5, note);
+    }
     return {boxX, boxY};
 }
 
@@ -413,8 +421,8 @@ void GenerateHints(CDataWriter& out, const SFontMetrics& /*font*/)
          "computer's.",
          {{34, 282}}},
         // 2, 3, 4: the head-up display, shown together
-        {40, 82, 290, 112, "Your flowers", "How many flowers your zone holds.", {{kPlayerZoneX, kPlayerZoneY}}},
-        {470, 82, 290, 112, "Computer's flowers", "How many flowers the computer's zone holds.",
+        {150, 24, 240, 112, "Your flowers", "How many flowers your zone holds.", {{kPlayerZoneX, kPlayerZoneY}}},
+        {410, 24, 240, 112, "Computer's flowers", "How many flowers the computer's zone holds.",
          {{kOpponentZoneX, kOpponentZoneY}}},
         {250, 380, 300, 100, "Score and level", "Your score is at the bottom left, the level at the bottom right.",
          {{kScoreX + 20, kScoreY}, {kLevelX - 20, kLevelY}}},
@@ -426,10 +434,10 @@ void GenerateHints(CDataWriter& out, const SFontMetrics& /*font*/)
         // 6 and 7: money, and the first coin (the game moves panel 7 onto the coin's flower)
         {150, 20, 320, 112, "Your money", "Coins you capture add up here. Spend them on bonuses.",
          {{kMoneyX + 20, kMoneyY - 8}}},
-        {30, 26, 320, 126, "A coin!",
+        {kFirstCoinX + 22, kFirstCoinY + 18, 320, 126, "A coin!",
          "An insect dropped a coin on this flower. Capture the flower to collect it: 1, 5, 10, 25 cents or a "
          "whole dollar.",
-         {{8, 8}}},
+         {{kFirstCoinX + 2, kFirstCoinY + 2}}},
         // 8: bonuses
         {230, 372, 340, 150, "Bonuses",
          "The bonus buttons buy help with your money. Rest the mouse on a button to read what it does and "
