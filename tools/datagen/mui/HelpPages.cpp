@@ -17,7 +17,7 @@ namespace
 constexpr double kPi = 3.14159265358979323846;
 
 // The page area of the help window's background (inside its paper board).
-constexpr double kPageLeft = 64, kPageRight = 736, kPageBottom = 500;
+constexpr double kPageLeft = 64, kPageRight = 736, kPageBottom = 456; // a flower border lies below
 constexpr double kTitleSize = 36, kBodySize = 20, kSmallSize = 17;
 
 struct SRgba

@@ -253,6 +253,13 @@ void DrawHelp(CDataWriter& out)
 {
     SCanvas c = NewBackground(3);
     DrawBoard(c.cr, 28, 16, 744, 500, 30);
+    // a flower border along the bottom of the page, below the help texts
+    for (int i = 0; i < 24; ++i)
+    {
+        double x = 62 + i * 29.5, y = 478 + (i % 2) * 4;
+        DrawLeaf(c.cr, x, y + 2, 16, i % 2 ? -0.4 : -2.7, NPalette::kGrassLight);
+        DrawFlower(c.cr, x, y, 11, i % 6, i * 0.5);
+    }
     Finish(out, c, "mui/bgs/help.jpg", true);
 }
 
