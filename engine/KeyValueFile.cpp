@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include <unistd.h>
+
 namespace
 {
 bool IsSpace(uint8_t c)
@@ -173,7 +175,9 @@ bool CKeyValueFile::SaveFile(const std::string& path, const char* cipherKey, int
     if (!f)
         return false;
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    // On disk before it replaces the old file.
     ok = (std::fflush(f) == 0) && ok;
+    ok = (fsync(fileno(f)) == 0) && ok;
     ok = (std::fclose(f) == 0) && ok;
     if (!ok || std::rename(temp.c_str(), path.c_str()) != 0)
     {

@@ -89,7 +89,10 @@ void CTexture::LoadImage(const NImageDecoder::SImage& image, bool wrap, bool mip
     m_width = image.width;
     m_height = image.height;
     m_components = image.components;
-    if (!NGL::IsContextAvailable() || image.pixels.empty())
+    size_t needed = static_cast<size_t>(image.width) * static_cast<size_t>(image.height) *
+                    static_cast<size_t>(image.components);
+    if (!NGL::IsContextAvailable() || image.width <= 0 || image.height <= 0 || image.pixels.size() < needed ||
+        image.components < 1 || image.components > 4)
         return;
 
     GLenum format = image.components == 4 ? GL_RGBA : image.components == 1 ? GL_LUMINANCE : GL_RGB;
