@@ -1,0 +1,13 @@
+#include "game/BonusZoneRepaint.h"
+
+#include "game/Field.h"
+
+namespace NGame
+{
+CBonusZoneRepaint::CBonusZoneRepaint(CField* field) : CBonusSimpleRepaint(field) {}
+
+void CBonusZoneRepaint::Apply()
+{
+    m_field->Fill(m_target_row, m_target_col, m_player_colour);
+}
+} // namespace NGame

@@ -1,0 +1,22 @@
+#include "game/FieldInput.h"
+
+#include "app/Application.h"
+
+namespace NGame
+{
+bool PollMagnifierCursor(int& x, int& y)
+{
+    x = y = 0;
+    CApplication* application = CApplication::Instance();
+    if (!application)
+        return false;
+    CInput& input = application->GetInput();
+    if (!input.IsOpen())
+        return false;
+    input.Poll();
+    if (!input.IsRightButtonHeld())
+        return false;
+    input.GetCursorPosition(x, y);
+    return true;
+}
+} // namespace NGame

@@ -1,0 +1,120 @@
+// The game's tuning values (level counts, bonus prices from dat/game.txt), its
+// registered sprites and its sound handles. Everything here may be absent:
+// the rules then run with frameless sprites, silence and the defaults below.
+#pragma once
+
+#include <string>
+
+class CSprite;
+class CSound;
+class CTexture;
+
+namespace NGame
+{
+class CGameResources
+{
+public:
+    enum ESound
+    {
+        kSoundStartPaint,
+        kSoundWrongPaint,
+        kSoundLevelComplete,
+        kSoundLifeLost,
+        kSoundGameOver,
+        kSoundBonus,
+        kSoundButtonClick,
+        kSoundCount
+    };
+    // In the order of the bonus purchase table.
+    enum EPrice
+    {
+        kPriceSingleRepaint,
+        kPriceZoneRepaint,
+        kPriceFreeRandomize,
+        kPriceForward3,
+        kPriceForward6,
+        kPriceSelfRepaint,
+        kPriceSkipMove,
+        kPriceBackward3,
+        kPriceBackward6,
+        kPriceApponentRandomize,
+        kPriceLife,
+        kPriceCount
+    };
+    enum ESprite
+    {
+        kSpriteFlower, // skin01
+        kSpriteCoin,   // m_bonus
+        kSpriteInsect, // insects
+        kSpriteParticle,
+        kSpriteMarker,
+        kSpriteGameplayHint,
+        kSpriteHalfHint,
+        kSpriteSkinHint,
+        kSpriteCoinHint,
+        kSpriteCount
+    };
+    enum EGameType
+    {
+        kClassic = 0,
+        kDuel = 1,
+        kMoving = 2
+    };
+
+    static const char* const kGameDataFile;
+    static const char* const kPriceKeys[kPriceCount];
+    static const char* const kSoundFiles[kSoundCount];
+
+    // The program-wide instance, made on first use (reads dat/game.txt and
+    // loads the resource group "game"); Release deletes it.
+    static CGameResources& Instance();
+    static void Release();
+
+    // Empty resources: level counts 1, prices 0, no sprites, no sounds.
+    CGameResources();
+    virtual ~CGameResources();
+    CGameResources(const CGameResources&) = delete;
+    CGameResources& operator=(const CGameResources&) = delete;
+
+    void ReadGameData();
+    // The level counts and prices from the text of dat/game.txt.
+    void ParseGameData(const std::string& text);
+    void LoadGameResources();
+
+    // Never below 1: a level set always has at least one level file.
+    int GetLevelsClassic() const;
+    int GetLevelsDuel() const;
+    int GetLevelsMoving() const;
+    int GetLevelCount(int gameType) const;
+    static const char* GetLevelDirectory(int gameType);
+    int GetPrice(int price) const;
+
+    const CSprite* GetSprite(ESprite sprite) const { return m_sprites[sprite]; }
+    // Not owned; the sprite must outlive the cells and insects copied from it.
+    void SetSprite(ESprite sprite, const CSprite* value) { m_sprites[sprite] = value; }
+    const CSprite* GetFlowerSprite(int kind) const;
+    CTexture* GetBackground() const { return m_background; }
+
+    CSound* GetSound(ESound sound) const { return m_sounds[sound]; }
+    // Silence when the sound did not load.
+    void PlaySound(ESound sound) const;
+
+private:
+    void LoadSounds();
+    void FreeSounds();
+
+    int m_levels_classic = 1;
+    int m_levels_moving = 1;
+    int m_levels_duel = 1;
+    int m_prices[kPriceCount] = {};
+    const CSprite* m_sprites[kSpriteCount] = {}; // owned by the resource group "game"
+    CTexture* m_background = nullptr;            // owned by the resource group "game"
+    CSound* m_sounds[kSoundCount] = {};          // freed through the sound manager
+};
+
+// Null when no game resources exist (tests, tools); never creates them.
+CGameResources* GetGameResources();
+void SetGameResources(CGameResources* resources);
+// Plays one of the game's sounds when there are resources and the sound loaded.
+void PlayGameSound(CGameResources::ESound sound);
+} // namespace NGame
