@@ -31,6 +31,7 @@ struct SContext
 {
     CResourceManager* resources = nullptr;
     std::string outputFolder;
+    int failures = 0;
 };
 
 // Sprites whose users draw them with the flip flag set.
@@ -129,12 +130,13 @@ std::string SheetName(const std::string& dataName)
     return s + ".png";
 }
 
-void PictureSheet(const SContext& ctx, const std::string& name)
+void PictureSheet(SContext& ctx, const std::string& name)
 {
     CTexture texture;
     if (!texture.LoadFromResource(ctx.resources, name, false, false) || texture.GetWidth() == 0)
     {
         std::fprintf(stderr, "sheet: %s does not decode\n", name.c_str());
+        ++ctx.failures;
         return;
     }
     int frames = ControlFrames(name);
@@ -178,12 +180,13 @@ void PictureSheet(const SContext& ctx, const std::string& name)
     Save(ctx, SheetName(name), width, height, labels);
 }
 
-void SpriteSheet(const SContext& ctx, const std::string& name)
+void SpriteSheet(SContext& ctx, const std::string& name)
 {
     CSprite sprite;
     if (!sprite.Load(ctx.resources, name) || !sprite.GetTexture() || sprite.GetTexture()->GetGLName() == 0)
     {
         std::fprintf(stderr, "sheet: sprite %s does not load\n", name.c_str());
+        ++ctx.failures;
         return;
     }
     int groups = sprite.GetGroupCount(), frames = sprite.GetFrameCount();
@@ -424,5 +427,5 @@ int main(int argc, char** argv)
     SDL_GL_DeleteContext(gl);
     SDL_DestroyWindow(window);
     SDL_Quit();
-    return 0;
+    return ctx.failures == 0 ? 0 : 1;
 }

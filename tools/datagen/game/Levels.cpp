@@ -309,6 +309,42 @@ const Design kMoving[] = {
             }
         }
     },
+    // Scattered rocks.
+    [](SPen& p, CRng& rng, int) {
+        p.Hole();
+        for (int i = 0; i < 16; ++i)
+            p.Circle(rng.Range(150, 650), rng.Range(40, 560), rng.Range(16, 30));
+        cairo_fill(p.cr);
+    },
+    // Chevron hedges pointing the way the board scrolls.
+    [](SPen& p, CRng& rng, int) {
+        p.Hole();
+        double w = rng.Range(24, 32), reach = rng.Range(90, 120);
+        cairo_set_line_width(p.cr, w);
+        cairo_set_line_cap(p.cr, CAIRO_LINE_CAP_ROUND);
+        for (double x = 200; x < 640; x += rng.Range(150, 180))
+            for (double y : {kCy - 170, kCy + 170})
+            {
+                cairo_move_to(p.cr, x + 40, y - reach / 2);
+                cairo_line_to(p.cr, x, y);
+                cairo_line_to(p.cr, x + 40, y + reach / 2);
+            }
+        cairo_stroke(p.cr);
+    },
+    // A river along the board with fords.
+    [](SPen& p, CRng& rng, int) {
+        p.Hole();
+        double w = rng.Range(30, 40), y = kCy + (rng.Int(2) ? 1 : -1) * rng.Range(120, 160);
+        cairo_set_line_width(p.cr, w);
+        cairo_move_to(p.cr, 0, y);
+        for (double x = 0; x <= 800; x += 20)
+            cairo_line_to(p.cr, x, y + 22 * std::sin(x / 60.0));
+        cairo_stroke(p.cr);
+        p.Ground();
+        for (double x = rng.Range(100, 160); x < 760; x += rng.Range(170, 220))
+            cairo_rectangle(p.cr, x, y - 60, rng.Range(70, 90), 120);
+        cairo_fill(p.cr);
+    },
 };
 
 const Design* DesignFor(int set, int index, int& kinds)
