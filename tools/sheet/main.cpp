@@ -85,6 +85,7 @@ struct SLabel
 {
     double x, y;
     std::string text;
+    double size = 11;   // the head-up display's numbers are drawn larger, in white
 };
 
 // Reads the frame back and writes it with its labels as a PNG.
@@ -106,15 +107,18 @@ void Save(const SContext& ctx, const std::string& file, int width, int height, c
     cairo_surface_mark_dirty(surface);
     cairo_t* cr = cairo_create(surface);
     cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    cairo_set_font_size(cr, 11);
     for (const SLabel& l : labels)
     {
+        cairo_set_font_size(cr, l.size);
         cairo_move_to(cr, l.x, l.y);
         cairo_text_path(cr, l.text.c_str());
         cairo_set_source_rgb(cr, 0, 0, 0);
         cairo_set_line_width(cr, 3);
         cairo_stroke_preserve(cr);
-        cairo_set_source_rgb(cr, 1, 1, 0.6);
+        if (l.size > 11)
+            cairo_set_source_rgb(cr, 1, 1, 1);
+        else
+            cairo_set_source_rgb(cr, 1, 1, 0.6);
         cairo_fill(cr);
     }
     cairo_destroy(cr);
@@ -296,16 +300,18 @@ void GameScreenSheet(const SContext& ctx)
                 coin.SetPosition(x, y, 0);
                 coin.Draw(true);
             }
-            if (r == mid - 3 && c == 6)
-            {
-                CSprite ring(marker);
-                ring.SetFlip(true);
-                ring.SetBlend(true);
-                ring.SetSize(cw * 1.2f, cw * 1.2f);
-                ring.SetPosition(x, y, 0);
-                ring.Draw(true);
-            }
         }
+    }
+    // The marker over one cell, drawn after the field as the game screen does.
+    {
+        int r = mid - 3, c = 6;
+        float x = hw + 12 + std::abs(r - mid) * hw + c * cw, y = 282 + (r - mid) * rh;
+        CSprite ring(marker);
+        ring.SetFlip(true);
+        ring.SetBlend(true);
+        ring.SetSize(cw * 1.2f, cw * 1.2f);
+        ring.SetPosition(x, y, 0);
+        ring.Draw(true);
     }
     // Insects flying in different headings.
     CSprite insect(insects);
@@ -357,8 +363,8 @@ void GameScreenSheet(const SContext& ctx)
         glEnd();
     }
     // Where the head-up display's numbers go (base lines), as plain labels.
-    std::vector<SLabel> labels{{80, 40, "123"}, {718, 40, "117"}, {67, 90, "$1,25"}, {72, 500, "3"},
-                               {81, 550, "4520"}, {717, 550, "3"}};
+    std::vector<SLabel> labels{{80, 40, "123", 24}, {718, 40, "117", 24}, {67, 90, "$1,25", 22},
+                               {72, 500, "3", 24},  {81, 550, "4520", 24}, {717, 550, "3", 24}};
     Save(ctx, "game_screen.png", 800, 600, labels);
 }
 

@@ -23,12 +23,13 @@ void Plaque(cairo_t* cr, double x, double y, double w, double h)
     cairo_fill(cr);
     RoundedRect(cr, x, y, w, h, 12);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
-    cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 0.95, 0.55);
-    cairo_pattern_add_color_stop_rgba(g, 1, 1, 0.98, 0.85, 0.35);
+    // Dark enough under the white numbers of the head-up display.
+    cairo_pattern_add_color_stop_rgba(g, 0, 0.16, 0.42, 0.14, 0.62);
+    cairo_pattern_add_color_stop_rgba(g, 1, 0.08, 0.28, 0.08, 0.7);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);
-    cairo_set_source_rgba(cr, 1, 1, 1, 0.7);
+    cairo_set_source_rgba(cr, 1, 1, 0.85, 0.6);
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
 }
@@ -36,7 +37,7 @@ void Plaque(cairo_t* cr, double x, double y, double w, double h)
 void Caption(cairo_t* cr, const std::string& text, double x, double y, double size)
 {
     SetFont(cr, EFont::SansCondensedBold, size);
-    DrawLabel(cr, text, x, y, Rgb(NPalette::kLeafDark), Rgb(0xFFFFFF, 0.8), 2.5);
+    DrawLabel(cr, text, x, y, Rgb(0xFFE98A), Rgb(0x1C4A1A, 0.9), 2.5);
 }
 
 void Grass(cairo_t* cr, CRng& rng, double x0, double x1, double baseY, int count)
@@ -160,8 +161,8 @@ void AddGameBackground(CDataWriter& out)
     double barW = kBonusCount * kBonusButtonSize + (kBonusCount - 1) * kBonusButtonGap;
     RoundedRect(cr, kBonusBarX - 7, kBonusBarY - 4, barW + 14, 70, 14);
     cairo_pattern_t* shelf = cairo_pattern_create_linear(0, kBonusBarY - 4, 0, 610);
-    cairo_pattern_add_color_stop_rgba(shelf, 0, 1, 0.97, 0.86, 0.55);
-    cairo_pattern_add_color_stop_rgba(shelf, 1, 0.95, 0.86, 0.62, 0.45);
+    cairo_pattern_add_color_stop_rgba(shelf, 0, 0.16, 0.42, 0.14, 0.55);
+    cairo_pattern_add_color_stop_rgba(shelf, 1, 0.08, 0.28, 0.08, 0.65);
     cairo_set_source(cr, shelf);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(shelf);
