@@ -368,6 +368,57 @@ void GameScreenSheet(const SContext& ctx)
     Save(ctx, "game_screen.png", 800, 600, labels);
 }
 
+// Each level set as the player meets it: every mask built into a small board
+// of flowers (holes as group 7) at the width of the level number that first uses it.
+void LevelSetSheet(const SContext& ctx, const std::string& set, int count)
+{
+    CSprite flowers;
+    flowers.Load(ctx.resources, "dat/skin01.spr");
+    CSprite flower(flowers);
+    flower.SetBlend(true);
+    const int perRow = 5, tileW = 200, tileH = 150;
+    int tilesDown = (count + perRow - 1) / perRow;
+    int width = perRow * (tileW + 4), height = std::min(kCanvas, 20 + tilesDown * (tileH + 4));
+    BeginFrame(width, height);
+    std::vector<SLabel> labels{{4, 14, "dat/levels_" + set}};
+    for (int i = 0; i < count; ++i)
+    {
+        char name[64];
+        std::snprintf(name, sizeof(name), "dat/levels_%s/lev%03d.raw", set.c_str(), i);
+        CFileBuffer mask = ctx.resources->Load(name);
+        if (mask.GetSize() != 800 * 600)
+            continue;
+        int l = i % 100, a = l / 18, b = (l % 18) / 6, c = l % 6;
+        const int base[3] = {21, 18, 30};
+        int columns = base[b] + c + 2 * a;
+        float cw = 776.0f / columns, hw = cw / 2, rh = hw * std::sqrt(3.0f);
+        int rows = static_cast<int>(532.0f / rh);
+        if (rows % 2 == 0)
+        {
+            rows += 1;
+            rh = 532.0f / rows;
+        }
+        int mid = rows / 2;
+        float ox = (i % perRow) * (tileW + 4), oy = 20 + (i / perRow) * (tileH + 4);
+        glPushMatrix();
+        glTranslatef(ox, oy, 0);
+        glScalef(0.25f, 0.25f, 1);
+        for (int r = 0; r < rows; ++r)
+            for (int col = 0; col < columns - std::abs(mid - r); ++col)
+            {
+                float x = hw + 12 + std::abs(r - mid) * hw + col * cw, y = 282 + (r - mid) * rh;
+                bool hole = mask.GetData()[static_cast<size_t>(x) + 800 * static_cast<size_t>(y)] == 0;
+                flower.SetGroup(hole ? 7 : (r * 7 + col * 3) % 6);
+                flower.SetSize(cw, cw);
+                flower.SetPosition(x, y, 0);
+                flower.Draw(true);
+            }
+        glPopMatrix();
+        labels.push_back({ox + 2, oy + 12, std::to_string(i) + " (" + std::to_string(columns) + ")"});
+    }
+    Save(ctx, "levels_" + set + ".png", width, height, labels);
+}
+
 bool EndsWith(const std::string& s, const std::string& end)
 {
     return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
@@ -427,6 +478,10 @@ int main(int argc, char** argv)
         ++count;
     }
     GameScreenSheet(ctx);
+    CKeyValueFile game;
+    game.LoadResource(&resources, "dat/game.txt");
+    for (const char* set : {"classic", "duel", "moving"})
+        LevelSetSheet(ctx, set, game.GetInt(std::string("m_levels_") + set, 0));
     std::fprintf(stderr, "sheet: %d sheets and game_screen.png in %s\n", count, ctx.outputFolder.c_str());
 
     NGL::SetContextAvailable(false);
