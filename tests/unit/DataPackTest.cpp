@@ -246,3 +246,61 @@ TEST(DataPack, WebPagesOfTheMainMenuExistBesideTheProgram)
         EXPECT_TRUE(std::filesystem::exists(BuildDir() + page)) << page;
     EXPECT_FALSE(Pack().HasEntry("web/about.html"));
 }
+
+TEST(DataPack, CoinKindsGrowWithTheirValue)
+{
+    CKeyValueFile spr = ReadKeys("dat/bonus.spr");
+    NImageDecoder::SImage sheet;
+    ASSERT_TRUE(DecodePicture(spr.GetString("file_name", ""), sheet));
+    int groups = spr.GetInt("groups", 1), frames = spr.GetInt("frames", 1);
+    ASSERT_EQ(groups, 5);
+    int cw = sheet.width / frames, ch = sheet.height / groups;
+    double previous = 0;
+    for (int kind = 0; kind < 5; ++kind)
+    {
+        // Frame 0 shows the face; group k is the k-th strip from the bottom.
+        double face = Coverage(sheet, 0, (groups - 1 - kind) * ch, cw, ch);
+        EXPECT_GT(face, previous) << "kind " << kind;
+        previous = face;
+    }
+}
+
+TEST(DataPack, MarkerIsARingThatLeavesTheCellVisible)
+{
+    CKeyValueFile spr = ReadKeys("dat/marker.spr");
+    NImageDecoder::SImage sheet;
+    ASSERT_TRUE(DecodePicture(spr.GetString("file_name", ""), sheet));
+    int frames = spr.GetInt("frames", 1), groups = spr.GetInt("groups", 1);
+    int cw = sheet.width / frames, ch = sheet.height / groups;
+    for (int f = 0; f < frames; ++f)
+    {
+        // Drawn at 1.2 cell widths: the inner 80 % holds the flower and stays clear.
+        int inner = cw * 2 / 5;
+        EXPECT_LT(Coverage(sheet, f * cw + cw / 2 - inner / 2, ch / 2 - inner / 2, inner, inner), 0.01) << f;
+        EXPECT_GT(Coverage(sheet, f * cw, 0, cw, ch), 0.05) << f;
+    }
+}
+
+TEST(DataPack, HeadUpDisplayNumbersSitOnDarkPlaques)
+{
+    // The game draws its numbers in white; the background under them must be dark enough.
+    NImageDecoder::SImage bg;
+    ASSERT_TRUE(DecodePicture("dat/game_bg.jpg", bg));
+    struct SSpot
+    {
+        int x, y; // base line of the number on the 800 x 600 screen
+    };
+    for (SSpot s : {SSpot{80, 40}, SSpot{718, 40}, SSpot{67, 90}, SSpot{72, 500}, SSpot{81, 550}, SSpot{717, 550}})
+    {
+        double sum = 0;
+        int n = 0;
+        for (int y = s.y - 18; y < s.y - 4; ++y)
+            for (int x = s.x + 4; x < s.x + 30; ++x)
+            {
+                const uint8_t* p = PixelFromTop(bg, x + 112, y + 212);
+                sum += 0.3 * p[0] + 0.59 * p[1] + 0.11 * p[2];
+                ++n;
+            }
+        EXPECT_LT(sum / n, 140) << s.x << "," << s.y;
+    }
+}
