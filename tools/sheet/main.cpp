@@ -46,6 +46,13 @@ int ControlFrames(const std::string& name)
 {
     if (name.rfind("dat/bonus_btn/", 0) == 0 || name == "dat/maun_menu_btn.tga" || name == "dat/hints_checkbox.tga")
         return 4;
+    if (name.rfind("mui/btn/", 0) == 0)
+    {
+        // The slider's thumb and the edit box have two frames; buttons and check boxes four.
+        if (name.find("track_bar") != std::string::npos || name.find("editbox") != std::string::npos)
+            return 2;
+        return 4;
+    }
     return 0;
 }
 
@@ -164,6 +171,7 @@ void PictureSheet(SContext& ctx, const std::string& name)
         // Each frame as the controls cut it: frame k is the band v (k-1)/N .. k/N.
         float fh = h / static_cast<float>(frames);
         static const char* kStates[4] = {"1 normal", "2 hover", "3 pressed", "4 disabled"};
+        bool buttonStates = frames == 4 && name.find("check") == std::string::npos;
         for (int k = 1; k <= frames; ++k)
         {
             float x = 40 + w + (k - 1) * (w + 20), y = 20;
@@ -178,7 +186,7 @@ void PictureSheet(SContext& ctx, const std::string& name)
             glTexCoord2f(1, vb);
             glVertex2f(x + w, y + fh);
             glEnd();
-            labels.push_back({x, y + fh + 14, name.rfind("dat/hints_checkbox", 0) == 0 ? std::to_string(k) : kStates[k - 1]});
+            labels.push_back({x, y + fh + 14, buttonStates ? kStates[k - 1] : std::to_string(k)});
         }
     }
     Save(ctx, SheetName(name), width, height, labels);
