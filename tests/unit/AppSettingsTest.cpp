@@ -15,11 +15,9 @@ using NTestUtil::CTempDir;
 
 namespace
 {
-CAppSettings SettingsIn(const CTempDir& dir)
+std::string Folder(const CTempDir& dir)
 {
-    CAppSettings settings;
-    settings.m_data_folder = dir.Path() + "/";
-    return settings;
+    return dir.Path() + "/";
 }
 
 void WriteConfig(const CTempDir& dir, const std::string& text, const char* key = "zup", int keyLength = 3)
@@ -42,7 +40,8 @@ std::string PlainConfig(const CTempDir& dir)
 TEST(AppSettings, MissingFileGivesTheDefaults)
 {
     CTempDir dir;
-    CAppSettings settings = SettingsIn(dir);
+    CAppSettings settings;
+    settings.m_data_folder = Folder(dir);
     EXPECT_FALSE(settings.Load());
     EXPECT_EQ(settings.m_window_width, 800);
     EXPECT_EQ(settings.m_window_height, 600);
@@ -64,7 +63,8 @@ TEST(AppSettings, OnlyOneSwitchesSoundOnWhileAnyNonZeroMeansFullScreen)
     CTempDir dir;
     WriteConfig(dir, "m_sound 2 m_hints 1 m_is_full_screen_loaded 2 m_show_dragons 5 m_window_width 50 "
                      "m_window_height 50 x 30 y 40 m_music_volume 70 m_classic_level 12 m_adv_level 9");
-    CAppSettings settings = SettingsIn(dir);
+    CAppSettings settings;
+    settings.m_data_folder = Folder(dir);
     ASSERT_TRUE(settings.Load());
     EXPECT_FALSE(settings.m_sound);
     EXPECT_TRUE(settings.m_hints);
@@ -83,7 +83,8 @@ TEST(AppSettings, OutOfRangeValuesAreKeptInRange)
 {
     CTempDir dir;
     WriteConfig(dir, "m_music_volume 500 m_classic_level -4 m_adv_level 100000");
-    CAppSettings settings = SettingsIn(dir);
+    CAppSettings settings;
+    settings.m_data_folder = Folder(dir);
     ASSERT_TRUE(settings.Load());
     EXPECT_EQ(settings.m_music_volume, 100);
     EXPECT_EQ(settings.m_classic_level, 0);
@@ -94,7 +95,8 @@ TEST(AppSettings, FileWithAnotherKeyFallsBackKeyByKey)
 {
     CTempDir dir;
     WriteConfig(dir, "m_sound 0 m_music_volume 10", "stashfile!#&", 12);
-    CAppSettings settings = SettingsIn(dir);
+    CAppSettings settings;
+    settings.m_data_folder = Folder(dir);
     settings.Load();
     EXPECT_TRUE(settings.m_sound);
     EXPECT_EQ(settings.m_music_volume, 40);
@@ -103,7 +105,8 @@ TEST(AppSettings, FileWithAnotherKeyFallsBackKeyByKey)
 TEST(AppSettings, SaveWritesTheKeysInOrderAndReadsBack)
 {
     CTempDir dir;
-    CAppSettings settings = SettingsIn(dir);
+    CAppSettings settings;
+    settings.m_data_folder = Folder(dir);
     settings.m_window_width = 1024;
     settings.m_window_height = 768;
     settings.m_window_x = 5;
@@ -118,7 +121,8 @@ TEST(AppSettings, SaveWritesTheKeysInOrderAndReadsBack)
                                 "m_music_volume 55\nm_show_dragons 1\nm_sound 0\nm_sound_invert 1\n"
                                 "m_window_height 768\nm_window_width 1024\nx 5\ny 6\n");
 
-    CAppSettings read = SettingsIn(dir);
+    CAppSettings read;
+    read.m_data_folder = Folder(dir);
     ASSERT_TRUE(read.Load());
     EXPECT_EQ(read.m_window_width, 1024);
     EXPECT_EQ(read.m_window_y, 6);
@@ -131,7 +135,8 @@ TEST(AppSettings, SaveWritesTheKeysInOrderAndReadsBack)
 TEST(AppSettings, MinimisedWindowLeavesSizeAndPositionOut)
 {
     CTempDir dir;
-    CAppSettings settings = SettingsIn(dir);
+    CAppSettings settings;
+    settings.m_data_folder = Folder(dir);
     settings.m_window_width = 1024;
     settings.m_window_x = 300;
     settings.m_minimised = true;
@@ -140,7 +145,8 @@ TEST(AppSettings, MinimisedWindowLeavesSizeAndPositionOut)
     EXPECT_EQ(text.find("m_window_width"), std::string::npos);
     EXPECT_EQ(text.find("\nx "), std::string::npos);
 
-    CAppSettings read = SettingsIn(dir);
+    CAppSettings read;
+    read.m_data_folder = Folder(dir);
     read.Load();
     EXPECT_EQ(read.m_window_width, 800);
     EXPECT_EQ(read.m_window_x, 0);
@@ -149,13 +155,15 @@ TEST(AppSettings, MinimisedWindowLeavesSizeAndPositionOut)
 TEST(AppSettings, FailedSaveKeepsThePreviousFile)
 {
     CTempDir dir;
-    CAppSettings settings = SettingsIn(dir);
+    CAppSettings settings;
+    settings.m_data_folder = Folder(dir);
     settings.m_music_volume = 12;
     ASSERT_TRUE(settings.Save());
     std::filesystem::create_directory(dir.File("dx.cfg.tmp"));
     settings.m_music_volume = 99;
     EXPECT_FALSE(settings.Save());
-    CAppSettings read = SettingsIn(dir);
+    CAppSettings read;
+    read.m_data_folder = Folder(dir);
     ASSERT_TRUE(read.Load());
     EXPECT_EQ(read.m_music_volume, 12);
 
