@@ -4,6 +4,7 @@
 #include "engine/ImageDecoder.h"
 #include "engine/KeyValueFile.h"
 #include "engine/XmlNode.h"
+#include "ui/BitmapText.h"
 
 #include <gtest/gtest.h>
 
@@ -125,18 +126,8 @@ SScan ScanFont(const NImageDecoder::SImage& image)
     return scan;
 }
 
-double MeasureWithScan(const SScan& font, const std::string& text, double size)
-{
-    const double k = size / font.lineHeights[0];
-    const double space = k * font.widths['A' - 33];
-    double width = 0;
-    for (unsigned char c : text)
-        width += c == ' ' ? space : k * font.widths[c - 33] + space / 10;
-    return width;
-}
-
 // The help pages' word wrapping: lines end at carriage returns and where the width is reached.
-int WrappedLines(const SScan& font, const std::string& text, double width, double size)
+int WrappedLines(const CBitmapText& font, const std::string& text, float width, float size)
 {
     int lines = 0;
     std::string line, word;
@@ -148,7 +139,7 @@ int WrappedLines(const SScan& font, const std::string& text, double width, doubl
                 word += c;
             continue;
         }
-        if (MeasureWithScan(font, line, size) + MeasureWithScan(font, word, size) >= width)
+        if (font.MeasureText(line.c_str(), size) + font.MeasureText(word.c_str(), size) >= width)
         {
             ++lines;
             line = word + ' ';
@@ -302,6 +293,11 @@ TEST(InterfaceData, FontPictureFollowsTheScanRules)
     EXPECT_GT(width('M'), width('.') * 2);
     EXPECT_GT(width('m'), width('l'));
     EXPECT_GT(width('0'), width('|'));
+    // and the game's own font reader takes it
+    std::vector<uint8_t> copy = bytes;
+    CBitmapText font;
+    EXPECT_TRUE(font.LoadFromImage(copy.data(), static_cast<int>(copy.size()), nullptr));
+    EXPECT_GT(font.MeasureText("W", 20), font.MeasureText("i", 20));
 }
 
 TEST(InterfaceData, MenuSpritesHaveTheirLooksAndAPointerTipAtTheCentre)
@@ -386,10 +382,9 @@ TEST(InterfaceData, HelpPagesParseAndEveryTextFitsItsBlock)
     ASSERT_TRUE(doc.Load(nullptr, kBuild + "/mui/help.xml"));
     const std::vector<CXmlNode*> pages = doc.GetChildren();
     ASSERT_GE(pages.size(), 6u);
-    NImageDecoder::SImage fontImage;
-    ASSERT_TRUE(Decode("mui/font.tga", fontImage));
-    const SScan font = ScanFont(fontImage);
-    ASSERT_EQ(font.glyphs, 94);
+    std::vector<uint8_t> fontBytes = ReadAll("mui/font.tga");
+    CBitmapText font;
+    ASSERT_TRUE(font.LoadFromImage(fontBytes.data(), static_cast<int>(fontBytes.size()), nullptr));
     int bonusPictures = 0;
     for (CXmlNode* page : pages)
         for (CXmlNode* block : page->GetChildren())
