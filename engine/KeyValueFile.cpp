@@ -70,7 +70,8 @@ bool CKeyValueFile::LoadFile(const std::string& path, bool clear, const char* ci
 bool CKeyValueFile::LoadResource(CResourceManager* resourceManager, const std::string& name, bool clear,
                                  const char* cipherKey, int keyLength)
 {
-    CFileBuffer buffer = resourceManager ? resourceManager->Load(name) : CResourceManager::LoadLooseFile(name);
+    CFileBuffer buffer =
+        resourceManager ? resourceManager->Load(name) : CResourceManager::LoadLooseFile(name);
     if (buffer.IsEmpty())
         return false;
     return Parse(buffer.GetData(), buffer.GetSize(), clear, cipherKey, keyLength);

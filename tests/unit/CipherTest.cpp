@@ -98,8 +98,8 @@ TEST(Cipher, WrongKeyGivesGarbageOfTheSameLength)
     CCipher cipher;
     std::string text = "m_sound 1\nm_hints 0\n";
     std::vector<uint8_t> out, plain;
-    ASSERT_TRUE(cipher.Encode(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()), out,
-                              "zup", 3));
+    ASSERT_TRUE(cipher.Encode(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()),
+                              out, "zup", 3));
     ASSERT_TRUE(cipher.Decode(out.data(), static_cast<int>(out.size()), plain, "stashfile!#&", 12));
     EXPECT_EQ(plain.size(), text.size());
     EXPECT_NE(std::string(plain.begin(), plain.end()), text);
@@ -116,7 +116,7 @@ TEST(Cipher, RejectsInputItCannotHandle)
     EXPECT_FALSE(cipher.Encode(one, 1, out, nullptr, 3));
     EXPECT_FALSE(cipher.Decode(one, 0, out, kKey, 3));
     EXPECT_FALSE(cipher.Decode(one, 1, out, kKey, 3)); // shorter than 2 bytes
-    const uint8_t badRotation[] = {3, 1, 2}; // rotation not below the text length 2
+    const uint8_t badRotation[] = {3, 1, 2};           // rotation not below the text length 2
     EXPECT_FALSE(cipher.Decode(badRotation, 3, out, kKey, 3));
     const uint8_t hugeRotation[] = {250, 1, 2};
     EXPECT_FALSE(cipher.Decode(hugeRotation, 3, out, kKey, 3));

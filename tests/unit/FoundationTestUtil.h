@@ -16,7 +16,7 @@ namespace NTestUtil
 // A fresh folder under the system's temporary folder, removed with the object.
 class CTempDir
 {
-public:
+  public:
     CTempDir()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "zonvel_test_XXXXXX").string();
@@ -37,7 +37,7 @@ public:
     const std::string& Path() const { return m_path; }
     std::string File(const std::string& name) const { return m_path + "/" + name; }
 
-private:
+  private:
     std::string m_path;
 };
 
@@ -97,8 +97,8 @@ inline std::vector<uint8_t> MakeSolidTarga(int width, int height)
 }
 
 // JPEG made with libjpeg's compressor: components 3 (RGB rows top first) or 1.
-inline std::vector<uint8_t> MakeJpeg(int width, int height, int components, const std::vector<uint8_t>& pixels,
-                                     int quality = 95)
+inline std::vector<uint8_t> MakeJpeg(int width, int height, int components,
+                                     const std::vector<uint8_t>& pixels, int quality = 95)
 {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr jerr;

@@ -15,7 +15,8 @@ void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t v)
 }
 
 // A DDS header; data follows at offset 128.
-std::vector<uint8_t> DdsHeader(uint32_t width, uint32_t height, uint32_t mips, const char* fourCC, uint32_t bits = 0)
+std::vector<uint8_t> DdsHeader(uint32_t width, uint32_t height, uint32_t mips, const char* fourCC,
+                               uint32_t bits = 0)
 {
     std::vector<uint8_t> file(128, 0);
     file[0] = 'D', file[1] = 'D', file[2] = 'S', file[3] = ' ';
@@ -65,7 +66,8 @@ TEST(ImageDecoder, TargaSwapsBlueAndRedAndKeepsBottomRowFirst)
     EXPECT_EQ(image.width, 2);
     EXPECT_EQ(image.height, 2);
     EXPECT_EQ(image.components, 4);
-    EXPECT_EQ(image.pixels, (std::vector<uint8_t>{0, 0, 255, 255, 0, 255, 0, 255, 0, 0, 0, 255, 255, 0, 0, 7}));
+    EXPECT_EQ(image.pixels,
+              (std::vector<uint8_t>{0, 0, 255, 255, 0, 255, 0, 255, 0, 0, 0, 255, 255, 0, 0, 7}));
 
     std::vector<uint8_t> rgb = NTestUtil::MakeTarga(1, 1, 24, {1, 2, 3});
     rgb.push_back(99); // trailing bytes (a footer) are allowed
@@ -78,9 +80,8 @@ TEST(ImageDecoder, TargaRejectsOtherKindsAndShortFiles)
 {
     SImage image;
     std::vector<uint8_t> good = NTestUtil::MakeTarga(2, 1, 24, {1, 2, 3, 4, 5, 6});
-    auto decodes = [&](std::vector<uint8_t> file) {
-        return DecodeTarga(file.data(), static_cast<int>(file.size()), image);
-    };
+    auto decodes = [&](std::vector<uint8_t> file)
+    { return DecodeTarga(file.data(), static_cast<int>(file.size()), image); };
     EXPECT_TRUE(decodes(good));
     std::vector<uint8_t> compressed = good;
     compressed[2] = 10;
@@ -144,7 +145,8 @@ TEST(ImageDecoder, TruncatedJpegStillDecodesAndCorruptOneFails)
     EXPECT_FALSE(DecodeJpeg(jpeg.data(), 2, image)); // only the start marker
     std::vector<uint8_t> garbage(1000, 0x5A);
     EXPECT_FALSE(DecodeJpeg(garbage.data(), static_cast<int>(garbage.size()), image));
-    std::vector<uint8_t> headerOnly(jpeg.begin(), jpeg.begin() + static_cast<long>(FindMarker(jpeg, 0xC0) + 3));
+    std::vector<uint8_t> headerOnly(jpeg.begin(),
+                                    jpeg.begin() + static_cast<long>(FindMarker(jpeg, 0xC0) + 3));
     EXPECT_FALSE(DecodeJpeg(headerOnly.data(), static_cast<int>(headerOnly.size()), image));
     EXPECT_EQ(image.width, 0);
     EXPECT_TRUE(image.pixels.empty());
@@ -206,9 +208,8 @@ TEST(ImageDecoder, DdsReadsUncompressedFormats)
 TEST(ImageDecoder, DdsRejectsDamagedFiles)
 {
     SDdsImage image;
-    auto decodes = [&](const std::vector<uint8_t>& file) {
-        return DecodeDds(file.data(), static_cast<int>(file.size()), image);
-    };
+    auto decodes = [&](const std::vector<uint8_t>& file)
+    { return DecodeDds(file.data(), static_cast<int>(file.size()), image); };
     EXPECT_FALSE(decodes(WithData(DdsHeader(8, 8, 4, "DXT1"), 55))); // last level one byte short
     EXPECT_FALSE(decodes(DdsHeader(4, 4, 0, "DXT1")));               // no data at all
     EXPECT_FALSE(decodes(WithData(DdsHeader(0, 4, 0, "DXT1"), 8)));

@@ -10,7 +10,8 @@ using NTestUtil::CTempDir;
 
 TEST(KeyValueFile, QuotedValueKeepsItsSpacesOnOneLineOrMany)
 {
-    for (const char* text : {"a 1 b \"two words\" c 3", "a 1\nb \"two words\"\nc 3\n", "a\t1\r\nb  \"two words\"\r\nc 3"})
+    for (const char* text :
+         {"a 1 b \"two words\" c 3", "a 1\nb \"two words\"\nc 3\n", "a\t1\r\nb  \"two words\"\r\nc 3"})
     {
         CKeyValueFile file;
         ASSERT_TRUE(file.Parse(text));

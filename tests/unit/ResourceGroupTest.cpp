@@ -11,7 +11,7 @@ namespace
 {
 class ResourceGroupTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         m_manager.AddMemoryEntry("mui/a.tga", NTestUtil::MakeSolidTarga(4, 2), false);

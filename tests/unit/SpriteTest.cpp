@@ -1,5 +1,5 @@
-#include "engine/ResourceManager.h"
 #include "engine/Sprite.h"
+#include "engine/ResourceManager.h"
 #include "engine/Texture.h"
 
 #include "FoundationTestUtil.h"
@@ -10,7 +10,7 @@ namespace
 {
 class SpriteTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         m_manager.AddMemoryEntry("dat/wide.tga", NTestUtil::MakeSolidTarga(100, 30), false);
@@ -167,6 +167,13 @@ TEST_F(SpriteTest, CopyBorrowsTheTextureAndKeepsItsOwnState)
     assigned = sprite;
     EXPECT_FALSE(assigned.OwnsTexture());
     EXPECT_EQ(assigned.GetFrameCount(), 4);
+
+    // Assigning a copy back to its owner must not free the shared texture.
+    assigned.SetFrame(3);
+    sprite = assigned;
+    EXPECT_TRUE(sprite.OwnsTexture());
+    EXPECT_EQ(sprite.GetFrame(), 3);
+    EXPECT_EQ(sprite.GetTexture()->GetWidth(), 100);
 }
 
 TEST_F(SpriteTest, ReloadKeepsTheTextureSoCopiesSeeTheNewPicture)

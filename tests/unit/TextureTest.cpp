@@ -1,6 +1,6 @@
+#include "engine/Texture.h"
 #include "engine/GLHeaders.h"
 #include "engine/ResourceManager.h"
-#include "engine/Texture.h"
 
 #include "FoundationTestUtil.h"
 
@@ -11,7 +11,7 @@ namespace
 // Pictures served from memory, as a pack would.
 class TextureTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_FALSE(NGL::IsContextAvailable());
@@ -87,9 +87,9 @@ TEST_F(TextureTest, DdsSizeIsRecorded)
 {
     std::vector<uint8_t> dds(128, 0);
     dds[0] = 'D', dds[1] = 'D', dds[2] = 'S', dds[3] = ' ';
-    dds[12] = 4;  // height
-    dds[16] = 8;  // width
-    dds[80] = 4;  // four-character code follows
+    dds[12] = 4; // height
+    dds[16] = 8; // width
+    dds[80] = 4; // four-character code follows
     dds[84] = 'D', dds[85] = 'X', dds[86] = 'T', dds[87] = '1';
     dds.resize(128 + 16);
     m_manager.AddMemoryEntry("dat/tex.dds", dds, false);

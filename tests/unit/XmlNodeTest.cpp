@@ -69,9 +69,9 @@ TEST(XmlNode, ClosingTagNameIsNotCompared)
 
 TEST(XmlNode, TextEndingInsideAnythingIsReadSafely)
 {
-    const char* broken[] = {"<",  "<a",   "<a x",       "<a x=\"open",  "<a x=\"esc\\", "<a>text",
-                            "<a><b", "<a><b>t</b", "<a // comment", "</a>",     "<a></",        "<a><</a>",
-                            "",   "<a x=1 y>", "<a ==>b</a>"};
+    const char* broken[] = {"<",       "<a",       "<a x",       "<a x=\"open",   "<a x=\"esc\\",
+                            "<a>text", "<a><b",    "<a><b>t</b", "<a // comment", "</a>",
+                            "<a></",   "<a><</a>", "",           "<a x=1 y>",     "<a ==>b</a>"};
     for (const char* text : broken)
     {
         CXmlNode node;
