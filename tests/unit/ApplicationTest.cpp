@@ -6,6 +6,11 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "engine/Music.h"
+#include "engine/ResourceManager.h"
+#include "engine/SoundManager.h"
+#include "platform/EventSource.h"
+#include "tests/unit/TestAudio.h"
 #include "platform/Events.h"
 #include "ui/DialogScreen.h"
 
@@ -314,5 +319,66 @@ TEST_F(ApplicationTest, MouseCoordinatesAreScaledIntoTheLayoutSpace)
     dialog.ToPanel(800, 600, px, py);
     EXPECT_EQ(px, 200);
     EXPECT_EQ(py, 150);
+}
+// Focus changes as the desktop reports them, one per poll.
+class CFocusScript : public NPlatform::IEventSource
+{
+public:
+    bool Poll(NPlatform::SEvent& event) override
+    {
+        if (m_pending.empty())
+            return false;
+        event = Message(NPlatform::EEventType::Activate);
+        event.active = m_pending.front();
+        m_pending.erase(m_pending.begin());
+        return true;
+    }
+    void GetCursorDesktop(int& x, int& y) override { x = y = 0; }
+    uint32_t GetHeldFlags() override { return 0; }
+    std::vector<bool> m_pending;
+};
+
+TEST_F(ApplicationTest, LosingFocusStopsMusicAndRegainingItPlaysTheNextTrack)
+{
+    CResourceManager resources;
+    resources.AddMemoryEntry("music/one.xm", NTestAudio::MakeModule(), false);
+    resources.AddMemoryEntry("music/two.xm", NTestAudio::MakeModule(), false);
+    SetResourceManager(&resources);
+    CSoundManager sound;
+    SetSoundManager(&sound);
+    ASSERT_TRUE(sound.IsDeviceOpen());
+    CFocusScript focus;
+    NPlatform::SetEventSource(&focus);
+    CTestScreen menu("menu", m_log);
+    m_app->PushScreen(&menu);
+
+    NAudio::Music music;
+    music.SetPlaylist({"music/one.xm", "music/two.xm"});
+    music.Play(0);
+    ASSERT_TRUE(music.IsPlaying());
+    auto frameAfter = [&](bool active) {
+        focus.m_pending.push_back(active);
+        NPlatform::SEvent event;
+        while (NPlatform::PollEvent(event))
+            m_app->HandleEvent(event);
+        m_app->Frame(&music);
+    };
+    m_app->Frame(&music);
+    frameAfter(false);
+    EXPECT_FALSE(music.IsPlaying());
+    frameAfter(true);
+    EXPECT_TRUE(music.IsPlaying());
+    EXPECT_EQ(music.GetCurrentIndex(), 1) << "the next track, not the one cut off";
+
+    // Music that was stopped on purpose stays stopped.
+    music.Stop();
+    frameAfter(false);
+    frameAfter(true);
+    EXPECT_FALSE(music.IsPlaying());
+
+    NPlatform::SetEventSource(nullptr);
+    SetSoundManager(nullptr);
+    SetResourceManager(nullptr);
+    m_app->CloseAll();
 }
 } // namespace
