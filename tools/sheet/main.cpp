@@ -31,6 +31,7 @@ struct SContext
 {
     CResourceManager* resources = nullptr;
     std::string outputFolder;
+    int failures = 0;
 };
 
 // Sprites whose users draw them with the flip flag set.
@@ -45,6 +46,13 @@ int ControlFrames(const std::string& name)
 {
     if (name.rfind("dat/bonus_btn/", 0) == 0 || name == "dat/maun_menu_btn.tga" || name == "dat/hints_checkbox.tga")
         return 4;
+    if (name.rfind("mui/btn/", 0) == 0)
+    {
+        // The slider's thumb and the edit box have two frames; buttons and check boxes four.
+        if (name.find("track_bar") != std::string::npos || name.find("editbox") != std::string::npos)
+            return 2;
+        return 4;
+    }
     return 0;
 }
 
@@ -84,6 +92,7 @@ struct SLabel
 {
     double x, y;
     std::string text;
+    double size = 11;   // the head-up display's numbers are drawn larger, in white
 };
 
 // Reads the frame back and writes it with its labels as a PNG.
@@ -105,15 +114,18 @@ void Save(const SContext& ctx, const std::string& file, int width, int height, c
     cairo_surface_mark_dirty(surface);
     cairo_t* cr = cairo_create(surface);
     cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    cairo_set_font_size(cr, 11);
     for (const SLabel& l : labels)
     {
+        cairo_set_font_size(cr, l.size);
         cairo_move_to(cr, l.x, l.y);
         cairo_text_path(cr, l.text.c_str());
         cairo_set_source_rgb(cr, 0, 0, 0);
         cairo_set_line_width(cr, 3);
         cairo_stroke_preserve(cr);
-        cairo_set_source_rgb(cr, 1, 1, 0.6);
+        if (l.size > 11)
+            cairo_set_source_rgb(cr, 1, 1, 1);
+        else
+            cairo_set_source_rgb(cr, 1, 1, 0.6);
         cairo_fill(cr);
     }
     cairo_destroy(cr);
@@ -129,12 +141,13 @@ std::string SheetName(const std::string& dataName)
     return s + ".png";
 }
 
-void PictureSheet(const SContext& ctx, const std::string& name)
+void PictureSheet(SContext& ctx, const std::string& name)
 {
     CTexture texture;
     if (!texture.LoadFromResource(ctx.resources, name, false, false) || texture.GetWidth() == 0)
     {
         std::fprintf(stderr, "sheet: %s does not decode\n", name.c_str());
+        ++ctx.failures;
         return;
     }
     int frames = ControlFrames(name);
@@ -158,6 +171,7 @@ void PictureSheet(const SContext& ctx, const std::string& name)
         // Each frame as the controls cut it: frame k is the band v (k-1)/N .. k/N.
         float fh = h / static_cast<float>(frames);
         static const char* kStates[4] = {"1 normal", "2 hover", "3 pressed", "4 disabled"};
+        bool buttonStates = frames == 4 && name.find("check") == std::string::npos;
         for (int k = 1; k <= frames; ++k)
         {
             float x = 40 + w + (k - 1) * (w + 20), y = 20;
@@ -172,18 +186,19 @@ void PictureSheet(const SContext& ctx, const std::string& name)
             glTexCoord2f(1, vb);
             glVertex2f(x + w, y + fh);
             glEnd();
-            labels.push_back({x, y + fh + 14, name.rfind("dat/hints_checkbox", 0) == 0 ? std::to_string(k) : kStates[k - 1]});
+            labels.push_back({x, y + fh + 14, buttonStates ? kStates[k - 1] : std::to_string(k)});
         }
     }
     Save(ctx, SheetName(name), width, height, labels);
 }
 
-void SpriteSheet(const SContext& ctx, const std::string& name)
+void SpriteSheet(SContext& ctx, const std::string& name)
 {
     CSprite sprite;
     if (!sprite.Load(ctx.resources, name) || !sprite.GetTexture() || sprite.GetTexture()->GetGLName() == 0)
     {
         std::fprintf(stderr, "sheet: sprite %s does not load\n", name.c_str());
+        ++ctx.failures;
         return;
     }
     int groups = sprite.GetGroupCount(), frames = sprite.GetFrameCount();
@@ -289,20 +304,22 @@ void GameScreenSheet(const SContext& ctx)
             {
                 coin.SetGroup(rnd(5));
                 coin.SetFrame(rnd(16));
-                coin.SetSize(cw * 0.8f, cw * 0.8f);
+                coin.SetSize(cw, cw); // coins are drawn at the cell's size
                 coin.SetPosition(x, y, 0);
                 coin.Draw(true);
             }
-            if (r == mid - 3 && c == 6)
-            {
-                CSprite ring(marker);
-                ring.SetFlip(true);
-                ring.SetBlend(true);
-                ring.SetSize(cw * 1.2f, cw * 1.2f);
-                ring.SetPosition(x, y, 0);
-                ring.Draw(true);
-            }
         }
+    }
+    // The marker over one cell, drawn after the field as the game screen does.
+    {
+        int r = mid - 3, c = 6;
+        float x = hw + 12 + std::abs(r - mid) * hw + c * cw, y = 282 + (r - mid) * rh;
+        CSprite ring(marker);
+        ring.SetFlip(true);
+        ring.SetBlend(true);
+        ring.SetSize(cw * 1.2f, cw * 1.2f);
+        ring.SetPosition(x, y, 0);
+        ring.Draw(true);
     }
     // Insects flying in different headings.
     CSprite insect(insects);
@@ -354,9 +371,60 @@ void GameScreenSheet(const SContext& ctx)
         glEnd();
     }
     // Where the head-up display's numbers go (base lines), as plain labels.
-    std::vector<SLabel> labels{{80, 40, "123"}, {718, 40, "117"}, {67, 90, "$1,25"}, {72, 500, "3"},
-                               {81, 550, "4520"}, {717, 550, "3"}};
+    std::vector<SLabel> labels{{80, 40, "123", 24}, {718, 40, "117", 24}, {67, 90, "$1,25", 22},
+                               {72, 500, "3", 24},  {81, 550, "4520", 24}, {717, 550, "3", 24}};
     Save(ctx, "game_screen.png", 800, 600, labels);
+}
+
+// Each level set as the player meets it: every mask built into a small board
+// of flowers (holes as group 7) at the width of the level number that first uses it.
+void LevelSetSheet(const SContext& ctx, const std::string& set, int count)
+{
+    CSprite flowers;
+    flowers.Load(ctx.resources, "dat/skin01.spr");
+    CSprite flower(flowers);
+    flower.SetBlend(true);
+    const int perRow = 5, tileW = 200, tileH = 150;
+    int tilesDown = (count + perRow - 1) / perRow;
+    int width = perRow * (tileW + 4), height = std::min(kCanvas, 20 + tilesDown * (tileH + 4));
+    BeginFrame(width, height);
+    std::vector<SLabel> labels{{4, 14, "dat/levels_" + set}};
+    for (int i = 0; i < count; ++i)
+    {
+        char name[64];
+        std::snprintf(name, sizeof(name), "dat/levels_%s/lev%03d.raw", set.c_str(), i);
+        CFileBuffer mask = ctx.resources->Load(name);
+        if (mask.GetSize() != 800 * 600)
+            continue;
+        int l = i % 100, a = l / 18, b = (l % 18) / 6, c = l % 6;
+        const int base[3] = {21, 18, 30};
+        int columns = base[b] + c + 2 * a;
+        float cw = 776.0f / columns, hw = cw / 2, rh = hw * std::sqrt(3.0f);
+        int rows = static_cast<int>(532.0f / rh);
+        if (rows % 2 == 0)
+        {
+            rows += 1;
+            rh = 532.0f / rows;
+        }
+        int mid = rows / 2;
+        float ox = (i % perRow) * (tileW + 4), oy = 20 + (i / perRow) * (tileH + 4);
+        glPushMatrix();
+        glTranslatef(ox, oy, 0);
+        glScalef(0.25f, 0.25f, 1);
+        for (int r = 0; r < rows; ++r)
+            for (int col = 0; col < columns - std::abs(mid - r); ++col)
+            {
+                float x = hw + 12 + std::abs(r - mid) * hw + col * cw, y = 282 + (r - mid) * rh;
+                bool hole = mask.GetData()[static_cast<size_t>(x) + 800 * static_cast<size_t>(y)] == 0;
+                flower.SetGroup(hole ? 7 : (r * 7 + col * 3) % 6);
+                flower.SetSize(cw, cw);
+                flower.SetPosition(x, y, 0);
+                flower.Draw(true);
+            }
+        glPopMatrix();
+        labels.push_back({ox + 2, oy + 12, std::to_string(i) + " (" + std::to_string(columns) + ")"});
+    }
+    Save(ctx, "levels_" + set + ".png", width, height, labels);
 }
 
 bool EndsWith(const std::string& s, const std::string& end)
@@ -418,11 +486,15 @@ int main(int argc, char** argv)
         ++count;
     }
     GameScreenSheet(ctx);
+    CKeyValueFile game;
+    game.LoadResource(&resources, "dat/game.txt");
+    for (const char* set : {"classic", "duel", "moving"})
+        LevelSetSheet(ctx, set, game.GetInt(std::string("m_levels_") + set, 0));
     std::fprintf(stderr, "sheet: %d sheets and game_screen.png in %s\n", count, ctx.outputFolder.c_str());
 
     NGL::SetContextAvailable(false);
     SDL_GL_DeleteContext(gl);
     SDL_DestroyWindow(window);
     SDL_Quit();
-    return 0;
+    return ctx.failures == 0 ? 0 : 1;
 }

@@ -14,7 +14,14 @@ namespace NDataGen
 class CRng
 {
 public:
-    explicit CRng(uint32_t seed) : m_state(seed * 2654435761u + 0x9E3779B9u) {}
+    explicit CRng(uint32_t seed) : m_state(seed * 2654435761u + 0x9E3779B9u)
+    {
+        // xorshift never leaves 0, and its first outputs from nearby seeds look alike.
+        if (m_state == 0)
+            m_state = 1;
+        for (int i = 0; i < 8; ++i)
+            Next();
+    }
     uint32_t Next();
     // Uniform in [lo, hi).
     double Range(double lo, double hi);

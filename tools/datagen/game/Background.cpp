@@ -23,12 +23,13 @@ void Plaque(cairo_t* cr, double x, double y, double w, double h)
     cairo_fill(cr);
     RoundedRect(cr, x, y, w, h, 12);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + h);
-    cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 0.95, 0.55);
-    cairo_pattern_add_color_stop_rgba(g, 1, 1, 0.98, 0.85, 0.35);
+    // Dark enough under the white numbers of the head-up display.
+    cairo_pattern_add_color_stop_rgba(g, 0, 0.16, 0.42, 0.14, 0.62);
+    cairo_pattern_add_color_stop_rgba(g, 1, 0.08, 0.28, 0.08, 0.7);
     cairo_set_source(cr, g);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(g);
-    cairo_set_source_rgba(cr, 1, 1, 1, 0.7);
+    cairo_set_source_rgba(cr, 1, 1, 0.85, 0.6);
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
 }
@@ -36,7 +37,55 @@ void Plaque(cairo_t* cr, double x, double y, double w, double h)
 void Caption(cairo_t* cr, const std::string& text, double x, double y, double size)
 {
     SetFont(cr, EFont::SansCondensedBold, size);
-    DrawLabel(cr, text, x, y, Rgb(NPalette::kLeafDark), Rgb(0xFFFFFF, 0.8), 2.5);
+    DrawLabel(cr, text, x, y, Rgb(0xFFE98A), Rgb(0x1C4A1A, 0.9), 2.5);
+}
+
+// A vine along a screen edge, leaves on both sides of a curving stem.
+void Vine(cairo_t* cr, CRng& rng, double side, double y0, double y1)
+{
+    double edge = side < 0 ? 0 : 800;
+    auto stemX = [&](double y) { return edge - side * (14 + 8 * std::sin(y / 45.0)); };
+    cairo_move_to(cr, stemX(y0), y0);
+    for (double y = y0; y <= y1; y += 6)
+        cairo_line_to(cr, stemX(y), y);
+    SetColour(cr, Rgb(0x2E6F35), 0.75);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    int i = 0;
+    for (double y = y0 + 10; y < y1 - 10; y += rng.Range(20, 30), ++i)
+    {
+        double x = stemX(y);
+        double out = (i % 2 == 0) ? -side : side; // alternate towards the field and the edge
+        cairo_save(cr);
+        cairo_translate(cr, x, y);
+        cairo_rotate(cr, out * rng.Range(0.6, 1.0));
+        cairo_new_path(cr);
+        double len = rng.Range(16, 24);
+        cairo_move_to(cr, 0, 0);
+        cairo_curve_to(cr, len * 0.4, -len * 0.45, len * 0.9, -len * 0.3, len, 0);
+        cairo_curve_to(cr, len * 0.9, len * 0.3, len * 0.4, len * 0.45, 0, 0);
+        if (out < 0)
+        {
+            cairo_restore(cr);
+            cairo_save(cr);
+            cairo_translate(cr, x, y);
+            cairo_rotate(cr, M_PI - rng.Range(0.6, 1.0));
+            cairo_new_path(cr);
+            cairo_move_to(cr, 0, 0);
+            cairo_curve_to(cr, len * 0.4, -len * 0.45, len * 0.9, -len * 0.3, len, 0);
+            cairo_curve_to(cr, len * 0.9, len * 0.3, len * 0.4, len * 0.45, 0, 0);
+        }
+        cairo_pattern_t* leaf = cairo_pattern_create_linear(0, 0, len, 0);
+        cairo_pattern_add_color_stop_rgba(leaf, 0, 0.20, 0.52, 0.20, 0.9);
+        cairo_pattern_add_color_stop_rgba(leaf, 1, 0.45, 0.78, 0.32, 0.9);
+        cairo_set_source(cr, leaf);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(leaf);
+        SetColour(cr, Rgb(0x1C4A1A), 0.6);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+    }
 }
 
 void Grass(cairo_t* cr, CRng& rng, double x0, double x1, double baseY, int count)
@@ -84,6 +133,7 @@ void PaintMeadow(cairo_t* cr, int width, int height, uint32_t seed)
         cairo_set_source(cr, spot);
         cairo_arc(cr, x, y, r, 0, 2 * M_PI);
         cairo_fill(cr);
+        cairo_pattern_destroy(spot);
     }
     // Faint honeycomb, the game's motif.
     double hr = 36 * scale;
@@ -118,17 +168,19 @@ void AddGameBackground(CDataWriter& out)
     cairo_pattern_destroy(lawn);
     cairo_restore(cr);
 
-    // Grass along the bottom of the screen and the corners' decoration.
+    // Grass along the bottom of the screen, vines up the sides and a few flowers.
     Grass(cr, rng, -112, 912, 600, 160);
-    for (auto [x, y, c] : {std::tuple{24.0, 300.0, 1}, std::tuple{776.0, 300.0, 4}, std::tuple{20.0, 200.0, 5},
-                           std::tuple{780.0, 380.0, 2}, std::tuple{18.0, 400.0, 3}, std::tuple{782.0, 200.0, 0}})
+    Vine(cr, rng, -1, 112, 462);
+    Vine(cr, rng, 1, 112, 462);
+    for (auto [x, y, c] : {std::tuple{18.0, 150.0, 1}, std::tuple{782.0, 170.0, 4}, std::tuple{20.0, 230.0, 5},
+                           std::tuple{780.0, 350.0, 2}, std::tuple{18.0, 410.0, 3}, std::tuple{782.0, 440.0, 0}})
     {
         cairo_save(cr);
         cairo_translate(cr, x, y);
         cairo_push_group(cr);
-        DrawFlower(cr, c, 11, rng.Range(0, 1));
+        DrawFlower(cr, c, 12, rng.Range(0, 1));
         cairo_pop_group_to_source(cr);
-        cairo_paint_with_alpha(cr, 0.55);
+        cairo_paint_with_alpha(cr, 0.9);
         cairo_restore(cr);
     }
 
@@ -160,8 +212,8 @@ void AddGameBackground(CDataWriter& out)
     double barW = kBonusCount * kBonusButtonSize + (kBonusCount - 1) * kBonusButtonGap;
     RoundedRect(cr, kBonusBarX - 7, kBonusBarY - 4, barW + 14, 70, 14);
     cairo_pattern_t* shelf = cairo_pattern_create_linear(0, kBonusBarY - 4, 0, 610);
-    cairo_pattern_add_color_stop_rgba(shelf, 0, 1, 0.97, 0.86, 0.55);
-    cairo_pattern_add_color_stop_rgba(shelf, 1, 0.95, 0.86, 0.62, 0.45);
+    cairo_pattern_add_color_stop_rgba(shelf, 0, 0.16, 0.42, 0.14, 0.55);
+    cairo_pattern_add_color_stop_rgba(shelf, 1, 0.08, 0.28, 0.08, 0.65);
     cairo_set_source(cr, shelf);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(shelf);

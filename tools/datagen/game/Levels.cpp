@@ -130,6 +130,54 @@ const Design kClassic[] = {
         }
         cairo_fill(p.cr);
     },
+    // A heart.
+    [](SPen& p, CRng& rng, int) {
+        p.Hole();
+        HeartPath(p.cr, kCx, kCy + 10, rng.Range(200, 250));
+        cairo_fill(p.cr);
+    },
+    // A hexagon ring open to both starts.
+    [](SPen& p, CRng& rng, int) {
+        double r = rng.Range(150, 185), w = rng.Range(34, 44);
+        p.Hole();
+        cairo_set_line_width(p.cr, w);
+        cairo_set_line_join(p.cr, CAIRO_LINE_JOIN_ROUND);
+        HexPath(p.cr, kCx, kCy, r);
+        cairo_stroke(p.cr);
+        p.Ground();
+        cairo_rectangle(p.cr, 0, kCy - 55, 800, 110);
+        cairo_fill(p.cr);
+    },
+    // Two crescent moons facing each other.
+    [](SPen& p, CRng& rng, int) {
+        double r = rng.Range(85, 110), d = rng.Range(130, 160);
+        for (double side : {-1.0, 1.0})
+        {
+            cairo_push_group(p.cr);
+            cairo_set_source_rgba(p.cr, 0, 0, 0, 1);
+            p.Circle(kCx + side * d, kCy, r);
+            cairo_fill(p.cr);
+            cairo_set_operator(p.cr, CAIRO_OPERATOR_CLEAR);
+            p.Circle(kCx + side * (d - r * 0.55), kCy, r * 0.85);
+            cairo_fill(p.cr);
+            cairo_pattern_t* moon = cairo_pop_group(p.cr);
+            cairo_set_operator(p.cr, CAIRO_OPERATOR_SOURCE);
+            // Cut where the group is opaque.
+            cairo_set_source_rgba(p.cr, 0, 0, 0, 0);
+            cairo_mask(p.cr, moon);
+            cairo_pattern_destroy(moon);
+        }
+    },
+    // Scattered hexagonal ponds, mirrored.
+    [](SPen& p, CRng& rng, int) {
+        p.Hole();
+        for (int i = 0; i < 4; ++i)
+        {
+            double x = rng.Range(150, 370), y = rng.Range(60, 260), r = rng.Range(22, 34);
+            p.Mirrored4(x, y, [&](double mx, double my) { HexPath(p.cr, mx, my, r); });
+        }
+        cairo_fill(p.cr);
+    },
 };
 
 // ---- Duel: islands joined by bridges, arenas.
@@ -250,6 +298,44 @@ const Design kDuel[] = {
             cairo_stroke(p.cr);
         }
     },
+    // Stepping islands: a chain of round meadows across the water.
+    [](SPen& p, CRng& rng, int) {
+        p.Hole();
+        cairo_paint(p.cr);
+        p.Ground();
+        double r = rng.Range(95, 115), wave = rng.Range(60, 100);
+        for (int i = 0; i <= 6; ++i)
+        {
+            double x = 60 + i * 680 / 6.0;
+            p.Circle(x, kCy + ((i % 2) ? wave : -wave) * (i == 0 || i == 6 ? 0 : 1), r);
+            p.Circle(x, kCy - ((i % 2) ? wave : -wave) * (i == 0 || i == 6 ? 0 : 1), r);
+        }
+        cairo_fill(p.cr);
+    },
+    // The four corners flooded, a diamond-shaped meadow.
+    [](SPen& p, CRng& rng, int) {
+        p.Hole();
+        double cut = rng.Range(170, 220);
+        cairo_move_to(p.cr, 0, 0);
+        cairo_line_to(p.cr, kCx - 20, 0);
+        cairo_line_to(p.cr, 0, kCy - cut * 0.4);
+        cairo_close_path(p.cr);
+        cairo_move_to(p.cr, 800, 0);
+        cairo_line_to(p.cr, kCx + 20, 0);
+        cairo_line_to(p.cr, 800, kCy - cut * 0.4);
+        cairo_close_path(p.cr);
+        cairo_move_to(p.cr, 0, 600);
+        cairo_line_to(p.cr, kCx - 20, 600);
+        cairo_line_to(p.cr, 0, kCy + cut * 0.4);
+        cairo_close_path(p.cr);
+        cairo_move_to(p.cr, 800, 600);
+        cairo_line_to(p.cr, kCx + 20, 600);
+        cairo_line_to(p.cr, 800, kCy + cut * 0.4);
+        cairo_close_path(p.cr);
+        cairo_fill(p.cr);
+        p.Circle(kCx, kCy, rng.Range(40, 60));
+        cairo_fill(p.cr);
+    },
 };
 
 // ---- Moving: corridors that scroll by, gates and pillars.
@@ -308,6 +394,42 @@ const Design kMoving[] = {
                 cairo_stroke(p.cr);
             }
         }
+    },
+    // Scattered rocks.
+    [](SPen& p, CRng& rng, int) {
+        p.Hole();
+        for (int i = 0; i < 16; ++i)
+            p.Circle(rng.Range(150, 650), rng.Range(40, 560), rng.Range(16, 30));
+        cairo_fill(p.cr);
+    },
+    // Chevron hedges pointing the way the board scrolls.
+    [](SPen& p, CRng& rng, int) {
+        p.Hole();
+        double w = rng.Range(24, 32), reach = rng.Range(90, 120);
+        cairo_set_line_width(p.cr, w);
+        cairo_set_line_cap(p.cr, CAIRO_LINE_CAP_ROUND);
+        for (double x = 200; x < 640; x += rng.Range(150, 180))
+            for (double y : {kCy - 170, kCy + 170})
+            {
+                cairo_move_to(p.cr, x + 40, y - reach / 2);
+                cairo_line_to(p.cr, x, y);
+                cairo_line_to(p.cr, x + 40, y + reach / 2);
+            }
+        cairo_stroke(p.cr);
+    },
+    // A river along the board with fords.
+    [](SPen& p, CRng& rng, int) {
+        p.Hole();
+        double w = rng.Range(30, 40), y = kCy + (rng.Int(2) ? 1 : -1) * rng.Range(120, 160);
+        cairo_set_line_width(p.cr, w);
+        cairo_move_to(p.cr, 0, y);
+        for (double x = 0; x <= 800; x += 20)
+            cairo_line_to(p.cr, x, y + 22 * std::sin(x / 60.0));
+        cairo_stroke(p.cr);
+        p.Ground();
+        for (double x = rng.Range(100, 160); x < 760; x += rng.Range(170, 220))
+            cairo_rectangle(p.cr, x, y - 60, rng.Range(70, 90), 120);
+        cairo_fill(p.cr);
     },
 };
 

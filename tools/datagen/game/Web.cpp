@@ -35,7 +35,7 @@ Bytes Wallpaper(int width, int height, uint32_t seed, bool coins)
         for (int i = 0; i < 14; ++i)
         {
             cairo_save(cr);
-            cairo_translate(cr, rng.Range(0.1, 0.9) * width, rng.Range(0.15, 0.6) * height);
+            cairo_translate(cr, rng.Range(0.1, 0.9) * width, rng.Range(0.36, 0.62) * height);
             DrawCoin(cr, rng.Int(5), unit * rng.Range(24, 40), rng.Range(-0.8, 0.8));
             cairo_restore(cr);
         }
