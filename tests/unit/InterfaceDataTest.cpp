@@ -4,6 +4,7 @@
 #include "engine/ImageDecoder.h"
 #include "engine/KeyValueFile.h"
 #include "engine/XmlNode.h"
+#include "ui/BitmapText.h"
 
 #include <gtest/gtest.h>
 
@@ -125,18 +126,8 @@ SScan ScanFont(const NImageDecoder::SImage& image)
     return scan;
 }
 
-double MeasureWithScan(const SScan& font, const std::string& text, double size)
-{
-    const double k = size / font.lineHeights[0];
-    const double space = k * font.widths['A' - 33];
-    double width = 0;
-    for (unsigned char c : text)
-        width += c == ' ' ? space : k * font.widths[c - 33] + space / 10;
-    return width;
-}
-
 // The help pages' word wrapping: lines end at carriage returns and where the width is reached.
-int WrappedLines(const SScan& font, const std::string& text, double width, double size)
+int WrappedLines(const CBitmapText& font, const std::string& text, float width, float size)
 {
     int lines = 0;
     std::string line, word;
@@ -148,7 +139,7 @@ int WrappedLines(const SScan& font, const std::string& text, double width, doubl
                 word += c;
             continue;
         }
-        if (MeasureWithScan(font, line, size) + MeasureWithScan(font, word, size) >= width)
+        if (font.MeasureText(line.c_str(), size) + font.MeasureText(word.c_str(), size) >= width)
         {
             ++lines;
             line = word + ' ';
@@ -259,21 +250,54 @@ TEST(InterfaceData, PictureListNamesDecodablePicturesWithWholeFrames)
     EXPECT_FALSE(list.GetString("m_gift_url", "").empty());
 }
 
-TEST(InterfaceData, ButtonFramesRunFromNormalAtTheBottomToDisabledAtTheTop)
+namespace
+{
+// Mean of one colour channel (0 red, 1 green, 2 blue, 3 alpha) over frame k (1-based) of a control
+// picture: frame k is the texture band (k-1)/N .. k/N, and texture row 0 is the picture's bottom.
+double FrameMean(const NImageDecoder::SImage& image, int frames, int frame, int channel)
+{
+    const int frameH = image.height / frames;
+    double sum = 0;
+    for (int row = (frame - 1) * frameH; row < frame * frameH; ++row)
+        for (int col = 0; col < image.width; ++col)
+            sum += image.pixels[(static_cast<size_t>(row) * image.width + col) * 4 + channel];
+    return sum / (static_cast<double>(frameH) * image.width);
+}
+
+double FrameLightness(const NImageDecoder::SImage& image, int frames, int frame)
+{
+    return FrameMean(image, frames, frame, 0) + FrameMean(image, frames, frame, 1) + FrameMean(image, frames, frame, 2);
+}
+} // namespace
+
+TEST(InterfaceData, ControlPicturesStackTheirStatesInDrawingOrder)
 {
     NImageDecoder::SImage button;
     ASSERT_TRUE(Decode("mui/btn/new_game.tga", button));
     ASSERT_EQ(button.components, 4);
-    // frame k is the band (k-1)/4 .. k/4 of the texture, row 0 at the bottom: the disabled
-    // frame (4, topmost in the picture) is grey, the normal frame (1, lowest) is green
-    const int frameH = button.height / 4;
-    auto pixel = [&](int frame, int c) {
-        const size_t row = static_cast<size_t>((frame - 1) * frameH + frameH / 2);
-        const size_t col = static_cast<size_t>(button.width / 8);
-        return static_cast<int>(button.pixels[(row * button.width + col) * 4 + c]);
-    };
-    EXPECT_GT(pixel(1, 1), pixel(1, 0) + 30) << "normal frame is green";
-    EXPECT_LT(std::abs(pixel(4, 1) - pixel(4, 0)), 20) << "disabled frame is grey";
+    // normal (1) is green, hover (2) lighter, pressed (3) darker than hover, disabled (4) grey
+    EXPECT_GT(FrameMean(button, 4, 1, 1), FrameMean(button, 4, 1, 0) + 20);
+    EXPECT_GT(FrameLightness(button, 4, 2), FrameLightness(button, 4, 1));
+    EXPECT_LT(FrameLightness(button, 4, 3), FrameLightness(button, 4, 2));
+    EXPECT_LT(std::abs(FrameMean(button, 4, 4, 1) - FrameMean(button, 4, 4, 0)), 12);
+
+    // check boxes: 1 and 2 unticked, 3 and 4 ticked (more ink in the box); 2 and 4 lit under the cursor
+    for (const char* file : {"mui/btn/check_box.tga", "mui/btn/check_box2.tga"})
+    {
+        NImageDecoder::SImage box;
+        ASSERT_TRUE(Decode(file, box)) << file;
+        EXPECT_LT(FrameLightness(box, 4, 3), FrameLightness(box, 4, 1) - 10) << file;
+        EXPECT_GT(FrameMean(box, 4, 2, 3), FrameMean(box, 4, 1, 3)) << file;
+        EXPECT_GT(FrameMean(box, 4, 4, 3), FrameMean(box, 4, 3, 3)) << file;
+    }
+    // the edit box's focused frame (2) has a golden rim
+    NImageDecoder::SImage edit;
+    ASSERT_TRUE(Decode("mui/btn/enter_name_editbox.tga", edit));
+    EXPECT_GT(FrameMean(edit, 2, 2, 0), FrameMean(edit, 2, 1, 0) + 10);
+    // the thumb's two frames differ
+    NImageDecoder::SImage thumb;
+    ASSERT_TRUE(Decode("mui/btn/track_bar.tga", thumb));
+    EXPECT_NE(FrameLightness(thumb, 2, 1), FrameLightness(thumb, 2, 2));
 }
 
 TEST(InterfaceData, FontPictureFollowsTheScanRules)
@@ -302,6 +326,11 @@ TEST(InterfaceData, FontPictureFollowsTheScanRules)
     EXPECT_GT(width('M'), width('.') * 2);
     EXPECT_GT(width('m'), width('l'));
     EXPECT_GT(width('0'), width('|'));
+    // and the game's own font reader takes it
+    std::vector<uint8_t> copy = bytes;
+    CBitmapText font;
+    EXPECT_TRUE(font.LoadFromImage(copy.data(), static_cast<int>(copy.size()), nullptr));
+    EXPECT_GT(font.MeasureText("W", 20), font.MeasureText("i", 20));
 }
 
 TEST(InterfaceData, MenuSpritesHaveTheirLooksAndAPointerTipAtTheCentre)
@@ -386,10 +415,9 @@ TEST(InterfaceData, HelpPagesParseAndEveryTextFitsItsBlock)
     ASSERT_TRUE(doc.Load(nullptr, kBuild + "/mui/help.xml"));
     const std::vector<CXmlNode*> pages = doc.GetChildren();
     ASSERT_GE(pages.size(), 6u);
-    NImageDecoder::SImage fontImage;
-    ASSERT_TRUE(Decode("mui/font.tga", fontImage));
-    const SScan font = ScanFont(fontImage);
-    ASSERT_EQ(font.glyphs, 94);
+    std::vector<uint8_t> fontBytes = ReadAll("mui/font.tga");
+    CBitmapText font;
+    ASSERT_TRUE(font.LoadFromImage(fontBytes.data(), static_cast<int>(fontBytes.size()), nullptr));
     int bonusPictures = 0;
     for (CXmlNode* page : pages)
         for (CXmlNode* block : page->GetChildren())

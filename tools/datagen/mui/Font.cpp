@@ -17,8 +17,8 @@ constexpr int kHeight = 512;
 constexpr double kEm = 62;      // large enough to stay crisp when drawn 50 pixels high
 constexpr int kMarkerLeft = 2;
 constexpr int kMarkerWidth = 4;
-constexpr int kSlotGap = 4;     // transparent columns between glyph slots
-constexpr int kLineGap = 6;     // transparent rows between lines
+constexpr int kSlotGap = 8;     // transparent columns between glyph slots, wide enough for small mipmap levels
+constexpr int kLineGap = 10;    // transparent rows between lines
 constexpr int kTop = 3;         // first line's top row (surface rows run top-down)
 
 uint32_t* Row(cairo_surface_t* s, int y)

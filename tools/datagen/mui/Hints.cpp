@@ -428,8 +428,8 @@ void GenerateHints(CDataWriter& out, const SFontMetrics& /*font*/)
          {{kScoreX + 20, kScoreY}, {kLevelX - 20, kLevelY}}},
         // 5: winning, losing, lives
         {150, 300, 360, 168, "Winning and losing",
-         "When the field is full the bigger zone wins. Win to reach the next level; lose and a life is gone "
-         "(lives: bottom left) and you play the level again.",
+         "When the field is full, own at least as many flowers as the computer to win and reach the next "
+         "level. Lose, and a life is gone (lives: bottom left) and you play the level again.",
          {{kLivesX + 16, kLivesY - 12}}},
         // 6 and 7: money, and the first coin (the game moves panel 7 onto the coin's flower)
         {150, 20, 320, 112, "Your money", "Coins you capture add up here. Spend them on bonuses.",
