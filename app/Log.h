@@ -6,7 +6,7 @@
 
 class CLog
 {
-public:
+  public:
     // Creates or empties the file; false if it cannot be created (later writes do nothing).
     static bool Open(const std::string& path);
     static void Write(const char* format, ...) __attribute__((format(printf, 1, 2)));

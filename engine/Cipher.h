@@ -7,7 +7,7 @@
 
 class CCipher
 {
-public:
+  public:
     virtual ~CCipher() = default;
 
     // Enciphers n >= 1 bytes into n + 1 bytes; seeds the program-wide random

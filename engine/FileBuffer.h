@@ -8,7 +8,7 @@
 
 class CFileBuffer
 {
-public:
+  public:
     CFileBuffer() = default;
     explicit CFileBuffer(std::vector<uint8_t> bytes);
 
@@ -19,6 +19,6 @@ public:
     std::vector<uint8_t>& GetBytes() { return m_bytes; }
     std::string AsString() const { return std::string(m_bytes.begin(), m_bytes.end()); }
 
-private:
+  private:
     std::vector<uint8_t> m_bytes;
 };

@@ -6,8 +6,8 @@
 #define GL_GLEXT_PROTOTYPES 1
 #endif
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <GL/glext.h>
+#include <GL/glu.h>
 
 namespace NGL
 {

@@ -21,8 +21,8 @@ constexpr uint64_t kMaxPixels = 4096ull * 4096ull;
 
 uint32_t ReadU32(const uint8_t* p)
 {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
 // --- JPEG -------------------------------------------------------------------
@@ -142,7 +142,8 @@ bool DecodeJpegInto(const uint8_t* data, size_t size, SImage* out)
     // Rows from the last row of the buffer upwards: row 0 is the picture's bottom, as in targa.
     while (cinfo.output_scanline < cinfo.output_height)
     {
-        JSAMPROW row = out->pixels.data() + rowBytes * (static_cast<size_t>(height) - 1 - cinfo.output_scanline);
+        JSAMPROW row =
+            out->pixels.data() + rowBytes * (static_cast<size_t>(height) - 1 - cinfo.output_scanline);
         jpeg_read_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_decompress(&cinfo);
@@ -169,7 +170,8 @@ uint32_t FourCC(const char* s)
 
 bool DecodeTarga(const uint8_t* data, int size, SImage& out)
 {
-    if (data == nullptr || size < kTargaHeaderSize || std::memcmp(data, kTargaHeader, sizeof(kTargaHeader)) != 0)
+    if (data == nullptr || size < kTargaHeaderSize ||
+        std::memcmp(data, kTargaHeader, sizeof(kTargaHeader)) != 0)
         return false;
     int width = data[12] + 256 * data[13];
     int height = data[14] + 256 * data[15];
@@ -221,8 +223,8 @@ bool DecodeDds(const uint8_t* data, int size, SDdsImage& out)
         return false;
 
     SDdsImage image;
-    size_t blockBytes = 0;  // compressed: bytes per 4 x 4 block
-    size_t pixelBytes = 0;  // uncompressed: bytes per pixel
+    size_t blockBytes = 0; // compressed: bytes per 4 x 4 block
+    size_t pixelBytes = 0; // uncompressed: bytes per pixel
     if (pfFlags & kDdpfFourCC)
     {
         if (fourCC == FourCC("DXT1"))

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include <unistd.h>
+
 namespace
 {
 bool IsSpace(uint8_t c)
@@ -68,7 +70,8 @@ bool CKeyValueFile::LoadFile(const std::string& path, bool clear, const char* ci
 bool CKeyValueFile::LoadResource(CResourceManager* resourceManager, const std::string& name, bool clear,
                                  const char* cipherKey, int keyLength)
 {
-    CFileBuffer buffer = resourceManager ? resourceManager->Load(name) : CResourceManager::LoadLooseFile(name);
+    CFileBuffer buffer =
+        resourceManager ? resourceManager->Load(name) : CResourceManager::LoadLooseFile(name);
     if (buffer.IsEmpty())
         return false;
     return Parse(buffer.GetData(), buffer.GetSize(), clear, cipherKey, keyLength);
@@ -173,7 +176,9 @@ bool CKeyValueFile::SaveFile(const std::string& path, const char* cipherKey, int
     if (!f)
         return false;
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    // On disk before it replaces the old file.
     ok = (std::fflush(f) == 0) && ok;
+    ok = (fsync(fileno(f)) == 0) && ok;
     ok = (std::fclose(f) == 0) && ok;
     if (!ok || std::rename(temp.c_str(), path.c_str()) != 0)
     {

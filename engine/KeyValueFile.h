@@ -12,12 +12,13 @@ class CResourceManager;
 
 class CKeyValueFile
 {
-public:
+  public:
     using Entries = std::map<std::string, std::string>;
 
     // False when the file cannot be opened (entries untouched) or, with a
     // cipher key, when the bytes cannot be deciphered.
-    bool LoadFile(const std::string& path, bool clear = true, const char* cipherKey = nullptr, int keyLength = 0);
+    bool LoadFile(const std::string& path, bool clear = true, const char* cipherKey = nullptr,
+                  int keyLength = 0);
     // Reads through the resource manager (straight from disk when null).
     bool LoadResource(CResourceManager* resourceManager, const std::string& name, bool clear = true,
                       const char* cipherKey = nullptr, int keyLength = 0);
@@ -47,7 +48,7 @@ public:
     void Clear() { m_entries.clear(); }
     const Entries& GetEntries() const { return m_entries; }
 
-private:
+  private:
     Entries m_entries;
 };
 

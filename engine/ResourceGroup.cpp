@@ -61,7 +61,8 @@ CResourceGroup::CResourceGroup(const std::string& name, CResourceManager* resour
 
 CResourceGroup::~CResourceGroup() = default;
 
-CTexture* CResourceGroup::AddTexture(const std::string& fileName, const std::string& name, bool wrap, bool mipmaps)
+CTexture* CResourceGroup::AddTexture(const std::string& fileName, const std::string& name, bool wrap,
+                                     bool mipmaps)
 {
     STextureRecord record;
     record.texture = std::make_unique<CTexture>();
@@ -75,8 +76,9 @@ CTexture* CResourceGroup::AddTexture(const std::string& fileName, const std::str
     return texture;
 }
 
-CTexture* CResourceGroup::AddTextureWithAlpha(const std::string& colourFileName, const std::string& alphaFileName,
-                                              const std::string& name, bool wrap, bool mipmaps)
+CTexture* CResourceGroup::AddTextureWithAlpha(const std::string& colourFileName,
+                                              const std::string& alphaFileName, const std::string& name,
+                                              bool wrap, bool mipmaps)
 {
     STextureRecord record;
     record.texture = std::make_unique<CTexture>();
@@ -141,7 +143,8 @@ void CResourceGroup::ReloadAll()
     for (auto& record : m_textures)
     {
         if (record.alpha_file_name.empty())
-            record.texture->LoadFromResource(m_resource_manager, record.file_name, record.wrap, record.mipmaps);
+            record.texture->LoadFromResource(m_resource_manager, record.file_name, record.wrap,
+                                             record.mipmaps);
         else
             record.texture->LoadWithAlpha(m_resource_manager, record.file_name, record.alpha_file_name,
                                           record.wrap, record.mipmaps);

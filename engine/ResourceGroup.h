@@ -12,7 +12,7 @@ class CTexture;
 
 class CResourceGroup
 {
-public:
+  public:
     // Replaces (deletes) an existing group of the same name.
     static CResourceGroup* CreateGroup(const std::string& name, CResourceManager* resourceManager);
     static CResourceGroup* GetGroup(const std::string& name);
@@ -46,7 +46,7 @@ public:
     size_t GetTextureCount() const { return m_textures.size(); }
     size_t GetSpriteCount() const { return m_sprites.size(); }
 
-private:
+  private:
     struct STextureRecord
     {
         std::unique_ptr<CTexture> texture;

@@ -20,8 +20,8 @@ bool ReadU32(FILE* f, uint32_t& value)
     uint8_t b[4];
     if (!ReadExactly(f, b, 4))
         return false;
-    value = static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 | static_cast<uint32_t>(b[2]) << 16 |
-            static_cast<uint32_t>(b[3]) << 24;
+    value = static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+            static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24;
     return true;
 }
 
@@ -149,8 +149,8 @@ bool CResourceManager::OpenPack(const std::string& path)
         uint32_t nameLength = 0;
         char name[kMaxNameLength];
         SEntry entry;
-        if (!ReadU32(f, nameLength) || nameLength >= kMaxNameLength ||
-            !ReadExactly(f, name, nameLength) || !ReadU32(f, entry.size) || !ReadExactly(f, &entry.flag, 1))
+        if (!ReadU32(f, nameLength) || nameLength >= kMaxNameLength || !ReadExactly(f, name, nameLength) ||
+            !ReadU32(f, entry.size) || !ReadExactly(f, &entry.flag, 1))
         {
             ok = false;
             break;
@@ -202,8 +202,9 @@ bool CResourceManager::SavePack(const std::string& path) const
             break;
         if (!entry.memory)
             continue;
-        ok = WriteU32(f, static_cast<uint32_t>(name.size())) && std::fwrite(name.data(), 1, name.size(), f) == name.size() &&
-             WriteU32(f, entry.size) && std::fwrite(&entry.flag, 1, 1, f) == 1;
+        ok = WriteU32(f, static_cast<uint32_t>(name.size())) &&
+             std::fwrite(name.data(), 1, name.size(), f) == name.size() && WriteU32(f, entry.size) &&
+             std::fwrite(&entry.flag, 1, 1, f) == 1;
         // Scramble a copy: the held data stays plain, so saving twice gives the same pack.
         std::vector<uint8_t> data = *entry.memory;
         if (entry.flag == kScrambledFlag)
@@ -229,7 +230,8 @@ void CResourceManager::Scramble(uint8_t* data, size_t size, const std::string& k
     if (n == 0 || data == nullptr)
         return;
     // Key characters count as small signed numbers, summed modulo 2^32.
-    auto keyChar = [&](size_t j) { return static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(key[j]))); };
+    auto keyChar = [&](size_t j)
+    { return static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(key[j]))); };
     uint32_t sum = 0;
     for (size_t j = 0; j < n; ++j)
         sum += keyChar(j);

@@ -12,7 +12,7 @@
 
 class CResourceManager
 {
-public:
+  public:
     // Pack entry names must be shorter than this (the pack format's limit).
     static constexpr size_t kMaxNameLength = 100;
     static constexpr size_t kMaxKeyLength = 4096;
@@ -43,7 +43,7 @@ public:
     // Same operation scrambles and unscrambles; an empty key leaves data as it is.
     static void Scramble(uint8_t* data, size_t size, const std::string& key);
 
-private:
+  private:
     struct SEntry
     {
         uint32_t size = 0;

@@ -22,7 +22,10 @@ CSprite& CSprite::operator=(const CSprite& other)
 {
     if (this == &other)
         return *this;
-    ReleaseOwnedTexture();
+    // Assigning a copy back to the sprite it came from keeps the texture and its ownership.
+    bool sameTexture = m_texture == other.m_texture;
+    if (!sameTexture)
+        ReleaseOwnedTexture();
     m_position = other.m_position;
     m_vector = other.m_vector;
     m_texture = other.m_texture;
@@ -34,7 +37,8 @@ CSprite& CSprite::operator=(const CSprite& other)
     m_frame = other.m_frame;
     m_group = other.m_group;
     m_blend = other.m_blend;
-    m_owns_texture = false; // copies borrow the texture
+    if (!sameTexture)
+        m_owns_texture = false; // copies borrow the texture
     m_flip = other.m_flip;
     m_reverse = other.m_reverse;
     m_elapsed = other.m_elapsed;

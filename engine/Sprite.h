@@ -11,7 +11,7 @@ class CTexture;
 
 class CSprite
 {
-public:
+  public:
     static constexpr int kDefaultFrameTime = 50;
 
     CSprite() = default;
@@ -75,7 +75,7 @@ public:
     void SetVector(const CVector4& v) { m_vector = v; }
     const CVector4& GetVector() const { return m_vector; }
 
-private:
+  private:
     void ReleaseOwnedTexture();
 
     CVector4 m_position;

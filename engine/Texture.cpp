@@ -89,7 +89,10 @@ void CTexture::LoadImage(const NImageDecoder::SImage& image, bool wrap, bool mip
     m_width = image.width;
     m_height = image.height;
     m_components = image.components;
-    if (!NGL::IsContextAvailable() || image.pixels.empty())
+    size_t needed = static_cast<size_t>(image.width) * static_cast<size_t>(image.height) *
+                    static_cast<size_t>(image.components);
+    if (!NGL::IsContextAvailable() || image.width <= 0 || image.height <= 0 || image.pixels.size() < needed ||
+        image.components < 1 || image.components > 4)
         return;
 
     GLenum format = image.components == 4 ? GL_RGBA : image.components == 1 ? GL_LUMINANCE : GL_RGB;
@@ -105,8 +108,8 @@ void CTexture::LoadImage(const NImageDecoder::SImage& image, bool wrap, bool mip
         GLint wrapMode = wrap ? GL_REPEAT : GL_CLAMP;
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode);
-        gluBuild2DMipmaps(GL_TEXTURE_2D, image.components, image.width, image.height, format, GL_UNSIGNED_BYTE,
-                          image.pixels.data());
+        gluBuild2DMipmaps(GL_TEXTURE_2D, image.components, image.width, image.height, format,
+                          GL_UNSIGNED_BYTE, image.pixels.data());
     }
     else
     {
@@ -115,8 +118,8 @@ void CTexture::LoadImage(const NImageDecoder::SImage& image, bool wrap, bool mip
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexImage2D(GL_TEXTURE_2D, 0, image.components, image.width, image.height, 0, format, GL_UNSIGNED_BYTE,
-                     image.pixels.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, image.components, image.width, image.height, 0, format,
+                     GL_UNSIGNED_BYTE, image.pixels.data());
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     m_gl_name = name;
@@ -154,9 +157,10 @@ bool CTexture::LoadDds(const uint8_t* data, int size, bool wrap)
         case NImageDecoder::EDdsFormat::Dxt3:
         case NImageDecoder::EDdsFormat::Dxt5:
         {
-            GLenum internal = image.format == NImageDecoder::EDdsFormat::Dxt1   ? GL_COMPRESSED_RGB_S3TC_DXT1_EXT
-                              : image.format == NImageDecoder::EDdsFormat::Dxt3 ? GL_COMPRESSED_RGBA_S3TC_DXT3_EXT
-                                                                               : GL_COMPRESSED_RGBA_S3TC_DXT5_EXT;
+            GLenum internal =
+                image.format == NImageDecoder::EDdsFormat::Dxt1   ? GL_COMPRESSED_RGB_S3TC_DXT1_EXT
+                : image.format == NImageDecoder::EDdsFormat::Dxt3 ? GL_COMPRESSED_RGBA_S3TC_DXT3_EXT
+                                                                  : GL_COMPRESSED_RGBA_S3TC_DXT5_EXT;
             glCompressedTexImage2D(GL_TEXTURE_2D, lv, internal, l.width, l.height, 0,
                                    static_cast<GLsizei>(l.data.size()), l.data.data());
             break;

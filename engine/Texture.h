@@ -11,7 +11,7 @@ class CResourceManager;
 
 class CTexture
 {
-public:
+  public:
     CTexture() = default;
     CTexture(const CTexture&) = delete;
     CTexture& operator=(const CTexture&) = delete;
@@ -19,7 +19,8 @@ public:
 
     // Decoder by the last character of the name: a = targa, g = JPEG, s = DDS;
     // any other loads nothing and returns true. A null manager reads from disk.
-    bool LoadFromResource(CResourceManager* resourceManager, const std::string& fileName, bool wrap, bool mipmaps);
+    bool LoadFromResource(CResourceManager* resourceManager, const std::string& fileName, bool wrap,
+                          bool mipmaps);
     // Two JPEGs of one size: RGB colour and grey alpha.
     bool LoadWithAlpha(CResourceManager* resourceManager, const std::string& colourFileName,
                        const std::string& alphaFileName, bool wrap, bool mipmaps);
@@ -40,7 +41,7 @@ public:
     int GetHeight() const { return m_height; }
     int GetComponents() const { return m_components; }
 
-private:
+  private:
     uint32_t m_gl_name = 0;
     int m_width = 0;
     int m_height = 0;

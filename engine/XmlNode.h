@@ -13,7 +13,7 @@ class CResourceManager;
 
 class CXmlNode
 {
-public:
+  public:
     // Deeper elements are skipped, so hostile nesting cannot exhaust the stack.
     static constexpr int kMaxDepth = 256;
 
@@ -44,7 +44,7 @@ public:
     // Attributes r, g, b, a (default 0).
     CVector4 GetColour() const;
 
-private:
+  private:
     void Reset();
     size_t ParseElement(const char* text, size_t length, size_t pos, int depth);
 
