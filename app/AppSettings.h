@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "engine/Music.h"
+
 class CAppSettings
 {
 public:
@@ -24,7 +26,8 @@ public:
     int m_window_x = 0;
     int m_window_y = 0;
     bool m_full_screen = true;
-    // The music playlist (NAudio::Music m_music) goes here.
+    // The program's one music playlist.
+    NAudio::Music m_music;
     int m_back_key = 27;
     int m_confirm_key = 13;
     bool m_sound = true;

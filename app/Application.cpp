@@ -198,16 +198,29 @@ void CApplication::Frame(NAudio::Music* music)
     if (m_frameObserver)
         m_frameObserver(m_frameCount);
     ++m_frameCount;
-    if (m_hasWindow)
-    {
-        glFlush();
-        NPlatform::SwapWindow();
-    }
+    Present();
     FollowForeground(music);
     uint32_t deadline = t0 + kFrameStepMs;
     uint32_t now = NPlatform::GetTicks();
     if (static_cast<int32_t>(deadline - now) > 0)
         NPlatform::SleepMs(deadline - now + 1);
+}
+
+void CApplication::Present()
+{
+    if (!m_hasWindow)
+        return;
+    glFlush();
+    NPlatform::SwapWindow();
+}
+
+void CApplication::CloseAll()
+{
+    m_screens.clear();
+    m_dialogs.clear();
+    m_closedDialog = nullptr;
+    m_closePending = false;
+    m_reportPending = false;
 }
 
 void CApplication::FollowForeground(NAudio::Music* music)

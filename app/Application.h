@@ -80,6 +80,10 @@ public:
     void Update(float dt);
     // Current screen, then every dialog, oldest first (nothing while minimised).
     void Render();
+    // Flush and swap the buffers.
+    void Present();
+    // Empties both stacks without calling the screens (at shutdown).
+    void CloseAll();
     // Update, Render and swap: what the main loop does per frame.
     void Frame(NAudio::Music* music);
 

@@ -25,7 +25,8 @@ void CInput::SetActive(bool active)
 void CInput::Poll()
 {
     m_mouse = SMouseState();
-    if (!m_open)
+    // Like a device that is only acquired while the window is active.
+    if (!m_open || !m_active)
         return;
     int x = 0, y = 0;
     NPlatform::GetCursorDesktop(x, y);

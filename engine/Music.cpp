@@ -11,6 +11,30 @@ Music::~Music()
     Stop();
 }
 
+Music::Music(Music&& other) noexcept
+    : m_playing(other.m_playing), m_tracks(std::move(other.m_tracks)), m_handle(other.m_handle), m_index(other.m_index)
+{
+    other.m_playing = false;
+    other.m_handle = 0;
+    other.m_index = -1;
+}
+
+Music& Music::operator=(Music&& other) noexcept
+{
+    if (this != &other)
+    {
+        Stop();
+        m_playing = other.m_playing;
+        m_tracks = std::move(other.m_tracks);
+        m_handle = other.m_handle;
+        m_index = other.m_index;
+        other.m_playing = false;
+        other.m_handle = 0;
+        other.m_index = -1;
+    }
+    return *this;
+}
+
 void Music::SetPlaylist(const std::vector<std::string>& tracks)
 {
     m_tracks = tracks;

@@ -15,6 +15,9 @@ public:
     virtual ~Music();
     Music(const Music&) = delete;
     Music& operator=(const Music&) = delete;
+    // A moved playlist hands over its loaded track; the source is left idle.
+    Music(Music&& other) noexcept;
+    Music& operator=(Music&& other) noexcept;
 
     // Replaces the list; a track that is playing goes on.
     void SetPlaylist(const std::vector<std::string>& tracks);

@@ -104,8 +104,11 @@ void ApplySlotMix(const SSlot& slot)
     if (slot.mixerChannel < 0)
         return;
     Mix_Volume(slot.mixerChannel, slot.volume * MIX_MAX_VOLUME / 100);
-    int right = (slot.pan + 100) * 254 / 200;
-    Mix_SetPanning(slot.mixerChannel, static_cast<Uint8>(254 - right), static_cast<Uint8>(right));
+    // Balance: the far side fades out, the near side keeps full volume
+    // (255 on both sides is no panning at all).
+    int left = slot.pan > 0 ? 255 * (100 - slot.pan) / 100 : 255;
+    int right = slot.pan < 0 ? 255 * (100 + slot.pan) / 100 : 255;
+    Mix_SetPanning(slot.mixerChannel, static_cast<Uint8>(left), static_cast<Uint8>(right));
 }
 } // namespace
 
@@ -289,12 +292,16 @@ bool PlayChannel(AudioHandle channel, bool restart)
         Mix_HaltChannel(slot->mixerChannel);
     }
     int mixer = FreeMixerChannel();
-    if (Mix_PlayChannel(mixer, sample->chunk, sample->loop ? -1 : 0) < 0)
-        return false;
-    g_channelOwner[static_cast<size_t>(mixer)] = channel;
+    // Volume and pan first, so the playback's very first samples have them.
     slot->mixerChannel = mixer;
-    slot->startedAt = ++g_startCounter;
     ApplySlotMix(*slot);
+    if (Mix_PlayChannel(mixer, sample->chunk, sample->loop ? -1 : 0) < 0)
+    {
+        slot->mixerChannel = -1;
+        return false;
+    }
+    g_channelOwner[static_cast<size_t>(mixer)] = channel;
+    slot->startedAt = ++g_startCounter;
     return true;
 }
 

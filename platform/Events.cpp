@@ -3,6 +3,7 @@
 #include <deque>
 
 #include "platform/EventSource.h"
+#include "platform/Keyboard.h"
 #include "platform/SdlWindow.h"
 #include "platform/Window.h"
 
@@ -220,9 +221,8 @@ void Translate(const SDL_Event& e)
             return;
         case SDL_WINDOWEVENT_CLOSE:
         {
-            const Uint8* keys = SDL_GetKeyboardState(nullptr);
             event.type = EEventType::Close;
-            event.f4Held = keys && keys[SDL_SCANCODE_F4];
+            event.f4Held = IsF4Held();
             // The desktop's own Alt+F4 after ours: one request is enough.
             if (event.f4Held && g_altF4Sent)
                 return;

@@ -41,4 +41,10 @@ uint32_t GetMouseButtons()
         flags |= kMkMButton;
     return flags;
 }
+
+void ShowSystemCursor(bool show)
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
 } // namespace NPlatform

@@ -11,4 +11,7 @@ void GetCursorClient(int& x, int& y);
 
 // MK_* flags of the mouse buttons held now.
 uint32_t GetMouseButtons();
+
+// The system's own pointer over the window (hidden while the program draws its own).
+void ShowSystemCursor(bool show);
 } // namespace NPlatform

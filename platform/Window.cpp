@@ -86,8 +86,10 @@ void ShowWindow(bool show)
         return;
     if (show)
     {
+        // Showing the window makes it the active one, as on other desktops.
         SDL_ShowWindow(g_window);
         SDL_RaiseWindow(g_window);
+        SDL_SetWindowInputFocus(g_window);
     }
     else
     {

@@ -1,0 +1,133 @@
+#include "app/Program.h"
+
+#include "app/AppSettings.h"
+#include "app/Application.h"
+#include "app/Log.h"
+#include "engine/PackKey.h"
+#include "engine/ResourceGroup.h"
+#include "engine/ResourceManager.h"
+#include "engine/SoundManager.h"
+#include "interface/Intro.h"
+#include "platform/DataFolder.h"
+#include "platform/Mouse.h"
+#include "platform/Window.h"
+#include "ui/Screen.h"
+
+namespace
+{
+constexpr const char* kTitle = "Zonvel";
+constexpr const char* kPackFile = "data.pk";
+constexpr const char* kLogFile = "game.log";
+constexpr const char* kMainGroup = "main";
+} // namespace
+
+CProgram::CProgram() = default;
+
+CProgram::~CProgram()
+{
+    Shutdown();
+}
+
+bool CProgram::Start()
+{
+    CAppSettings& settings = GetAppSettings();
+
+    // Per-user folder and log first, so everything after can report there.
+    settings.m_data_folder = NPlatform::GetDataFolder();
+    CLog::Open(settings.m_data_folder + kLogFile);
+
+    m_resources = std::make_unique<CResourceManager>();
+    SetResourceManager(m_resources.get());
+    CResourceGroup::CreateGroup(kMainGroup, m_resources.get());
+
+    CApplication* app = CApplication::Create();
+    app->SetLogicalSize(CAppSettings::kLogicalWidth, CAppSettings::kLogicalHeight);
+    m_resources->SetPackKey(kPackKey);
+    m_resources->OpenPack(kPackFile); // without a pack every file is read loose
+    m_started = true;
+
+    settings.m_window_width = app->GetLogicalWidth();
+    settings.m_window_height = app->GetLogicalHeight();
+    settings.Load();
+
+    // Keep a window saved near the edge of a larger screen on this one.
+    int screenWidth = 0, screenHeight = 0;
+    NPlatform::GetScreenSize(screenWidth, screenHeight);
+    if (screenWidth <= settings.m_window_width / 2 + settings.m_window_x)
+        settings.m_window_x /= 2;
+    if (screenHeight <= settings.m_window_height / 2 + settings.m_window_y)
+        settings.m_window_y /= 2;
+
+    if (!app->CreateMainWindow(kTitle, settings.m_window_x, settings.m_window_y, settings.m_window_width,
+                               settings.m_window_height))
+        return false;
+    if (settings.m_full_screen)
+        app->SetFullScreen(app->GetLogicalWidth(), app->GetLogicalHeight());
+
+    // The intro shows while the rest loads.
+    m_intro = std::make_unique<NInterface::CIntro>();
+    app->PushScreen(m_intro.get());
+    app->Render();
+    app->Present();
+
+    if (CSoundManager* sound = GetSoundManager())
+    {
+        sound->SetSoundEnabled(settings.m_sound);
+        sound->SetMusicVolume(settings.m_music_volume);
+        sound->SetSoundInvert(settings.m_sound_invert);
+    }
+    settings.m_music.Stop();
+
+    // Later: the game resources and the main menu are created here; the menu
+    // replaces the intro as the only screen, and the pointer sprite is made.
+
+    // The program draws its own pointer once there is one.
+    if (CScreen::GetPointerSprite())
+        NPlatform::ShowSystemCursor(false);
+    return true;
+}
+
+int CProgram::Run()
+{
+    CApplication* app = CApplication::Instance();
+    return app ? app->Run(&GetAppSettings().m_music) : 0;
+}
+
+void CProgram::Shutdown()
+{
+    if (!m_started)
+        return;
+    m_started = false;
+    CAppSettings& settings = GetAppSettings();
+    CApplication* app = CApplication::Instance();
+
+    // Later: the main menu saves the held game and is deleted here.
+
+    if (app)
+    {
+        settings.m_minimised = app->IsMinimized();
+        settings.m_full_screen = app->IsFullScreen();
+        int left = 0, top = 0, right = 0, bottom = 0;
+        app->GetWindowRect(left, top, right, bottom);
+        settings.m_window_x = left;
+        settings.m_window_y = top;
+    }
+    if (CSoundManager* sound = GetSoundManager())
+        settings.m_sound_invert = sound->IsSoundInvert();
+    settings.m_music.Stop();
+    settings.Save();
+
+    if (app)
+    {
+        app->ShowMainWindow(false);
+        app->CloseAll();
+    }
+    CScreen::SetPointerSprite(nullptr);
+    NPlatform::ShowSystemCursor(true);
+    m_intro.reset();
+    CResourceGroup::DeleteGroup(kMainGroup);
+    SetResourceManager(nullptr);
+    m_resources.reset();
+    CApplication::Destroy(); // window, sound, input and GL context, display mode
+    CLog::Close();
+}

@@ -1,0 +1,35 @@
+// The program's start-up and shutdown: the program-wide objects are created
+// in one fixed order and released in the reverse order. app/main.cpp and the
+// end-to-end tests run exactly this sequence.
+#pragma once
+
+#include <memory>
+
+class CResourceManager;
+namespace NInterface
+{
+class CIntro;
+}
+
+class CProgram
+{
+public:
+    CProgram();
+    ~CProgram();
+    CProgram(const CProgram&) = delete;
+    CProgram& operator=(const CProgram&) = delete;
+
+    // Everything up to the main loop. False when no window could be made.
+    bool Start();
+    // The main loop; returns when the program is to end.
+    int Run();
+    // Saves what must be kept and releases everything; safe to call twice.
+    void Shutdown();
+
+    NInterface::CIntro* GetIntro() const { return m_intro.get(); }
+
+private:
+    std::unique_ptr<CResourceManager> m_resources;
+    std::unique_ptr<NInterface::CIntro> m_intro;
+    bool m_started = false;
+};

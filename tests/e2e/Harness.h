@@ -1,0 +1,112 @@
+// End-to-end harness: runs the real start-up, frame, window and GL context with
+// a script of input events delivered at given frames, and captures frames.
+// Each harness works in a fresh temporary folder (working folder and per-user
+// data folder) that it removes again. One harness per test process.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Program.h"
+#include "platform/EventSource.h"
+#include "tests/e2e/Image.h"
+
+class CApplication;
+class CScreen;
+
+namespace NE2e
+{
+class CHarness : public NPlatform::IEventSource
+{
+public:
+    CHarness();
+    ~CHarness() override;
+
+    // The program's working folder (data files go here) and per-user folder.
+    const std::string& GetWorkDir() const { return m_workDir; }
+    std::string GetDataFolder() const;
+    // Writes a file under the working folder, making its folders.
+    bool WriteFile(const std::string& relativePath, const std::vector<uint8_t>& bytes);
+
+    // Script. frame = how many frames have been drawn when the event arrives,
+    // so an event at frame N is handled before frame N is drawn. Mouse
+    // positions are client pixels of the window as it is at that moment.
+    void KeyDown(int frame, int virtualKey);
+    void Char(int frame, uint16_t character);
+    void MouseMove(int frame, int x, int y);
+    void LButtonDown(int frame, int x, int y);
+    void LButtonUp(int frame, int x, int y);
+    void RButtonDown(int frame, int x, int y); // held for the input state only
+    void RButtonUp(int frame, int x, int y);
+    void HoldModifiers(int frame, uint32_t mkFlags); // kMkShift / kMkControl
+    void Activate(int frame, bool active);        // frame 0: active (already scheduled)
+    void Close(int frame, bool altF4);
+    void Quit(int frame);
+
+    // After frame N is drawn (before the swap): keep it as `name` and save it
+    // as <build>/e2e-shots/<test>-<name>.png.
+    void Capture(int frame, const std::string& name);
+    // After frame N is drawn: run a check or an action.
+    void At(int frame, std::function<void()> action);
+    const SImage* GetCapture(const std::string& name) const;
+    std::string GetShotPath(const std::string& name) const;
+
+    // The real start-up (window, GL, intro screen). False without a display.
+    bool Start();
+    // The main loop until the script quits or closes, at most maxFrames frames.
+    int Run(int maxFrames = 600);
+    void Shutdown();
+
+    CProgram& GetProgram() { return m_program; }
+    CApplication* GetApp() const;
+    int GetFramesRun() const { return m_framesRun; }
+
+    // NPlatform::IEventSource
+    bool Poll(NPlatform::SEvent& event) override;
+    void GetCursorDesktop(int& x, int& y) override;
+    uint32_t GetHeldFlags() override;
+
+    static bool HasDisplay();
+
+private:
+    enum class EKind
+    {
+        Message,
+        MouseMessage,
+        RightDown,
+        Modifiers,
+    };
+    struct SStep
+    {
+        int frame = 0;
+        EKind kind = EKind::Message;
+        NPlatform::SEvent event;
+        uint32_t flags = 0;
+    };
+    void Add(int frame, EKind kind, const NPlatform::SEvent& event, uint32_t flags = 0);
+    void Mouse(int frame, NPlatform::EEventType type, int x, int y);
+    void OnFrame(int frame);
+
+    std::string m_root;
+    std::string m_workDir;
+    std::string m_previousDir;
+    std::string m_previousXdg;
+    bool m_hadXdg = false;
+    std::vector<SStep> m_script; // kept in frame order
+    size_t m_next = 0;
+    std::multimap<int, std::string> m_captures;
+    std::multimap<int, std::function<void()>> m_actions;
+    std::map<std::string, SImage> m_images;
+    int m_cursorX = 0;
+    int m_cursorY = 0;
+    uint32_t m_held = 0;
+    int m_framesRun = 0;
+    int m_maxFrames = 0;
+    bool m_started = false;
+    CProgram m_program;
+};
+} // namespace NE2e

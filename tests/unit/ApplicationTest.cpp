@@ -1,0 +1,384 @@
+// The frame's stacks and message dispatch, run without a window.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "engine/Music.h"
+#include "engine/ResourceManager.h"
+#include "engine/SoundManager.h"
+#include "platform/EventSource.h"
+#include "tests/unit/TestAudio.h"
+#include "platform/Events.h"
+#include "ui/DialogScreen.h"
+
+namespace
+{
+using Log = std::vector<std::string>;
+
+// Records every call the frame makes, in order.
+template <class Base>
+class CRecording : public Base
+{
+public:
+    CRecording(std::string name, Log& log) : m_name(std::move(name)), m_log(log) {}
+
+    void Update(float dt) override { Record("Update(" + std::to_string(static_cast<int>(dt)) + ")"); }
+    void Render() override { Record("Render"); }
+    void Activate() override
+    {
+        Base::Activate();
+        Record("Activate");
+    }
+    void OnKeyDown(int key) override
+    {
+        Record("Key(" + std::to_string(key) + ")");
+        Base::OnKeyDown(key);
+    }
+    void OnChar(uint16_t c, int) override { Record("Char(" + std::to_string(c) + ")"); }
+    void OnLButtonDown(int x, int y, uint32_t) override
+    {
+        Record("LDown(" + std::to_string(x) + "," + std::to_string(y) + ")");
+    }
+    void OnDialogClosed(int result, CScreen* dialog) override
+    {
+        Record("DialogClosed(" + std::to_string(result) + "," + NameOf(dialog) + ")");
+    }
+    void OnScreenClosed(CScreen* closed) override { Record("ScreenClosed(" + NameOf(closed) + ")"); }
+    void OnCloseRequest() override { Record("CloseRequest"); }
+    void OnControl(CControl*) override {}
+
+    const std::string& Name() const { return m_name; }
+
+private:
+    void Record(const std::string& what) { m_log.push_back(m_name + "." + what); }
+    static std::string NameOf(CScreen* screen)
+    {
+        auto* named = dynamic_cast<CRecording*>(screen);
+        if (named)
+            return named->m_name;
+        auto* other = dynamic_cast<CRecording<CDialogScreen>*>(screen);
+        if (other)
+            return other->Name();
+        auto* plain = dynamic_cast<CRecording<CScreen>*>(screen);
+        return plain ? plain->Name() : "?";
+    }
+
+    std::string m_name;
+    Log& m_log;
+};
+
+using CTestScreen = CRecording<CScreen>;
+using CTestDialog = CRecording<CDialogScreen>;
+
+NPlatform::SEvent Message(NPlatform::EEventType type)
+{
+    NPlatform::SEvent event;
+    event.type = type;
+    return event;
+}
+
+NPlatform::SEvent KeyDown(int key)
+{
+    NPlatform::SEvent event = Message(NPlatform::EEventType::KeyDown);
+    event.key = key;
+    return event;
+}
+
+class ApplicationTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        NPlatform::ClearPostedEvents();
+        m_app = CApplication::Create();
+        NPlatform::SEvent active = Message(NPlatform::EEventType::Activate);
+        active.active = true;
+        m_app->HandleEvent(active);
+    }
+    void TearDown() override
+    {
+        CApplication::Destroy();
+        NPlatform::ClearPostedEvents();
+    }
+
+    CApplication* m_app = nullptr;
+    Log m_log;
+};
+
+TEST_F(ApplicationTest, PushedScreenIsActivatedAndBecomesCurrent)
+{
+    CTestScreen menu("menu", m_log), game("game", m_log);
+    m_app->PushScreen(&menu);
+    m_app->PushScreen(&game);
+    EXPECT_EQ(m_app->GetCurrentScreen(), &game);
+    EXPECT_EQ(m_log, (Log{"menu.Activate", "game.Activate"}));
+}
+
+TEST_F(ApplicationTest, DeferredCloseHappensAtNextUpdateAndReportsToScreenBelow)
+{
+    CTestScreen menu("menu", m_log), game("game", m_log);
+    m_app->PushScreen(&menu);
+    m_app->PushScreen(&game);
+    m_log.clear();
+
+    m_app->CloseTop(false);
+    EXPECT_EQ(m_app->GetCurrentScreen(), &game) << "a deferred close leaves the screen live until the next frame";
+
+    m_app->Update(CApplication::kFrameStep);
+    EXPECT_EQ(m_app->GetCurrentScreen(), &menu);
+    EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(game)", "menu.Activate", "menu.Update(16)"}));
+}
+
+TEST_F(ApplicationTest, ImmediateCloseOfScreenReportsAtOnce)
+{
+    CTestScreen menu("menu", m_log), help("help", m_log);
+    m_app->PushScreen(&menu);
+    m_app->PushScreen(&help);
+    m_log.clear();
+    m_app->CloseTop(true);
+    EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(help)", "menu.Activate"}));
+}
+
+TEST_F(ApplicationTest, LastScreenIsNeverClosed)
+{
+    CTestScreen menu("menu", m_log);
+    m_app->PushScreen(&menu);
+    m_app->CloseTop(true);
+    m_app->CloseTop(false);
+    m_app->Update(CApplication::kFrameStep);
+    EXPECT_EQ(m_app->GetScreenCount(), 1u);
+    EXPECT_EQ(m_app->GetCurrentScreen(), &menu);
+}
+
+TEST_F(ApplicationTest, PushingDialogActivatesDialogThenScreenBelow)
+{
+    CTestScreen menu("menu", m_log);
+    CTestDialog dialog("dlg", m_log);
+    m_app->PushScreen(&menu);
+    m_log.clear();
+    m_app->PushDialog(&dialog);
+    EXPECT_EQ(m_log, (Log{"dlg.Activate", "menu.Activate"}));
+}
+
+TEST_F(ApplicationTest, DialogResultIsReportedNextFrameBeforeTheUpdate)
+{
+    CTestScreen menu("menu", m_log);
+    CTestDialog dialog("dlg", m_log);
+    m_app->PushScreen(&menu);
+    m_app->PushDialog(&dialog);
+    m_log.clear();
+
+    // Esc in a dialog: result 1, closed by the dialog itself (deferred).
+    m_app->HandleEvent(KeyDown(NPlatform::kVkEscape));
+    EXPECT_EQ(m_app->GetTopDialog(), &dialog);
+    EXPECT_EQ(dialog.GetResult(), 1);
+
+    m_app->Update(CApplication::kFrameStep);
+    EXPECT_EQ(m_app->GetTopDialog(), nullptr);
+    EXPECT_EQ(m_log, (Log{"dlg.Key(27)", "menu.DialogClosed(1,dlg)", "menu.Update(16)"}));
+
+    // The report is made once.
+    m_log.clear();
+    m_app->Update(CApplication::kFrameStep);
+    EXPECT_EQ(m_log, (Log{"menu.Update(16)"}));
+}
+
+TEST_F(ApplicationTest, EnterClosesDialogWithResultZeroAndReportGoesToNextDialog)
+{
+    CTestScreen menu("menu", m_log);
+    CTestDialog first("first", m_log), second("second", m_log);
+    m_app->PushScreen(&menu);
+    m_app->PushDialog(&first);
+    m_app->PushDialog(&second);
+    m_log.clear();
+
+    m_app->HandleEvent(KeyDown(NPlatform::kVkReturn));
+    m_app->Update(CApplication::kFrameStep);
+    EXPECT_EQ(m_log, (Log{"second.Key(13)", "first.DialogClosed(0,second)", "first.Update(16)"}));
+}
+
+TEST_F(ApplicationTest, InputAndUpdateGoToTopDialogOnlyButEverythingShownIsDrawn)
+{
+    CTestScreen menu("menu", m_log);
+    CTestDialog first("first", m_log), second("second", m_log);
+    m_app->PushScreen(&menu);
+    m_app->PushDialog(&first);
+    m_app->PushDialog(&second);
+    m_log.clear();
+
+    m_app->HandleEvent(KeyDown('A'));
+    NPlatform::SEvent ch = Message(NPlatform::EEventType::Char);
+    ch.character = 'a';
+    m_app->HandleEvent(ch);
+    m_app->Update(CApplication::kFrameStep);
+    m_app->Render();
+    EXPECT_EQ(m_log, (Log{"second.Key(65)", "second.Char(97)", "second.Update(16)", "menu.Render", "first.Render",
+                          "second.Render"}));
+}
+
+TEST_F(ApplicationTest, ClosingScreenAndDialogInOneFrameLosesNeitherReport)
+{
+    CTestScreen menu("menu", m_log), game("game", m_log);
+    CTestDialog dialog("dlg", m_log);
+    m_app->PushScreen(&menu);
+    m_app->PushScreen(&game);
+    m_app->PushDialog(&dialog);
+    dialog.SetResult(5);
+    m_app->CloseTop(true); // the dialog's report waits for the next update
+    m_app->CloseTop(false);
+    m_log.clear();
+
+    m_app->Update(CApplication::kFrameStep);
+    EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(game)", "menu.Activate", "menu.DialogClosed(5,dlg)", "menu.Update(16)"}));
+}
+
+TEST_F(ApplicationTest, AltF4DropsDialogsAndAsksTheCurrentScreen)
+{
+    CTestScreen menu("menu", m_log);
+    CTestDialog dialog("dlg", m_log);
+    m_app->PushScreen(&menu);
+    m_app->PushDialog(&dialog);
+    m_log.clear();
+
+    NPlatform::SEvent close = Message(NPlatform::EEventType::Close);
+    close.f4Held = true;
+    m_app->HandleEvent(close);
+    EXPECT_EQ(m_app->GetDialogCount(), 0u);
+    EXPECT_EQ(m_log, (Log{"menu.CloseRequest"}));
+    NPlatform::SEvent next;
+    EXPECT_FALSE(NPlatform::PollEvent(next)) << "Alt+F4 never quits by itself";
+}
+
+TEST_F(ApplicationTest, OtherCloseRequestsQuit)
+{
+    CTestScreen menu("menu", m_log);
+    m_app->PushScreen(&menu);
+    m_log.clear();
+    m_app->PostClose();
+
+    NPlatform::SEvent event;
+    ASSERT_TRUE(NPlatform::PollEvent(event));
+    EXPECT_EQ(event.type, NPlatform::EEventType::Close);
+    EXPECT_FALSE(event.f4Held) << "the program's own close request is never Alt+F4";
+    m_app->HandleEvent(event);
+    ASSERT_TRUE(NPlatform::PollEvent(event));
+    EXPECT_EQ(event.type, NPlatform::EEventType::Quit);
+    EXPECT_TRUE(m_log.empty());
+}
+
+TEST_F(ApplicationTest, InactiveWindowUpdatesNothingAndRestoreReactivates)
+{
+    CTestScreen menu("menu", m_log);
+    m_app->PushScreen(&menu);
+    NPlatform::SEvent inactive = Message(NPlatform::EEventType::Activate);
+    inactive.active = false;
+    m_app->HandleEvent(inactive);
+    m_log.clear();
+    m_app->Update(CApplication::kFrameStep);
+    EXPECT_TRUE(m_log.empty());
+
+    // A restore only matters after the program minimised itself.
+    m_app->HandleEvent(Message(NPlatform::EEventType::Restore));
+    EXPECT_TRUE(m_log.empty());
+    m_app->Minimize();
+    EXPECT_TRUE(m_app->IsMinimized());
+    m_app->Render();
+    EXPECT_TRUE(m_log.empty()) << "nothing is drawn while minimised";
+    m_app->HandleEvent(Message(NPlatform::EEventType::Restore));
+    EXPECT_FALSE(m_app->IsMinimized());
+    EXPECT_EQ(m_log, (Log{"menu.Activate"}));
+}
+
+TEST_F(ApplicationTest, FullScreenReportsTheRealOutcome)
+{
+    EXPECT_FALSE(m_app->SetFullScreen(640, 480));
+    // No window to switch: the failure is reported and nothing pretends otherwise.
+    EXPECT_FALSE(m_app->SetFullScreen(800, 600));
+    EXPECT_FALSE(m_app->IsFullScreen());
+}
+
+TEST_F(ApplicationTest, MouseCoordinatesAreScaledIntoTheLayoutSpace)
+{
+    // The dummy video driver gives no GL window, but the frame keeps the size.
+    m_app->CreateMainWindow("test", 0, 0, 1600, 1200);
+    EXPECT_EQ(m_app->GetWindowWidth(), 1600);
+
+    int lx = 0, ly = 0;
+    CScreen::ScaleToLayout(800, 600, 800, 600, lx, ly);
+    EXPECT_EQ(lx, 400);
+    EXPECT_EQ(ly, 300);
+
+    CTestScreen menu("menu", m_log);
+    CTestDialog dialog("dlg", m_log);
+    dialog.SetVirtualSize(800, 600);
+    dialog.SetPanelPosition(200, 150);
+    int px = 0, py = 0;
+    dialog.ToPanel(800, 600, px, py);
+    EXPECT_EQ(px, 200);
+    EXPECT_EQ(py, 150);
+}
+// Focus changes as the desktop reports them, one per poll.
+class CFocusScript : public NPlatform::IEventSource
+{
+public:
+    bool Poll(NPlatform::SEvent& event) override
+    {
+        if (m_pending.empty())
+            return false;
+        event = Message(NPlatform::EEventType::Activate);
+        event.active = m_pending.front();
+        m_pending.erase(m_pending.begin());
+        return true;
+    }
+    void GetCursorDesktop(int& x, int& y) override { x = y = 0; }
+    uint32_t GetHeldFlags() override { return 0; }
+    std::vector<bool> m_pending;
+};
+
+TEST_F(ApplicationTest, LosingFocusStopsMusicAndRegainingItPlaysTheNextTrack)
+{
+    CResourceManager resources;
+    resources.AddMemoryEntry("music/one.xm", NTestAudio::MakeModule(), false);
+    resources.AddMemoryEntry("music/two.xm", NTestAudio::MakeModule(), false);
+    SetResourceManager(&resources);
+    CSoundManager sound;
+    SetSoundManager(&sound);
+    ASSERT_TRUE(sound.IsDeviceOpen());
+    CFocusScript focus;
+    NPlatform::SetEventSource(&focus);
+    CTestScreen menu("menu", m_log);
+    m_app->PushScreen(&menu);
+
+    NAudio::Music music;
+    music.SetPlaylist({"music/one.xm", "music/two.xm"});
+    music.Play(0);
+    ASSERT_TRUE(music.IsPlaying());
+    auto frameAfter = [&](bool active) {
+        focus.m_pending.push_back(active);
+        NPlatform::SEvent event;
+        while (NPlatform::PollEvent(event))
+            m_app->HandleEvent(event);
+        m_app->Frame(&music);
+    };
+    m_app->Frame(&music);
+    frameAfter(false);
+    EXPECT_FALSE(music.IsPlaying());
+    frameAfter(true);
+    EXPECT_TRUE(music.IsPlaying());
+    EXPECT_EQ(music.GetCurrentIndex(), 1) << "the next track, not the one cut off";
+
+    // Music that was stopped on purpose stays stopped.
+    music.Stop();
+    frameAfter(false);
+    frameAfter(true);
+    EXPECT_FALSE(music.IsPlaying());
+
+    NPlatform::SetEventSource(nullptr);
+    SetSoundManager(nullptr);
+    SetResourceManager(nullptr);
+    m_app->CloseAll();
+}
+} // namespace

@@ -1,0 +1,148 @@
+// SDL's events as the frame receives them: virtual-key codes, characters,
+// mouse messages with key flags, and the two kinds of close request.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <vector>
+
+#include "platform/Events.h"
+#include "platform/Window.h"
+
+namespace
+{
+using NPlatform::EEventType;
+using NPlatform::SEvent;
+
+class PlatformEventsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        int w = 0, h = 0;
+        NPlatform::GetScreenSize(w, h); // starts SDL's video part (dummy driver)
+        ASSERT_TRUE(SDL_WasInit(SDL_INIT_VIDEO));
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        NPlatform::ClearPostedEvents();
+    }
+
+    static void Key(SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint32 type = SDL_KEYDOWN)
+    {
+        SDL_Event e{};
+        e.type = type;
+        e.key.keysym.sym = key;
+        e.key.keysym.mod = mod;
+        SDL_PushEvent(&e);
+    }
+
+    static std::vector<SEvent> Drain()
+    {
+        std::vector<SEvent> events;
+        SEvent event;
+        while (NPlatform::PollEvent(event))
+            events.push_back(event);
+        return events;
+    }
+};
+
+TEST_F(PlatformEventsTest, KeysArriveAsWindowsVirtualKeys)
+{
+    const std::vector<std::pair<SDL_Keycode, int>> keys = {
+        {SDLK_ESCAPE, 27}, {SDLK_RETURN, 13}, {SDLK_BACKSPACE, 8}, {SDLK_DELETE, 46}, {SDLK_HOME, 36},
+        {SDLK_END, 35},    {SDLK_LEFT, 37},   {SDLK_RIGHT, 39},    {SDLK_INSERT, 45}, {SDLK_F4, 115},
+        {SDLK_a, 'A'},     {SDLK_v, 'V'},     {SDLK_z, 'Z'},       {SDLK_0, '0'},     {SDLK_9, '9'},
+    };
+    for (const auto& [sdl, vk] : keys)
+        Key(sdl);
+    std::vector<int> got;
+    for (const SEvent& event : Drain())
+    {
+        if (event.type == EEventType::KeyDown)
+            got.push_back(event.key);
+    }
+    std::vector<int> expected;
+    for (const auto& [sdl, vk] : keys)
+        expected.push_back(vk);
+    EXPECT_EQ(got, expected);
+}
+
+TEST_F(PlatformEventsTest, TextArrivesAsUtf16CharactersAndControlKeysAsCharactersToo)
+{
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, "a\xC3\xA9", sizeof(e.text.text)); // "aé"
+    SDL_PushEvent(&e);
+    Key(SDLK_BACKSPACE);
+    std::vector<SEvent> events = Drain();
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].type, EEventType::Char);
+    EXPECT_EQ(events[0].character, 'a');
+    EXPECT_EQ(events[1].character, 0xE9);
+    EXPECT_EQ(events[2].type, EEventType::KeyDown);
+    EXPECT_EQ(events[3].type, EEventType::Char);
+    EXPECT_EQ(events[3].character, 8);
+}
+
+TEST_F(PlatformEventsTest, AltF4IsACloseRequestAndOtherAltKeysAreTheSystems)
+{
+    Key(SDLK_a, KMOD_LALT);
+    Key(SDLK_F4, KMOD_LALT);
+    std::vector<SEvent> events = Drain();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].type, EEventType::Close);
+    EXPECT_TRUE(events[0].f4Held);
+
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    SDL_PushEvent(&close);
+    events = Drain();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].type, EEventType::Close);
+    EXPECT_FALSE(events[0].f4Held) << "closing by other means is no Alt+F4";
+}
+
+TEST_F(PlatformEventsTest, MouseMessagesCarryClientPixelsAndButtonFlags)
+{
+    SDL_Event e{};
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.x = 120;
+    e.button.y = 45;
+    SDL_PushEvent(&e);
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = SDL_BUTTON_RIGHT; // right presses reach no screen
+    SDL_PushEvent(&e);
+    e.type = SDL_MOUSEBUTTONUP;
+    SDL_PushEvent(&e);
+    SDL_Event wheel{};
+    wheel.type = SDL_MOUSEWHEEL;
+    SDL_PushEvent(&wheel);
+    std::vector<SEvent> events = Drain();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].type, EEventType::LButtonDown);
+    EXPECT_EQ(events[0].x, 120);
+    EXPECT_EQ(events[0].y, 45);
+    EXPECT_TRUE(events[0].keyFlags & NPlatform::kMkLButton);
+    EXPECT_EQ(events[1].type, EEventType::RButtonUp);
+    EXPECT_FALSE(events[1].keyFlags & NPlatform::kMkRButton);
+}
+
+TEST_F(PlatformEventsTest, ProgramMessagesComeFirstAndFocusIsTracked)
+{
+    Key(SDLK_a);
+    NPlatform::PostClose();
+    NPlatform::PostQuit();
+    SDL_Event focus{};
+    focus.type = SDL_WINDOWEVENT;
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    SDL_PushEvent(&focus);
+    std::vector<SEvent> events = Drain();
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].type, EEventType::Close);
+    EXPECT_EQ(events[1].type, EEventType::Quit);
+    EXPECT_EQ(events[2].type, EEventType::KeyDown);
+    EXPECT_EQ(events[3].type, EEventType::Activate);
+    EXPECT_FALSE(NPlatform::IsWindowFocused());
+}
+} // namespace

@@ -1,0 +1,8 @@
+#include "../Sections.h"
+
+namespace NDataGen
+{
+void GenerateAudio(CDataWriter& /*out*/)
+{
+}
+} // namespace NDataGen

@@ -1,0 +1,8 @@
+#include "../Sections.h"
+
+namespace NDataGen
+{
+void GenerateGameData(CDataWriter& /*out*/)
+{
+}
+} // namespace NDataGen
