@@ -18,10 +18,25 @@ void CDataWriter::AddText(const std::string& name, const std::string& text)
     Add(name, Bytes(text.begin(), text.end()));
 }
 
+void CDataWriter::AddLoose(const std::string& name, Bytes data)
+{
+    m_loose_only[name] = std::move(data);
+}
+
+void CDataWriter::AddLoose(const std::string& name, const std::string& text)
+{
+    AddLoose(name, Bytes(text.begin(), text.end()));
+}
+
 bool CDataWriter::WriteLoose() const
 {
+    return WriteFiles(m_files) && WriteFiles(m_loose_only);
+}
+
+bool CDataWriter::WriteFiles(const std::map<std::string, Bytes>& files) const
+{
     namespace fs = std::filesystem;
-    for (const auto& [name, data] : m_files)
+    for (const auto& [name, data] : files)
     {
         fs::path path = fs::path(m_outputFolder) / name;
         std::error_code ec;

@@ -15,7 +15,6 @@ Bytes EncodeTga(cairo_surface_t* surface, bool withAlpha = true);
 Bytes EncodeJpeg(cairo_surface_t* surface, int quality = 90);
 // One-component JPEG of the surface's alpha channel, for colour + alpha pairs.
 Bytes EncodeAlphaJpeg(cairo_surface_t* surface, int quality = 95);
-// A plain RGB PNG-free dump is not needed by the game; PNG is for contact sheets only.
 
 // New ARGB32 surface, cleared to transparent. Caller destroys it.
 cairo_surface_t* NewSurface(int width, int height);
