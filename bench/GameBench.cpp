@@ -49,11 +49,20 @@ void RunUntilIdle(NGame::CField& field)
         field.Update(kDt);
 }
 
-// A level with both sides; "late" plays greedy moves for both until half of
-// the board belongs to the zones.
+// Phases of a level: early (fresh board), deep (the zones hold just under
+// 40 %, the largest board the three-move search still sees) and late (the
+// zones hold half the board).
+enum EPhase
+{
+    kEarly = 0,
+    kLate = 1,
+    kDeep = 2,
+};
+
+// A level with both sides, played on by greedy moves of both to the phase.
 struct SPosition
 {
-    SPosition(int level, int difficulty, bool late)
+    SPosition(int level, int difficulty, int phase)
     {
         Resources();
         NRandom::Seed(12345);
@@ -64,7 +73,8 @@ struct SPosition
         const int mid = field->GetMid();
         human = std::make_unique<NGame::CAIPlayer>(mid, 0, field.get(), 0);
         computer = std::make_unique<NGame::CAIPlayer>(mid, field->GetColumns() - 1, field.get(), difficulty);
-        while (late && computer->ZoneRatio() < 0.5f && !field->IsFull())
+        const float target = phase == kLate ? 0.5f : (phase == kDeep ? 0.33f : 0.0f);
+        while (computer->ZoneRatio() < target && !field->IsFull())
         {
             for (NGame::CAIPlayer* side : {human.get(), computer.get()})
             {
@@ -83,8 +93,7 @@ void ComputerMove(benchmark::State& state)
 {
     const int difficulty = static_cast<int>(state.range(0));
     const int level = static_cast<int>(state.range(1));
-    const bool late = state.range(2) != 0;
-    SPosition position(level, difficulty, late);
+    SPosition position(level, difficulty, static_cast<int>(state.range(2)));
     int colour = 0;
     for (auto _ : state)
     {
@@ -98,13 +107,15 @@ void ComputerMove(benchmark::State& state)
 }
 // Strengths 2, 4 and 5 are the difficulties 2, 3 and 5.
 BENCHMARK(ComputerMove)
-    ->ArgNames({"difficulty", "level", "late"})
-    ->ArgsProduct({{2, 3, 5}, {kSmallestLevel, kLargestLevel}, {0, 1}})
+    ->ArgNames({"difficulty", "level", "phase"})
+    ->ArgsProduct({{2, 3, 5}, {kSmallestLevel, kLargestLevel}, {kEarly, kLate}})
+    ->Args({5, kSmallestLevel, kDeep})
+    ->Args({5, kLargestLevel, kDeep})
     ->Unit(benchmark::kMicrosecond);
 
 void Fill(benchmark::State& state)
 {
-    SPosition position(static_cast<int>(state.range(0)), 5, true);
+    SPosition position(static_cast<int>(state.range(0)), 5, kLate);
     NGame::CField& field = *position.field;
     const int mid = field.GetMid();
     std::vector<int> saved;

@@ -28,14 +28,13 @@ inline std::vector<uint8_t> Bytes(const std::string& text)
 class CTestResources
 {
 public:
-    explicit CTestResources(bool preferDataSet = false)
+    explicit CTestResources(bool preferDataSet = true)
     {
         const std::filesystem::path dataSet = std::filesystem::path(ZONVEL_BUILD_DIR) / "dat" / "skin01.spr";
         if (preferDataSet && std::filesystem::exists(dataSet))
-        {
             m_flower.Load(nullptr, dataSet.string());
-        }
-        else
+        // The rules' frame numbers need a sheet of at least 16 frames.
+        if (m_flower.GetFrameCount() < 16)
         {
             m_manager.AddMemoryEntry("test/skin.spr", Bytes("file_name test/none.tga\ngroups 8\nframes 16\n"), false);
             m_flower.Load(&m_manager, "test/skin.spr");

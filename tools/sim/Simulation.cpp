@@ -17,6 +17,7 @@ namespace
 {
 constexpr float kDt = 16.0f;
 constexpr int kMaxFramesPerLevel = 400000;
+constexpr int kMaxMovingMoves = 400;
 // A move that adds no cell to either zone is possible (a pass, a side walled
 // in); this many in a row means the game is stuck.
 constexpr int kMaxMovesWithoutProgress = 100;
@@ -96,7 +97,9 @@ int CSimulation::ChooseHumanColour(const NGame::CField& field, const NGame::CPla
         return -1;
     if (m_options.randomHuman)
         return choices[std::uniform_int_distribution<size_t>(0, choices.size() - 1)(m_human_random)];
-    // Greedy: the colour that makes the zone largest, ties to the lowest.
+    // Greedy: the colour that makes the zone largest, ties to the lowest. In
+    // the moving game the zone is measured as the shift leaves it: column 0
+    // falls off and the next cell of the middle row becomes the start.
     const NGame::CHexGrid& grid = field.GetGrid();
     const int start = grid.Index(human.GetStartRow(), human.GetStartColumn());
     std::vector<int> snapshot;
@@ -105,7 +108,18 @@ int CSimulation::ChooseHumanColour(const NGame::CField& field, const NGame::CPla
     {
         field.Snapshot(snapshot);
         grid.Flood(snapshot, start, colour);
-        const int size = grid.RegionSize(snapshot, start);
+        int size = 0;
+        if (moving)
+        {
+            for (int r = 0; r < field.GetRows(); ++r)
+                snapshot[grid.Index(r, 0)] = NGame::CField::kHole;
+            const int next = grid.Index(human.GetStartRow(), human.GetStartColumn() + 1);
+            size = snapshot[next] == colour ? grid.RegionSize(snapshot, next) : 0;
+        }
+        else
+        {
+            size = grid.RegionSize(snapshot, start);
+        }
         if (size > bestSize)
         {
             bestSize = size;
@@ -172,12 +186,24 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
     bool checkedText = false;
     int stateOneFrames = 0, movesWithoutProgress = 0;
     int zoned = ZonedCells(field, *human, computer);
-    const int maxMoves = 4 * field.CountPlayableCells() + 50;
+    // A moving level fills only when the zones take the whole board while a
+    // fresh column enters after every move; it may never happen, which the
+    // rules allow, so such a level is counted as unfinished, not as a fault.
+    const int maxMoves = moving ? kMaxMovingMoves : 4 * field.CountPlayableCells() + 50;
     while (!(field.IsFull() && field.IsIdle()))
     {
         if (++result.frames > kMaxFramesPerLevel || result.moves > maxMoves)
         {
-            Violation(gameType, level, difficulty, "level did not end within bounds");
+            if (moving && result.moves > maxMoves)
+            {
+                ++m_unfinished;
+                if (m_options.verbose)
+                    std::fprintf(stderr, "moving level %d not filled after %d moves\n", level, result.moves);
+            }
+            else
+            {
+                Violation(gameType, level, difficulty, "level did not end within bounds");
+            }
             break;
         }
         NGame::CPlayer& side = *sides[current];
@@ -367,8 +393,10 @@ int CSimulation::Run()
         else
             RunLevels(gameType);
     }
-    std::fprintf(stderr, "levels played %lld, moves %lld, frames %lld, human won %d, human passes %d, violations %d\n",
-                 m_levels_played, m_moves, m_frames, m_human_wins, m_passes, m_violations);
+    std::fprintf(stderr,
+                 "levels played %lld, moves %lld, frames %lld, human won %d, human passes %d, moving levels not "
+                 "filled %d, violations %d\n",
+                 m_levels_played, m_moves, m_frames, m_human_wins, m_passes, m_unfinished, m_violations);
     return m_violations;
 }
 } // namespace NSim

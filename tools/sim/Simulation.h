@@ -70,5 +70,6 @@ private:
     long long m_moves = 0;
     int m_human_wins = 0;
     int m_passes = 0;
+    int m_unfinished = 0;
 };
 } // namespace NSim
