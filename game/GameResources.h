@@ -5,6 +5,7 @@
 
 #include <string>
 
+class CResourceGroup;
 class CSprite;
 class CSound;
 class CTexture;
@@ -94,6 +95,8 @@ public:
     void SetSprite(ESprite sprite, const CSprite* value) { m_sprites[sprite] = value; }
     const CSprite* GetFlowerSprite(int kind) const;
     CTexture* GetBackground() const { return m_background; }
+    // A texture of the resource group "game" by registry name; null when absent.
+    CTexture* GetTexture(const std::string& name) const;
 
     CSound* GetSound(ESound sound) const { return m_sounds[sound]; }
     // Silence when the sound did not load.
@@ -108,6 +111,7 @@ private:
     int m_levels_duel = 1;
     int m_prices[kPriceCount] = {};
     const CSprite* m_sprites[kSpriteCount] = {}; // owned by the resource group "game"
+    CResourceGroup* m_group = nullptr;           // the group "game", owned by the group registry
     CTexture* m_background = nullptr;            // owned by the resource group "game"
     CSound* m_sounds[kSoundCount] = {};          // freed through the sound manager
 };

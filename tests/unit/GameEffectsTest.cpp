@@ -1,5 +1,6 @@
 #include "GameTestSupport.h"
 
+#include "game/Cell.h"
 #include "game/FX.h"
 #include "game/Insect.h"
 #include "game/Particle.h"
@@ -130,4 +131,30 @@ TEST(GameResources, GameDataGivesLevelCountsAndPricesWithSafeDefaults)
     // Without a sound system every sound is silence.
     resources.PlaySound(CGameResources::kSoundBonus);
     EXPECT_EQ(resources.GetSound(CGameResources::kSoundBonus), nullptr);
+}
+
+TEST(GameResources, InstanceReadsTheDataFileAndRegistersTheSpritesUntilReleased)
+{
+    CResourceManager manager;
+    manager.AddMemoryEntry("dat/game.txt", Bytes("m_levels_classic 7\nm_bonus_price_life 100\n"), false);
+    manager.AddMemoryEntry("dat/skin01.spr", Bytes("file_name dat/none.tga\ngroups 8\nframes 16\n"), false);
+    SetResourceManager(&manager);
+    ASSERT_EQ(GetGameResources(), nullptr);
+    CGameResources& resources = CGameResources::Instance();
+    EXPECT_EQ(GetGameResources(), &resources);
+    EXPECT_EQ(&CGameResources::Instance(), &resources);
+    EXPECT_EQ(resources.GetLevelsClassic(), 7);
+    EXPECT_EQ(resources.GetPrice(CGameResources::kPriceLife), 100);
+    ASSERT_NE(resources.GetFlowerSprite(0), nullptr);
+    EXPECT_EQ(resources.GetFlowerSprite(2), resources.GetFlowerSprite(0));
+    EXPECT_EQ(resources.GetFlowerSprite(0)->GetFrameCount(), 16);
+    EXPECT_NE(resources.GetSprite(CGameResources::kSpriteInsect), nullptr) << "registered even without its file";
+    EXPECT_NE(resources.GetTexture("m_bonus_life"), nullptr);
+    // A cell made now copies the registered flower.
+    CCell cell(CVector4(), 20.0f, 3, 0);
+    EXPECT_EQ(cell.GetFlower().GetFrameCount(), 16);
+    EXPECT_EQ(cell.GetFlower().GetGroup(), 3);
+    CGameResources::Release();
+    EXPECT_EQ(GetGameResources(), nullptr);
+    SetResourceManager(nullptr);
 }
