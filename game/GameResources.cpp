@@ -137,7 +137,18 @@ void CGameResources::LoadGameResources()
             m_group->AddTexture(entry.file, entry.name, false, false);
     }
     m_background = m_group->GetTexture("game_bg1");
+    LoadFont();
     LoadSounds();
+}
+
+void CGameResources::LoadFont()
+{
+    // The font's glyphs are measured from the same picture the texture shows.
+    const char* const fontFile = "mui/font.tga";
+    CResourceManager* manager = GetResourceManager();
+    CFileBuffer buffer = manager ? manager->Load(fontFile) : CResourceManager::LoadLooseFile(fontFile);
+    if (!buffer.IsEmpty())
+        LoadFromImage(buffer.GetBytes().data(), buffer.GetSize(), m_group->GetTexture("m_game_font_tex"));
 }
 
 CTexture* CGameResources::GetTexture(const std::string& name) const

@@ -1,7 +1,10 @@
 // The game's tuning values (level counts, bonus prices from dat/game.txt), its
-// registered sprites and its sound handles. Everything here may be absent:
+// registered sprites and textures, its sound handles, and the game font (the
+// object itself). Everything here may be absent:
 // the rules then run with frameless sprites, silence and the defaults below.
 #pragma once
+
+#include "ui/BitmapText.h"
 
 #include <string>
 
@@ -12,7 +15,7 @@ class CTexture;
 
 namespace NGame
 {
-class CGameResources
+class CGameResources : public CBitmapText
 {
 public:
     enum ESound
@@ -73,7 +76,7 @@ public:
 
     // Empty resources: level counts 1, prices 0, no sprites, no sounds.
     CGameResources();
-    virtual ~CGameResources();
+    ~CGameResources() override;
     CGameResources(const CGameResources&) = delete;
     CGameResources& operator=(const CGameResources&) = delete;
 
@@ -103,6 +106,7 @@ public:
     void PlaySound(ESound sound) const;
 
 private:
+    void LoadFont();
     void LoadSounds();
     void FreeSounds();
 
