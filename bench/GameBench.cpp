@@ -152,7 +152,11 @@ void BuildLevel(benchmark::State& state)
     for (auto _ : state)
         field.GoToLevel(level);
 }
-BENCHMARK(BuildLevel)->ArgName("level")->Arg(kSmallestLevel)->Arg(kLargestLevel)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BuildLevel)
+    ->ArgName("level")
+    ->Arg(kSmallestLevel)
+    ->Arg(kLargestLevel)
+    ->Unit(benchmark::kMicrosecond);
 
 void SimulatedLevel(benchmark::State& state)
 {
@@ -171,7 +175,11 @@ void SimulatedLevel(benchmark::State& state)
     state.counters["frames"] = frames;
     state.counters["moves"] = moves;
 }
-BENCHMARK(SimulatedLevel)->ArgName("level")->Arg(kSmallestLevel)->Arg(kLargestLevel)->Unit(benchmark::kMillisecond);
+BENCHMARK(SimulatedLevel)
+    ->ArgName("level")
+    ->Arg(kSmallestLevel)
+    ->Arg(kLargestLevel)
+    ->Unit(benchmark::kMillisecond);
 } // namespace
 
 BENCHMARK_MAIN();

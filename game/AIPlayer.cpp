@@ -112,7 +112,8 @@ void CAIPlayer::Prepare()
     {
         const int64_t r = hex.RowOf(index), c = hex.ColumnOf(index);
         const int64_t d = m_distance[index];
-        const int64_t h = 2 * static_cast<int64_t>(m_start_col) - (std::abs(mid - static_cast<int>(r)) + 2 * c);
+        const int64_t h =
+            2 * static_cast<int64_t>(m_start_col) - (std::abs(mid - static_cast<int>(r)) + 2 * c);
         int64_t weight = 1;
         if (m_strength == 4 && m_ratio < 0.4f)
             weight = d * d;

@@ -14,7 +14,7 @@ namespace NGame
 {
 class CAIPlayer : public CPlayer
 {
-public:
+  public:
     CAIPlayer(int row, int col, CField* field, int difficulty);
 
     void Update() override;
@@ -37,7 +37,7 @@ public:
     int SearchDepth() const;
     float ZoneRatio() const;
 
-private:
+  private:
     void Prepare();
     std::pair<int, int64_t> Search(const std::vector<int>& grid, int depth, bool restricted, int level);
     // The last look-ahead level: the zone is walked once and each colour only

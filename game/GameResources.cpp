@@ -54,9 +54,9 @@ const SResourceFile kResourceFiles[] = {
 const char* const CGameResources::kGameDataFile = "dat/game.txt";
 
 const char* const CGameResources::kPriceKeys[kPriceCount] = {
-    "m_bonus_price_single_repaint", "m_bonus_price_zone_repaint", "m_bonus_price_free_randomize",
-    "m_bonus_price_forward3",       "m_bonus_price_forward6",     "m_bonus_price_self_repaint",
-    "m_bonus_price_skip_move",      "m_bonus_price_backward3",    "m_bonus_price_backward6",
+    "m_bonus_price_single_repaint",     "m_bonus_price_zone_repaint", "m_bonus_price_free_randomize",
+    "m_bonus_price_forward3",           "m_bonus_price_forward6",     "m_bonus_price_self_repaint",
+    "m_bonus_price_skip_move",          "m_bonus_price_backward3",    "m_bonus_price_backward6",
     "m_bonus_price_apponent_randomize", "m_bonus_price_life",
 };
 

@@ -17,7 +17,7 @@ namespace NGame
 {
 class CGameResources : public CBitmapText
 {
-public:
+  public:
     enum ESound
     {
         kSoundStartPaint,
@@ -105,7 +105,7 @@ public:
     // Silence when the sound did not load.
     void PlaySound(ESound sound) const;
 
-private:
+  private:
     void LoadFont();
     void LoadSounds();
     void FreeSounds();

@@ -18,7 +18,7 @@ namespace
 {
 class BonusTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         m_field = IdleField(6);
@@ -31,8 +31,7 @@ protected:
     }
 
     // Steps bonus and field together; calls onApplied once, in the frame the effect happened.
-    template <typename F>
-    int Run(CBonus& bonus, F onApplied)
+    template <typename F> int Run(CBonus& bonus, F onApplied)
     {
         bool seen = false;
         int frames = 0;
@@ -226,10 +225,15 @@ TEST_F(BonusTest, BackwardPaintsTheOpponentsLeftmostCellsPerRowButNeverItsStart)
     Set(*m_field, m_mid - 1, m_last - 1, kOpponent);
     std::vector<bool> changed;
     CBonusBackward3 bonus(m_field.get(), 4);
-    Run(bonus, [&] {
-        for (auto [r, c] : {std::pair{m_mid, m_last - 2}, {m_mid, m_last - 1}, {m_mid - 1, m_last - 1}, {m_mid, m_last}})
-            changed.push_back(m_field->GetCell(r, c)->IsChanged());
-    });
+    Run(bonus,
+        [&]
+        {
+            for (auto [r, c] : {std::pair{m_mid, m_last - 2},
+                                {m_mid, m_last - 1},
+                                {m_mid - 1, m_last - 1},
+                                {m_mid, m_last}})
+                changed.push_back(m_field->GetCell(r, c)->IsChanged());
+        });
     EXPECT_EQ(changed, (std::vector<bool>{true, true, true, false}));
     EXPECT_EQ(m_field->ColourAt(m_mid, m_last), kOpponent);
 
@@ -238,10 +242,12 @@ TEST_F(BonusTest, BackwardPaintsTheOpponentsLeftmostCellsPerRowButNeverItsStart)
         Set(*m_field, m_mid, c, kOpponent);
     CBonusBackward3 two(m_field.get(), 2);
     changed.clear();
-    Run(two, [&] {
-        for (int c = m_last - 4; c <= m_last; ++c)
-            changed.push_back(m_field->GetCell(m_mid, c)->IsChanged());
-    });
+    Run(two,
+        [&]
+        {
+            for (int c = m_last - 4; c <= m_last; ++c)
+                changed.push_back(m_field->GetCell(m_mid, c)->IsChanged());
+        });
     EXPECT_EQ(changed, (std::vector<bool>{true, true, false, false, false}));
 }
 
@@ -254,14 +260,16 @@ TEST_F(BonusTest, OpponentRandomizeRepaintsTheWholeZoneButTheStartAsAWave)
     std::vector<float> delays;
     bool startChanged = true;
     CBonusApponentRandomize bonus(m_field.get());
-    Run(bonus, [&] {
-        for (int c = m_last - 5; c < m_last; ++c)
+    Run(bonus,
+        [&]
         {
-            EXPECT_TRUE(m_field->GetCell(m_mid, c)->IsChanged());
-            delays.push_back(m_field->GetCell(m_mid, c)->GetDelay());
-        }
-        startChanged = m_field->GetCell(m_mid, m_last)->IsChanged();
-    });
+            for (int c = m_last - 5; c < m_last; ++c)
+            {
+                EXPECT_TRUE(m_field->GetCell(m_mid, c)->IsChanged());
+                delays.push_back(m_field->GetCell(m_mid, c)->GetDelay());
+            }
+            startChanged = m_field->GetCell(m_mid, m_last)->IsChanged();
+        });
     EXPECT_FALSE(startChanged);
     ASSERT_EQ(delays.size(), 5u);
     EXPECT_GT(delays.front(), delays.back()) << "the farthest cell flips last";

@@ -67,7 +67,8 @@ TEST(CellAnimation, FlipFollowsTheSheetsFramesAndShowsTheNewColourHalfWay)
             EXPECT_EQ(cell.GetFlower().GetFrame(), frames / 2 - 1);
         }
     }
-    EXPECT_EQ(updates, 2 + (frames - 1) * updatesPerFrame) << "two updates of delay, then frames 1 to the last";
+    EXPECT_EQ(updates, 2 + (frames - 1) * updatesPerFrame)
+        << "two updates of delay, then frames 1 to the last";
     EXPECT_EQ(groupSwitch, 2 + (frames / 2 - 1) * updatesPerFrame);
     EXPECT_EQ(cell.GetState(), CCell::kIdle);
     EXPECT_EQ(cell.GetFlower().GetFrame(), frames - 1);

@@ -19,12 +19,15 @@ float Distance(const CVector4& a, const CVector4& b)
 // Installs an in-memory resource manager holding level masks.
 class CMaskFiles
 {
-public:
+  public:
     CMaskFiles() { SetResourceManager(&m_manager); }
     ~CMaskFiles() { SetResourceManager(nullptr); }
-    void Add(const std::string& name, std::vector<uint8_t> bytes) { m_manager.AddMemoryEntry(name, std::move(bytes), false); }
+    void Add(const std::string& name, std::vector<uint8_t> bytes)
+    {
+        m_manager.AddMemoryEntry(name, std::move(bytes), false);
+    }
 
-private:
+  private:
     CResourceManager m_manager;
 };
 
@@ -107,14 +110,15 @@ TEST(FieldLayout, NeighboursDependOnTheRowsHalfAndTouchOnScreen)
                 std::set<std::pair<int, int>> expected;
                 const int up = r < mid ? c - 1 : (r == mid ? c - 1 : c + 1);
                 const int down = r < mid ? c + 1 : c - 1;
-                for (auto [nr, nc] : {std::pair{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}, {r - 1, up}, {r + 1, down}})
+                for (auto [nr, nc] :
+                     {std::pair{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}, {r - 1, up}, {r + 1, down}})
                     if (field->IsInside(nr, nc))
                         expected.insert({nr, nc});
                 ASSERT_EQ(got, expected) << r << "," << c;
                 // On screen every neighbour is one cell width away.
                 for (auto [nr, nc] : got)
-                    EXPECT_NEAR(Distance(field->CellCentre(r, c), field->CellCentre(nr, nc)), field->GetCellWidth(),
-                                field->GetCellWidth() * 0.08f);
+                    EXPECT_NEAR(Distance(field->CellCentre(r, c), field->CellCentre(nr, nc)),
+                                field->GetCellWidth(), field->GetCellWidth() * 0.08f);
             }
         }
     }
@@ -189,7 +193,8 @@ TEST(FieldBuild, PressDuringAppearingDropsEveryCoinAtOnce)
     CField field("test/no-levels", 1, 0);
     std::vector<std::pair<int, int>> targets;
     for (const auto& insect : field.GetInsects())
-        targets.push_back({field.RowAt(insect->GetTarget().y), field.ColumnAt(insect->GetTarget().x, insect->GetTarget().y)});
+        targets.push_back({field.RowAt(insect->GetTarget().y),
+                           field.ColumnAt(insect->GetTarget().x, insect->GetTarget().y)});
     field.DropAllCoins();
     EXPECT_TRUE(field.GetInsects().empty());
     for (auto [r, c] : targets)
@@ -318,7 +323,7 @@ TEST(FieldMove, AllowedColoursExcludeEveryStartCellsColour)
 
 class FieldCapture : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         m_field = IdleField(6);

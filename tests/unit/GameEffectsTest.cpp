@@ -148,7 +148,8 @@ TEST(GameResources, InstanceReadsTheDataFileAndRegistersTheSpritesUntilReleased)
     ASSERT_NE(resources.GetFlowerSprite(0), nullptr);
     EXPECT_EQ(resources.GetFlowerSprite(2), resources.GetFlowerSprite(0));
     EXPECT_EQ(resources.GetFlowerSprite(0)->GetFrameCount(), 16);
-    EXPECT_NE(resources.GetSprite(CGameResources::kSpriteInsect), nullptr) << "registered even without its file";
+    EXPECT_NE(resources.GetSprite(CGameResources::kSpriteInsect), nullptr)
+        << "registered even without its file";
     EXPECT_NE(resources.GetTexture("m_bonus_life"), nullptr);
     // A cell made now copies the registered flower.
     CCell cell(CVector4(), 20.0f, 3, 0);

@@ -32,7 +32,7 @@ void ClickCell(CPlayer& side, const CField& field, int row, int col)
 
 class SidesTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         m_field = IdleField(6);

@@ -27,7 +27,7 @@ inline std::vector<uint8_t> Bytes(const std::string& text)
 // Installs game resources for the lifetime of the object.
 class CTestResources
 {
-public:
+  public:
     explicit CTestResources(bool preferDataSet = true)
     {
         const std::filesystem::path dataSet = std::filesystem::path(ZONVEL_BUILD_DIR) / "dat" / "skin01.spr";
@@ -36,7 +36,8 @@ public:
         // The rules' frame numbers need a sheet of at least 16 frames.
         if (m_flower.GetFrameCount() < 16)
         {
-            m_manager.AddMemoryEntry("test/skin.spr", Bytes("file_name test/none.tga\ngroups 8\nframes 16\n"), false);
+            m_manager.AddMemoryEntry("test/skin.spr", Bytes("file_name test/none.tga\ngroups 8\nframes 16\n"),
+                                     false);
             m_flower.Load(&m_manager, "test/skin.spr");
         }
         m_resources.SetSprite(NGame::CGameResources::kSpriteFlower, &m_flower);
@@ -47,7 +48,7 @@ public:
     NGame::CGameResources& Resources() { return m_resources; }
     const CSprite& Flower() const { return m_flower; }
 
-private:
+  private:
     CResourceManager m_manager;
     CSprite m_flower;
     NGame::CGameResources m_resources;

@@ -32,7 +32,8 @@ int LevelCount(int gameType)
 
 int ZonedCells(const NGame::CField& field, const NGame::CPlayer& a, const NGame::CPlayer& b)
 {
-    return field.ZoneSize(a.GetStartRow(), a.GetStartColumn()) + field.ZoneSize(b.GetStartRow(), b.GetStartColumn());
+    return field.ZoneSize(a.GetStartRow(), a.GetStartColumn()) +
+           field.ZoneSize(b.GetStartRow(), b.GetStartColumn());
 }
 } // namespace
 
@@ -61,18 +62,19 @@ int CSimulation::DifficultyForLevel(int level)
 void CSimulation::Violation(int gameType, int level, int difficulty, const std::string& what)
 {
     ++m_violations;
-    std::fprintf(stderr, "VIOLATION set=%s level=%d difficulty=%d: %s\n", kSetNames[gameType], level, difficulty,
-                 what.c_str());
+    std::fprintf(stderr, "VIOLATION set=%s level=%d difficulty=%d: %s\n", kSetNames[gameType], level,
+                 difficulty, what.c_str());
 }
 
 void CSimulation::Trace(const NGame::CField& field, int gameType, bool human, int strength, int colour,
                         const std::string& before, const std::string& after) const
 {
     // The field-state text holds only digits and spaces: nothing to escape.
-    std::printf("{\"level\":%d,\"set\":\"%s\",\"mover\":\"%s\",\"strength\":%d,\"colour\":%d,\"before\":\"%s\","
-                "\"after\":\"%s\"}\n",
-                field.GetLevelNumber(), kSetNames[gameType], human ? "human" : "computer", strength, colour,
-                before.c_str(), after.c_str());
+    std::printf(
+        "{\"level\":%d,\"set\":\"%s\",\"mover\":\"%s\",\"strength\":%d,\"colour\":%d,\"before\":\"%s\","
+        "\"after\":\"%s\"}\n",
+        field.GetLevelNumber(), kSetNames[gameType], human ? "human" : "computer", strength, colour,
+        before.c_str(), after.c_str());
 }
 
 int CSimulation::ChooseHumanColour(const NGame::CField& field, const NGame::CPlayer& human)
@@ -133,7 +135,8 @@ void CSimulation::CheckTextRoundTrip(const NGame::CField& field, int gameType, i
 {
     // Loading the recorded text into another field must give the same text back.
     const uint32_t state = NRandom::GetState();
-    NGame::CField copy(NGame::CGameResources::GetLevelDirectory(gameType), LevelCount(gameType), gameType == 1);
+    NGame::CField copy(NGame::CGameResources::GetLevelDirectory(gameType), LevelCount(gameType),
+                       gameType == 1);
     if (!copy.LoadFieldState(field.GetFieldState()) || copy.FormatFieldState() != field.GetFieldState())
         Violation(gameType, level, difficulty, "field-state text does not round-trip");
     NRandom::Seed(state);
@@ -143,7 +146,8 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
 {
     SLevelResult result;
     const bool moving = gameType == NGame::CGameResources::kMoving;
-    NGame::CField field(NGame::CGameResources::GetLevelDirectory(gameType), LevelCount(gameType), gameType == 1);
+    NGame::CField field(NGame::CGameResources::GetLevelDirectory(gameType), LevelCount(gameType),
+                        gameType == 1);
     field.GoToLevel(level);
     const int mid = field.GetRows() / 2, last = field.GetColumns() - 1;
     std::unique_ptr<NGame::CPlayer> human;
@@ -161,7 +165,8 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
     bool judged = false;
     // Judged the moment the field becomes full, as the game does (the moving
     // game shifts once more afterwards).
-    auto judge = [&]() {
+    auto judge = [&]()
+    {
         judged = true;
         result.humanZone = field.ZoneSize(mid, 0);
         result.computerZone = field.ZoneSize(mid, last);
@@ -180,8 +185,9 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
         }
         if (field.IsFull() && zonedTotal != field.CountPlayableCells())
             Violation(gameType, level, difficulty,
-                      "zones " + std::to_string(result.humanZone) + " + " + std::to_string(result.computerZone) +
-                          " do not add up to " + std::to_string(field.CountPlayableCells()) + " playable cells");
+                      "zones " + std::to_string(result.humanZone) + " + " +
+                          std::to_string(result.computerZone) + " do not add up to " +
+                          std::to_string(field.CountPlayableCells()) + " playable cells");
     };
     bool checkedText = false;
     int stateOneFrames = 0, movesWithoutProgress = 0;
@@ -207,7 +213,8 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
             break;
         }
         NGame::CPlayer& side = *sides[current];
-        const bool turnOpen = side.GetState() == NGame::CPlayer::kMayMove && field.IsIdle() && !field.IsFull();
+        const bool turnOpen =
+            side.GetState() == NGame::CPlayer::kMayMove && field.IsIdle() && !field.IsFull();
         std::string before;
         if (turnOpen && m_options.trace)
             before = field.FormatFieldState();
@@ -235,7 +242,8 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
                 {
                     ++result.moves;
                     if (m_options.trace)
-                        Trace(field, gameType, true, computer.GetStrength(), colour, before, field.FormatFieldState());
+                        Trace(field, gameType, true, computer.GetStrength(), colour, before,
+                              field.FormatFieldState());
                 }
             }
         }
@@ -245,14 +253,16 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
             judge();
         const int stateBefore = side.GetState();
         side.Update();
-        if (current == 1 && stateBefore == NGame::CPlayer::kMayMove && side.GetState() == NGame::CPlayer::kMoved)
+        if (current == 1 && stateBefore == NGame::CPlayer::kMayMove &&
+            side.GetState() == NGame::CPlayer::kMoved)
         {
             ++result.moves;
             if (m_options.trace)
                 Trace(field, gameType, false, computer.GetStrength(), field.ColourAt(mid, last), before,
                       field.FormatFieldState());
         }
-        if (current == 0 && stateBefore == NGame::CPlayer::kMayMove && side.GetState() == NGame::CPlayer::kWaiting)
+        if (current == 0 && stateBefore == NGame::CPlayer::kMayMove &&
+            side.GetState() == NGame::CPlayer::kWaiting)
             ++m_passes;
 
         if (!checkedText && field.IsIdle())
@@ -320,8 +330,8 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
     m_human_wins += result.won;
     if (m_options.verbose)
         std::fprintf(stderr, "%s level %d difficulty %d: human %d computer %d, %d moves, %d frames\n",
-                     kSetNames[gameType], level, difficulty, result.humanZone, result.computerZone, result.moves,
-                     result.frames);
+                     kSetNames[gameType], level, difficulty, result.humanZone, result.computerZone,
+                     result.moves, result.frames);
     return result;
 }
 
@@ -393,10 +403,11 @@ int CSimulation::Run()
         else
             RunLevels(gameType);
     }
-    std::fprintf(stderr,
-                 "levels played %lld, moves %lld, frames %lld, human won %d, human passes %d, moving levels not "
-                 "filled %d, violations %d\n",
-                 m_levels_played, m_moves, m_frames, m_human_wins, m_passes, m_unfinished, m_violations);
+    std::fprintf(
+        stderr,
+        "levels played %lld, moves %lld, frames %lld, human won %d, human passes %d, moving levels not "
+        "filled %d, violations %d\n",
+        m_levels_played, m_moves, m_frames, m_human_wins, m_passes, m_unfinished, m_violations);
     return m_violations;
 }
 } // namespace NSim

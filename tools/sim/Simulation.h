@@ -21,8 +21,8 @@ struct SOptions
     int lastLevel = 99;
     int difficulty = -1; // -1: every difficulty (levels) or the game's table (games)
     uint32_t seed = 1;
-    int games = 0;       // 0: play each level on its own
-    int gameType = 0;    // 0 classic, 1 duel, 2 moving; -1 all three
+    int games = 0;    // 0: play each level on its own
+    int gameType = 0; // 0 classic, 1 duel, 2 moving; -1 all three
     bool randomHuman = false;
     bool trace = false;
     bool verbose = false;
@@ -39,7 +39,7 @@ struct SLevelResult
 
 class CSimulation
 {
-public:
+  public:
     explicit CSimulation(const SOptions& options);
 
     // Runs what the options ask for; returns the number of violations.
@@ -52,7 +52,7 @@ public:
     SLevelResult PlayOneLevel(int gameType, int level, int difficulty);
     int GetViolations() const { return m_violations; }
 
-private:
+  private:
     void RunLevels(int gameType);
     void RunGame(int gameType);
     SLevelResult PlayLevel(int gameType, int level, int difficulty, int& money, int& lives);
