@@ -194,11 +194,17 @@ void CApplication::Frame(NAudio::Music* music)
 {
     uint32_t t0 = NPlatform::GetTicks();
     Update(kFrameStep);
-    Render();
+    bool draw = m_active || m_redrawPending;
+    if (draw)
+        Render();
     if (m_frameObserver)
         m_frameObserver(m_frameCount);
     ++m_frameCount;
-    Present();
+    if (draw)
+    {
+        Present();
+        m_redrawPending = false;
+    }
     FollowForeground(music);
     uint32_t deadline = t0 + kFrameStepMs;
     uint32_t now = NPlatform::GetTicks();
@@ -267,8 +273,12 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
     using NPlatform::EEventType;
     switch (event.type)
     {
+    case EEventType::Expose:
+        m_redrawPending = true;
+        return;
     case EEventType::Activate:
         m_active = event.active;
+        m_redrawPending = true;
         m_input.SetActive(event.active);
         return;
     case EEventType::Restore:

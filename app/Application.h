@@ -84,7 +84,9 @@ public:
     void Present();
     // Empties both stacks without calling the screens (at shutdown).
     void CloseAll();
-    // Update, Render and swap: what the main loop does per frame.
+    // Update, Render and swap: what the main loop does per frame. While the
+    // window is inactive nothing changes, so the picture is drawn again only
+    // when the desktop lost it; the frame is still counted.
     void Frame(NAudio::Music* music);
 
     // Asks the main loop to end (the quit message).
@@ -114,6 +116,7 @@ private:
     bool m_fullScreen = false;
     bool m_minimized = false;
     bool m_hasWindow = false;
+    bool m_redrawPending = true;
     int m_windowWidth = 0;
     int m_windowHeight = 0;
     int m_windowedWidth = 0;

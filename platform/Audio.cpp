@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include "platform/SdlWindow.h"
+
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -116,6 +118,7 @@ bool OpenAudio()
 {
     if (g_open)
         return true;
+    QuitSdlAtExit();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     Mix_Init(MIX_INIT_MOD);

@@ -215,6 +215,12 @@ void Translate(const SDL_Event& e)
             event.active = e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
             g_pending.push_back(event);
             return;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            event.type = EEventType::Expose;
+            g_pending.push_back(event);
+            return;
         case SDL_WINDOWEVENT_RESTORED:
             event.type = EEventType::Restore;
             g_pending.push_back(event);

@@ -49,6 +49,7 @@ enum class EEventType
     RButtonUp,   // x, y, keyFlags
     Activate,    // active: the window became (in)active
     Restore,     // the window came back from being minimised
+    Expose,      // the window's picture was lost and must be drawn again
     Close,       // a request to close the window; f4Held tells Alt+F4 apart
     Quit,        // end the main loop
 };

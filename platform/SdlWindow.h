@@ -8,4 +8,6 @@ namespace NPlatform
 SDL_Window* GetSdlWindow();
 // Initialises SDL's video part on first use; false when there is no display.
 bool EnsureVideo();
+// Makes SDL shut down (and release what it holds) when the process ends.
+void QuitSdlAtExit();
 } // namespace NPlatform

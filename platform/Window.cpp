@@ -2,6 +2,8 @@
 
 #include "platform/SdlWindow.h"
 
+#include <cstdlib>
+
 namespace NPlatform
 {
 namespace
@@ -16,10 +18,17 @@ SDL_Window* GetSdlWindow()
     return g_window;
 }
 
+void QuitSdlAtExit()
+{
+    static const bool registered = std::atexit(SDL_Quit) == 0;
+    (void)registered;
+}
+
 bool EnsureVideo()
 {
     if (g_videoStarted)
         return true;
+    QuitSdlAtExit();
     // A close request from the window must reach the frame, not end SDL's loop.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");

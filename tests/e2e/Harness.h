@@ -2,6 +2,16 @@
 // a script of input events delivered at given frames, and captures frames.
 // Each harness works in a fresh temporary folder (working folder and per-user
 // data folder) that it removes again. One harness per test process.
+//
+//   NE2e::CHarness harness;                  // temp working and data folders
+//   harness.WriteFile("mui/bgs/intro.jpg", NE2e::MakeJpeg(1024, 1024, colour));
+//   ASSERT_TRUE(harness.Start());            // real start-up: window, GL, intro
+//   harness.GetApp()->PushScreen(&myScreen); // optional: the screen under test
+//   harness.LButtonDown(3, 120, 80);         // before frame 3 is drawn
+//   harness.Capture(5, "after-click");       // frame 5 -> e2e-shots/<test>-after-click.png
+//   harness.Quit(6);
+//   harness.Run();
+//   EXPECT_TRUE(NE2e::Near(harness.GetCapture("after-click")->At(120, 80), {255, 0, 0}));
 #pragma once
 
 #include <cstdint>
@@ -90,6 +100,7 @@ private:
     void Add(int frame, EKind kind, const NPlatform::SEvent& event, uint32_t flags = 0);
     void Mouse(int frame, NPlatform::EEventType type, int x, int y);
     void OnFrame(int frame);
+    static void KeepGraphicsLibrariesLoaded();
 
     std::string m_root;
     std::string m_workDir;

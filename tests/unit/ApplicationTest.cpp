@@ -292,6 +292,25 @@ TEST_F(ApplicationTest, InactiveWindowUpdatesNothingAndRestoreReactivates)
     EXPECT_EQ(m_log, (Log{"menu.Activate"}));
 }
 
+TEST_F(ApplicationTest, InactiveWindowIsDrawnOnlyWhenItsPictureWasLost)
+{
+    CTestScreen menu("menu", m_log);
+    m_app->PushScreen(&menu);
+    m_app->Frame(nullptr);
+    NPlatform::SEvent inactive = Message(NPlatform::EEventType::Activate);
+    inactive.active = false;
+    m_app->HandleEvent(inactive);
+    m_app->Frame(nullptr); // the last picture of the active window
+    m_log.clear();
+    int counted = m_app->GetFrameCount();
+    m_app->Frame(nullptr);
+    EXPECT_TRUE(m_log.empty());
+    EXPECT_EQ(m_app->GetFrameCount(), counted + 1);
+    m_app->HandleEvent(Message(NPlatform::EEventType::Expose));
+    m_app->Frame(nullptr);
+    EXPECT_EQ(m_log, (Log{"menu.Render"}));
+}
+
 TEST_F(ApplicationTest, FullScreenReportsTheRealOutcome)
 {
     EXPECT_FALSE(m_app->SetFullScreen(640, 480));

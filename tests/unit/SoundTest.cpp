@@ -77,6 +77,19 @@ TEST_F(SoundTest, NewPlaybackTakesOverTheOldestWhenAllAreBusy)
     manager.FreeSound(sound);
 }
 
+TEST_F(SoundTest, FirstPlayOfSeveralPlaybackSampleSoundsWithoutRestart)
+{
+    CSoundManager manager;
+    SetSoundManager(&manager);
+    m_resources.AddMemoryEntry("wav/coin.wav", MakeWave(), false);
+    CSound* sound = manager.LoadSound("wav/coin.wav", 3);
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(sound->GetChannel(), 0u);
+    sound->Play(false, false);
+    EXPECT_TRUE(NPlatform::IsChannelPlaying(sound->GetChannel()));
+    manager.FreeSound(sound);
+}
+
 TEST_F(SoundTest, DisabledEffectsTakeChannelsButStayQuiet)
 {
     CSoundManager manager;
