@@ -304,7 +304,7 @@ void GameScreenSheet(const SContext& ctx)
             {
                 coin.SetGroup(rnd(5));
                 coin.SetFrame(rnd(16));
-                coin.SetSize(cw * 0.8f, cw * 0.8f);
+                coin.SetSize(cw, cw); // coins are drawn at the cell's size
                 coin.SetPosition(x, y, 0);
                 coin.Draw(true);
             }

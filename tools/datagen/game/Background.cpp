@@ -133,6 +133,7 @@ void PaintMeadow(cairo_t* cr, int width, int height, uint32_t seed)
         cairo_set_source(cr, spot);
         cairo_arc(cr, x, y, r, 0, 2 * M_PI);
         cairo_fill(cr);
+        cairo_pattern_destroy(spot);
     }
     // Faint honeycomb, the game's motif.
     double hr = 36 * scale;

@@ -45,7 +45,9 @@ void AddCoins(CDataWriter& out)
     sheet.cellWidth = sheet.cellHeight = 64;
     AddSpriteSheet(out, "dat/bonus", sheet, [](cairo_t* cr, int kind, int frame) {
         double spin = 2 * M_PI * frame / 16.0;
-        DrawCoin(cr, kind, 28, spin);
+        // The game draws coins at the full cell size: even the dollar leaves
+        // the flower's petals around it visible, so the cell's colour still reads.
+        DrawCoin(cr, kind, 20, spin);
     });
 }
 
