@@ -17,7 +17,7 @@ namespace
 constexpr double kPi = 3.14159265358979323846;
 
 // The page area of the help window's background (inside its paper board).
-constexpr double kPageLeft = 64, kPageRight = 736, kPageBottom = 500;
+constexpr double kPageLeft = 64, kPageRight = 736, kPageBottom = 456; // a flower border lies below
 constexpr double kTitleSize = 36, kBodySize = 20, kSmallSize = 17;
 
 struct SRgba
@@ -158,7 +158,7 @@ void AddBonusPictures(CDataWriter& out, std::vector<std::pair<std::string, doubl
                        cairo_set_line_width(cr, 3);
                        cairo_stroke(cr);
                        STextStyle style;
-                       style.size = 20;
+                       style.size = FitSize(cr, EFont::Bold, kBonuses[group].price, 20, w * 0.72);
                        style.fill = NPalette::kWhite;
                        style.outline = 1.5;
                        style.outlineColour = NPalette::kTitle;
@@ -249,8 +249,8 @@ void GenerateHelp(CDataWriter& out, const SFontMetrics& font)
         w.Text(kCoinNames[k], cx - tw / 2, w.Y() + 84, 200, kSmallSize, kBodyColour);
     }
     w.Y() += 118;
-    w.Paragraph("Your money is shown in yellow under your flower count. Spend it on bonuses with the buttons "
-                "beside the field; rest the mouse on a button to read what it does.");
+    w.Paragraph("Your money is shown in yellow under your flower count. Spend it on bonuses with the bonus "
+                "buttons; rest the mouse on a button to read what it does.");
     w.Paragraph("Money you do not spend buys a new life when you run out of lives.");
     w.EndPage();
 

@@ -24,12 +24,16 @@ constexpr int kHalfW = 160, kHalfH = 120;
 constexpr int kFlowerCell = 64, kCoinCell = 32, kCoinFrames = 8;
 
 // The places of the head-up display on the game screen.
-constexpr double kPlayerZoneX = 95, kPlayerZoneY = 42;
-constexpr double kOpponentZoneX = 732, kOpponentZoneY = 42;
+constexpr double kPlayerZoneX = 134, kPlayerZoneY = 30;
+constexpr double kOpponentZoneX = 666, kOpponentZoneY = 30;
 constexpr double kMoneyX = 100, kMoneyY = 90;
 constexpr double kLivesX = 84, kLivesY = 500;
-constexpr double kScoreX = 100, kScoreY = 540;
-constexpr double kLevelX = 728, kLevelY = 540;
+constexpr double kScoreX = 130, kScoreY = 536;
+constexpr double kLevelX = 690, kLevelY = 536;
+
+// The first insect's coin on level 0 (row rows / 3, column 4); the game moves the coin
+// panel's top-left corner onto the coin of whatever level it is shown on.
+constexpr double kFirstCoinX = 234, kFirstCoinY = 188;
 
 struct SPoint
 {
@@ -148,7 +152,7 @@ void DrawTitle(cairo_t* cr, const SHint& hint, double baseLine)
 {
     DrawFlower(cr, hint.x + 26, baseLine - 8, 11, 2);
     STextStyle title;
-    title.size = 21;
+    title.size = FitSize(cr, EFont::Bold, hint.title, 21, hint.w - 60);
     title.fill = NPalette::kTitle;
     DrawText(cr, hint.title, hint.x + 44, baseLine, title);
 }
@@ -171,9 +175,13 @@ SPoint DrawFooter(cairo_t* cr, const SHint& hint, std::pair<int, int> box)
     note.font = EFont::Bold;
     note.fill = {0.35, 0.30, 0.20};
     DrawText(cr, "Show hints", hint.x + boxX + box.first + 6, hint.y + boxY + box.second / 2.0 + 5, note);
-    note.font = EFont::Regular;
-    note.align = EAlign::Right;
-    DrawText(cr, "Click to close", hint.x + hint.w - 16, hint.y + boxY + box.second / 2.0 + 5, note);
+    // narrow panels have no room for the closing note beside the caption
+    if (hint.w >= 300)
+    {
+        note.font = EFont::Regular;
+        note.align = EAlign::Right;
+        DrawText(cr, "Click to close", hint.x + hint.w - 16, hint.y + boxY + box.second / 2.0 + 5, note);
+    }
     return {boxX, boxY};
 }
 
@@ -273,11 +281,15 @@ void AddHalf(CDataWriter& out)
                                }
                                else if (c >= f.columns - theirs[group] + reach)
                                {
-                                   f.colours[r][c] = 3;
+                                   f.colours[r][c] = 2;
                                    f.owner[r][c] = 2;
                                }
-                               else if (f.colours[r][c] == 0 || f.colours[r][c] == 3)
-                                   f.colours[r][c] = 1 + (r + c) % 2 * 3 + (r + c) % 3 % 2;
+                               else if (f.colours[r][c] == 0 || f.colours[r][c] == 2)
+                               {
+                                   // free flowers in the other four colours
+                                   static const int kFree[4] = {1, 3, 4, 5};
+                                   f.colours[r][c] = kFree[(r * 3 + c) % 4];
+                               }
                            }
                        DrawMiniField(cr, f, w / 2, h / 2 - 6, 19, frame == 1);
                        // the middle line: whoever owns more than half wins
@@ -295,7 +307,7 @@ void AddHalf(CDataWriter& out)
 void AddFlowerAndCoin(CDataWriter& out)
 {
     AddSpriteSheet(out, "dat/hints/skin01.spr", "dat/hints/skin01.tga", 1, 1, kFlowerCell, kFlowerCell,
-                   [](cairo_t* cr, int, int, double w, double h) { DrawFlower(cr, w / 2, h / 2, w * 0.46, 3); });
+                   [](cairo_t* cr, int, int, double w, double h) { DrawFlower(cr, w / 2, h / 2, w * 0.46, 2); });
     AddSpriteSheet(out, "dat/hints/bonus.spr", "dat/hints/bonus.tga", 1, kCoinFrames, kCoinCell, kCoinCell,
                    [](cairo_t* cr, int, int frame, double w, double h) {
                        DrawCoin(cr, w / 2, h / 2, w * 0.44, 3, static_cast<double>(frame) / kCoinFrames / 2);
@@ -322,7 +334,7 @@ std::optional<SPoint> BonusButtonsCentre(const CDataWriter& out)
     if (found == out.Files().end())
         return std::nullopt;
     std::string text(found->second.begin(), found->second.end());
-    double sx = 0, sy = 0;
+    double sx = 0, top = 1e9;
     int n = 0;
     size_t pos = 0;
     while ((pos = text.find("m_bonus_", pos)) != std::string::npos)
@@ -338,12 +350,13 @@ std::optional<SPoint> BonusButtonsCentre(const CDataWriter& out)
             ++n;
         }
         else if (key.size() > 2 && key.compare(key.size() - 2, 2, ".y") == 0)
-            sy += v;
+            top = std::min(top, v);
         pos = end;
     }
     if (n == 0)
         return std::nullopt;
-    return SPoint{sx / n + 20, sy / n + 20};
+    // just above the middle of the buttons (whose top-left corners these are)
+    return SPoint{sx / n + 20, top - 4};
 }
 } // namespace
 
@@ -408,10 +421,10 @@ void GenerateHints(CDataWriter& out, const SFontMetrics& /*font*/)
          "computer's.",
          {{34, 282}}},
         // 2, 3, 4: the head-up display, shown together
-        {40, 82, 290, 112, "Your flowers", "How many flowers your zone holds.", {{kPlayerZoneX, kPlayerZoneY}}},
-        {470, 82, 290, 112, "Computer's flowers", "How many flowers the computer's zone holds.",
+        {150, 24, 240, 112, "Your flowers", "How many flowers your zone holds.", {{kPlayerZoneX, kPlayerZoneY}}},
+        {410, 24, 240, 112, "Computer's flowers", "How many flowers the computer's zone holds.",
          {{kOpponentZoneX, kOpponentZoneY}}},
-        {250, 436, 300, 100, "Score and level", "Your score is at the bottom left, the level at the bottom right.",
+        {250, 380, 300, 100, "Score and level", "Your score is at the bottom left, the level at the bottom right.",
          {{kScoreX + 20, kScoreY}, {kLevelX - 20, kLevelY}}},
         // 5: winning, losing, lives
         {150, 300, 360, 168, "Winning and losing",
@@ -421,14 +434,14 @@ void GenerateHints(CDataWriter& out, const SFontMetrics& /*font*/)
         // 6 and 7: money, and the first coin (the game moves panel 7 onto the coin's flower)
         {150, 20, 320, 112, "Your money", "Coins you capture add up here. Spend them on bonuses.",
          {{kMoneyX + 20, kMoneyY - 8}}},
-        {30, 26, 320, 126, "A coin!",
+        {kFirstCoinX + 22, kFirstCoinY + 18, 320, 126, "A coin!",
          "An insect dropped a coin on this flower. Capture the flower to collect it: 1, 5, 10, 25 cents or a "
          "whole dollar.",
-         {{8, 8}}},
+         {{kFirstCoinX + 2, kFirstCoinY + 2}}},
         // 8: bonuses
-        {230, 190, 340, 150, "Bonuses",
-         "The buttons beside the field buy help with your money. Rest the mouse on a button to read what it does "
-         "and its price.",
+        {230, 372, 340, 150, "Bonuses",
+         "The bonus buttons buy help with your money. Rest the mouse on a button to read what it does and "
+         "what it costs.",
          bonus ? std::vector<SPoint>{*bonus} : std::vector<SPoint>{}},
         // 9: the magnifier
         {230, 200, 340, 140, "Magnifier",

@@ -1,6 +1,7 @@
 #include "Illustrations.h"
 
 #include "../Images.h"
+#include "common/Flower.h"
 
 #include <algorithm>
 #include <cmath>
@@ -97,47 +98,9 @@ void DrawMiniField(cairo_t* cr, const SMiniField& field, double cx, double cy, d
 
 void DrawCoin(cairo_t* cr, double cx, double cy, double radius, int kind, double turn)
 {
-    static const SColour kMetal[5] = {
-        {0.80, 0.48, 0.25}, {0.78, 0.80, 0.84}, {0.80, 0.83, 0.88}, {1.0, 0.80, 0.25}, {1.0, 0.72, 0.15}};
-    static const char* const kLabel[5] = {"1", "5", "10", "25", "$"};
-    static const double kSize[5] = {0.78, 0.84, 0.88, 0.94, 1.0};
-    SColour metal = kMetal[kind];
-    double r = radius * kSize[kind];
-    double squeeze = std::max(0.12, std::fabs(std::cos(turn * 2 * kPi)));
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
-    // the coin's edge, seen as it turns
-    cairo_save(cr);
-    cairo_scale(cr, squeeze, 1);
-    cairo_arc(cr, r * 0.12 / squeeze * (1 - squeeze), 0, r, 0, 2 * kPi);
-    cairo_restore(cr);
-    SetColour(cr, Darker(metal, 0.4));
-    cairo_fill(cr);
-    cairo_save(cr);
-    cairo_scale(cr, squeeze, 1);
-    cairo_arc(cr, 0, 0, r, 0, 2 * kPi);
-    cairo_restore(cr);
-    cairo_pattern_t* p = cairo_pattern_create_radial(-r * 0.3 * squeeze, -r * 0.35, r * 0.1, 0, 0, r);
-    SColour light = Lighter(metal, 0.6);
-    cairo_pattern_add_color_stop_rgb(p, 0, light.r, light.g, light.b);
-    cairo_pattern_add_color_stop_rgb(p, 1, metal.r, metal.g, metal.b);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
-    SetColour(cr, Darker(metal, 0.45));
-    cairo_set_line_width(cr, std::max(1.0, r * 0.09));
-    cairo_stroke(cr);
-    if (squeeze > 0.35)
-    {
-        cairo_save(cr);
-        cairo_scale(cr, squeeze, 1);
-        STextStyle style;
-        style.size = r * (kind >= 2 && kind <= 3 ? 0.95 : 1.15);
-        style.fill = Darker(metal, 0.5);
-        style.align = EAlign::Centre;
-        DrawText(cr, kLabel[kind], 0, style.size * 0.37, style);
-        cairo_restore(cr);
-    }
+    NDataGen::DrawCoin(cr, kind, radius * NDataGen::CoinScale(kind), turn * 2 * kPi);
     cairo_restore(cr);
 }
 

@@ -7,6 +7,7 @@
 #include "HelpPages.h"
 #include "Hints.h"
 #include "Windows.h"
+#include "game/Web.h"
 
 #include <string>
 #include <utility>
@@ -65,10 +66,10 @@ const SPicture kPictures[] = {
     {"m_locked", "mui/locked.tga"},
 };
 
-// The two web pages of the main menu, relative to the program's folder. A
-// "file://" address cannot be stored here: "//" starts a comment in this format.
-const char* const kMakerPage = "web/about.html";
-const char* const kGiftsPage = "web/gifts.html";
+// The two web pages of the main menu (written by the game art beside the program) are
+// named relative to the program's folder: a "file://" address cannot be stored in a
+// key/value file, where "//" starts a comment.
+const char* const kMakerPage = kAboutPage;
 
 std::string ResourceList()
 {

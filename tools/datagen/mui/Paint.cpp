@@ -1,5 +1,7 @@
 #include "Paint.h"
 
+#include "common/Flower.h"
+
 #include <cairo-ft.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -164,91 +166,13 @@ void DrawBoard(cairo_t* cr, double x, double y, double w, double h, double radiu
     cairo_restore(cr);
 }
 
-namespace
-{
-void PetalPath(cairo_t* cr, int colour, double r)
-{
-    // One petal pointing up (negative y) from the centre, in a shape of its own per colour.
-    switch (colour)
-    {
-    case 0: // round petals
-        cairo_arc(cr, 0, -r * 0.55, r * 0.45, 0, 2 * kPi);
-        break;
-    case 1: // pointed daisy petals
-        cairo_move_to(cr, 0, 0);
-        cairo_curve_to(cr, r * 0.32, -r * 0.35, r * 0.22, -r * 0.8, 0, -r);
-        cairo_curve_to(cr, -r * 0.22, -r * 0.8, -r * 0.32, -r * 0.35, 0, 0);
-        break;
-    case 2: // star points
-        cairo_move_to(cr, -r * 0.36, -r * 0.2);
-        cairo_line_to(cr, 0, -r);
-        cairo_line_to(cr, r * 0.36, -r * 0.2);
-        cairo_close_path(cr);
-        break;
-    case 3: // broad heart-shaped petals
-        cairo_move_to(cr, 0, -r * 0.15);
-        cairo_curve_to(cr, r * 0.75, -r * 0.45, r * 0.6, -r * 1.05, 0, -r * 0.78);
-        cairo_curve_to(cr, -r * 0.6, -r * 1.05, -r * 0.75, -r * 0.45, 0, -r * 0.15);
-        break;
-    case 4: // long narrow lily petals
-        cairo_save(cr);
-        cairo_translate(cr, 0, -r * 0.55);
-        cairo_scale(cr, 0.22, 0.48);
-        cairo_arc(cr, 0, 0, r, 0, 2 * kPi);
-        cairo_restore(cr);
-        break;
-    default: // scalloped rose petals
-        cairo_move_to(cr, -r * 0.5, -r * 0.3);
-        cairo_curve_to(cr, -r * 0.55, -r * 1.05, r * 0.55, -r * 1.05, r * 0.5, -r * 0.3);
-        cairo_close_path(cr);
-        break;
-    }
-}
-} // namespace
-
 void DrawFlower(cairo_t* cr, double cx, double cy, double radius, int colour, double angle)
 {
-    static const int kPetals[6] = {5, 8, 5, 4, 6, 5};
-    colour = ((colour % 6) + 6) % 6;
-    SColour base = NPalette::kFlower[colour];
+    // the game's own flowers, so that menus, hints and the field look alike
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
     cairo_rotate(cr, angle);
-    int n = kPetals[colour];
-    for (int layer = 0; layer < (colour == 5 ? 2 : 1); ++layer)
-    {
-        double r = radius * (layer == 0 ? 1.0 : 0.62);
-        for (int i = 0; i < n; ++i)
-        {
-            cairo_save(cr);
-            cairo_rotate(cr, 2 * kPi * i / n + layer * kPi / n);
-            cairo_new_path(cr);
-            PetalPath(cr, colour, r);
-            cairo_pattern_t* p = cairo_pattern_create_radial(0, 0, r * 0.1, 0, 0, r);
-            SColour inner = Lighter(base, 0.45 + 0.1 * layer);
-            cairo_pattern_add_color_stop_rgb(p, 0, inner.r, inner.g, inner.b);
-            cairo_pattern_add_color_stop_rgb(p, 1, base.r, base.g, base.b);
-            cairo_set_source(cr, p);
-            cairo_fill_preserve(cr);
-            cairo_pattern_destroy(p);
-            SetColour(cr, Darker(base, 0.35));
-            cairo_set_line_width(cr, std::max(0.8, radius * 0.05));
-            cairo_stroke(cr);
-            cairo_restore(cr);
-        }
-    }
-    // centre disc
-    double c = radius * (colour == 2 ? 0.32 : 0.26);
-    cairo_pattern_t* p = cairo_pattern_create_radial(-c * 0.3, -c * 0.3, c * 0.1, 0, 0, c);
-    cairo_pattern_add_color_stop_rgb(p, 0, 1.0, 0.92, 0.45);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.85, 0.55, 0.10);
-    cairo_arc(cr, 0, 0, c, 0, 2 * kPi);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
-    cairo_set_source_rgba(cr, 0.45, 0.25, 0.05, 0.8);
-    cairo_set_line_width(cr, std::max(0.6, radius * 0.04));
-    cairo_stroke(cr);
+    NDataGen::DrawFlower(cr, ((colour % 6) + 6) % 6, radius);
     cairo_restore(cr);
 }
 

@@ -30,9 +30,6 @@ inline constexpr SColour kInk{0.27, 0.17, 0.08};
 inline constexpr SColour kTitle{0.16, 0.42, 0.12};
 inline constexpr SColour kGold{1.00, 0.80, 0.20};
 inline constexpr SColour kWhite{1.0, 1.0, 1.0};
-// Flower colours in cell order: red, orange, yellow, blue, violet, pink.
-inline constexpr SColour kFlower[6] = {{0.90, 0.22, 0.20}, {0.98, 0.58, 0.13}, {0.98, 0.85, 0.18},
-                                       {0.22, 0.52, 0.92}, {0.58, 0.32, 0.82}, {0.96, 0.45, 0.70}};
 } // namespace NPalette
 
 enum class EFont

@@ -59,8 +59,8 @@ const SLayout kHelpLayout{"mui/help_wnd.txt",
                           {{"m_close_btn", 272, 526}, {"m_next_btn", 688, 526}, {"m_prev_btn", 48, 526}},
                           {}};
 
-constexpr float kTopFontSize = 28, kTopNumSpace = 46, kTopScoreSpace = 270;
-constexpr float kTopRowX = 262, kTopFirstRowY = 224, kTopRowPitch = 42;
+constexpr float kTopFontSize = 28, kTopNumSpace = 46, kTopScoreSpace = 300;
+constexpr float kTopRowX = 236, kTopFirstRowY = 224, kTopRowPitch = 42;
 constexpr float kTopTitleBaseLine = 155; // fixed by the window
 SLayout TopLayout()
 {
@@ -253,6 +253,13 @@ void DrawHelp(CDataWriter& out)
 {
     SCanvas c = NewBackground(3);
     DrawBoard(c.cr, 28, 16, 744, 500, 30);
+    // a flower border along the bottom of the page, below the help texts
+    for (int i = 0; i < 24; ++i)
+    {
+        double x = 62 + i * 29.5, y = 478 + (i % 2) * 4;
+        DrawLeaf(c.cr, x, y + 2, 16, i % 2 ? -0.4 : -2.7, NPalette::kGrassLight);
+        DrawFlower(c.cr, x, y, 11, i % 6, i * 0.5);
+    }
     Finish(out, c, "mui/bgs/help.jpg", true);
 }
 
@@ -300,15 +307,16 @@ void DrawTop(CDataWriter& out, const SLayout& layout)
             if (k == key)
                 x = v;
         double top = baseLine - kTopFontSize - 5, h = kTopFontSize + 11;
-        RoundRect(cr, x - kTopNumSpace - 26, top, kTopNumSpace + kTopScoreSpace + 130, h, h / 2);
+        // dark bands, so that the window's white outlined names read well
+        RoundRect(cr, x - kTopNumSpace - 36, top, kTopNumSpace + kTopScoreSpace + 146, h, h / 2);
         if (i < 3)
-            SetColour(cr, Lighter(kMedal[i], 0.55), 0.9);
+            VerticalGradient(cr, top, top + h, Darker(kMedal[i], 0.22), Darker(kMedal[i], 0.45));
         else
-            SetColour(cr, i % 2 ? SColour{0.87, 0.93, 0.78} : SColour{0.93, 0.97, 0.86}, 0.9);
+            SetColour(cr, i % 2 ? SColour{0.22, 0.42, 0.16} : SColour{0.27, 0.49, 0.20});
         cairo_fill(cr);
         if (i < 3)
         {
-            double mx = x - kTopNumSpace - 8, my = top + h / 2;
+            double mx = x - kTopNumSpace - 20, my = top + h / 2;
             cairo_arc(cr, mx, my, 11, 0, 2 * kPi);
             SetColour(cr, kMedal[i]);
             cairo_fill_preserve(cr);
@@ -331,8 +339,8 @@ void DrawContinue(CDataWriter& out)
     DrawText(cr, "Welcome back!", 256, 110, TitleStyle(42));
     DrawText(cr, "Your garden is waiting for you.", 256, 152, InkStyle(20, EAlign::Centre));
     // plate under the level and score texts the dialog writes
-    RoundRect(cr, kContinueTextLeft - 26, kContinueLevelBase - 36, 260, kContinueScoreBase - kContinueLevelBase + 50, 16);
-    VerticalGradient(cr, kContinueLevelBase - 36, kContinueScoreBase + 14, {0.30, 0.55, 0.20}, {0.20, 0.40, 0.12});
+    RoundRect(cr, kContinueTextLeft - 26, kContinueLevelBase - 30, 260, kContinueScoreBase - kContinueLevelBase + 36, 16);
+    VerticalGradient(cr, kContinueLevelBase - 30, kContinueScoreBase + 6, {0.30, 0.55, 0.20}, {0.20, 0.40, 0.12});
     cairo_fill_preserve(cr);
     SetColour(cr, NPalette::kWoodDark);
     cairo_set_line_width(cr, 3);
@@ -438,9 +446,14 @@ void DrawLock(CDataWriter& out)
     c.cr = cairo_create(c.surface);
     cairo_t* cr = c.cr;
     cairo_translate(cr, -kLockX, -kLockY);
+    // the veil fades in from the picture's top edge, which lies inside the preview
     cairo_rectangle(cr, kPreviewX, kLockY, kPreviewW, kPreviewY + kPreviewH - kLockY);
-    cairo_set_source_rgba(cr, 0.1, 0.08, 0.05, 0.55);
+    cairo_pattern_t* veil = cairo_pattern_create_linear(0, kLockY, 0, kLockY + 40);
+    cairo_pattern_add_color_stop_rgba(veil, 0, 0.1, 0.08, 0.05, 0.0);
+    cairo_pattern_add_color_stop_rgba(veil, 1, 0.1, 0.08, 0.05, 0.55);
+    cairo_set_source(cr, veil);
     cairo_fill(cr);
+    cairo_pattern_destroy(veil);
     double cx = kPreviewX + kPreviewW / 2, cy = kPreviewY + kPreviewH / 2 + 6;
     // shackle
     cairo_arc(cr, cx, cy - 14, 22, kPi, 2 * kPi);
