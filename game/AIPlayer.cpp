@@ -112,7 +112,8 @@ void CAIPlayer::Prepare()
     {
         const int64_t r = hex.RowOf(index), c = hex.ColumnOf(index);
         const int64_t d = m_distance[index];
-        const int64_t h = 2 * static_cast<int64_t>(m_start_col) - (std::abs(mid - static_cast<int>(r)) + 2 * c);
+        const int64_t h =
+            2 * static_cast<int64_t>(m_start_col) - (std::abs(mid - static_cast<int>(r)) + 2 * c);
         int64_t weight = 1;
         if (m_strength == 4 && m_ratio < 0.4f)
             weight = d * d;
@@ -172,10 +173,77 @@ int64_t CAIPlayer::ScoreZone(std::vector<int>& grid, int value)
     return std::max<int64_t>(0, total);
 }
 
+std::pair<int, int64_t> CAIPlayer::SearchLastLevel(const std::vector<int>& grid, bool restricted)
+{
+    const CHexGrid& hex = m_field->GetGrid();
+    if (m_visit.size() != grid.size() || m_stamp > 0xFFFFFFF0u)
+    {
+        m_visit.assign(grid.size(), 0);
+        m_stamp = 0;
+    }
+    const int own = grid[m_start_index];
+    const uint32_t zoneStamp = ++m_stamp;
+    m_queue.clear();
+    m_queue.push_back(m_start_index);
+    m_visit[m_start_index] = zoneStamp;
+    int64_t zoneWeight = 0;
+    for (size_t head = 0; head < m_queue.size(); ++head)
+    {
+        const int index = m_queue[head];
+        zoneWeight += m_weight[index];
+        for (int n : hex.Neighbours(index))
+        {
+            if (n != CHexGrid::kNoCell && m_visit[n] != zoneStamp && grid[n] == own)
+            {
+                m_visit[n] = zoneStamp;
+                m_queue.push_back(n);
+            }
+        }
+    }
+    int64_t best = 0;
+    int bestColour = -1;
+    for (int colour = 0; colour < CField::kColourCount; ++colour)
+    {
+        if (colour == own || (restricted && !m_allowed[colour]))
+            continue;
+        // The zone takes the colour and with it every region of that colour it touches.
+        const uint32_t stamp = ++m_stamp;
+        m_absorbed.clear();
+        for (int index : m_queue)
+            for (int n : hex.Neighbours(index))
+                if (n != CHexGrid::kNoCell && grid[n] == colour && m_visit[n] != stamp)
+                {
+                    m_visit[n] = stamp;
+                    m_absorbed.push_back(n);
+                }
+        int64_t total = zoneWeight;
+        for (size_t head = 0; head < m_absorbed.size(); ++head)
+        {
+            const int index = m_absorbed[head];
+            total += m_weight[index];
+            for (int n : hex.Neighbours(index))
+                if (n != CHexGrid::kNoCell && grid[n] == colour && m_visit[n] != stamp)
+                {
+                    m_visit[n] = stamp;
+                    m_absorbed.push_back(n);
+                }
+        }
+        const int64_t score = std::max<int64_t>(0, total);
+        if (score > best)
+        {
+            best = score;
+            bestColour = colour;
+        }
+    }
+    return {bestColour, best};
+}
+
 std::pair<int, int64_t> CAIPlayer::Search(const std::vector<int>& grid, int depth, bool restricted, int level)
 {
     if (depth <= 0)
         return {-1, 0};
+    if (depth == 1)
+        return SearchLastLevel(grid, restricted);
     std::vector<int>& work = m_work[level];
     work = grid;
     int64_t best = 0;

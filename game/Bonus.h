@@ -15,7 +15,7 @@ class CField;
 
 class CBonus
 {
-public:
+  public:
     explicit CBonus(CField* field);
     virtual bool Update(float dt);
     virtual void Draw();
@@ -32,7 +32,7 @@ public:
     static void MarkPlayerZone(const CField& field, std::vector<int>& snapshot, int mark);
     static void MarkOpponentZone(const CField& field, std::vector<int>& snapshot, int mark);
 
-protected:
+  protected:
     // The effect, applied once when the insect lands inside the screen.
     virtual void Apply() = 0;
     // How long the insect stays after landing.

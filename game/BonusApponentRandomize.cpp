@@ -35,7 +35,8 @@ void CBonusApponentRandomize::Apply()
         m_field->PaintCell(row, col, NRandom::Rand() % CField::kColourCount, false);
         const CVector4 centre = m_field->CellCentre(row, col);
         const float dx = centre.x - start.x, dy = centre.y - start.y;
-        m_field->SetCellDelay(row, col, static_cast<float>(static_cast<int>(std::sqrt(dx * dx + dy * dy))) * kWaveMsPerPixel);
+        m_field->SetCellDelay(
+            row, col, static_cast<float>(static_cast<int>(std::sqrt(dx * dx + dy * dy))) * kWaveMsPerPixel);
     }
 }
 } // namespace NGame

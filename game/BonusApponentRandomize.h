@@ -8,10 +8,10 @@ namespace NGame
 {
 class CBonusApponentRandomize : public CBonus
 {
-public:
+  public:
     explicit CBonusApponentRandomize(CField* field);
 
-protected:
+  protected:
     void Apply() override;
 };
 } // namespace NGame

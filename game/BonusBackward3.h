@@ -8,13 +8,13 @@ namespace NGame
 {
 class CBonusBackward3 : public CBonus
 {
-public:
+  public:
     CBonusBackward3(CField* field, int cellsPerRow);
 
-protected:
+  protected:
     void Apply() override;
 
-private:
+  private:
     int m_cells_per_row = 0;
 };
 } // namespace NGame

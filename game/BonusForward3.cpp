@@ -67,8 +67,8 @@ bool CBonusForward3::Update(float dt)
     {
         const CVector4& position = m_insect->GetPosition();
         const int row = m_field->RowAt(position.y), col = m_field->ColumnAt(position.x, position.y);
-        const bool opponent =
-            m_field->GetGrid().IsInside(row, col) && m_snapshot[m_field->GetGrid().Index(row, col)] == kOpponentMark;
+        const bool opponent = m_field->GetGrid().IsInside(row, col) &&
+                              m_snapshot[m_field->GetGrid().Index(row, col)] == kOpponentMark;
         if (col != m_last_painted_col && col > m_front_col && !opponent)
         {
             if (m_field->ColourAt(row, col) < 0)

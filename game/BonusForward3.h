@@ -9,7 +9,7 @@ namespace NGame
 {
 class CBonusForward3 : public CBonus
 {
-public:
+  public:
     CBonusForward3(CField* field, int cells);
 
     bool Update(float dt) override;
@@ -19,11 +19,11 @@ public:
     static bool CanMoveForward(const CField* field);
     int GetFrontColumn() const { return m_front_col; }
 
-protected:
+  protected:
     void Apply() override;
     float LeaveY() override;
 
-private:
+  private:
     static int FrontColumn(const CField& field, const std::vector<int>& snapshot);
 
     int m_player_colour = 0;

@@ -53,7 +53,8 @@ void CBonusFreeRandomize::Apply()
         m_field->PaintCell(row, col, NRandom::Rand() % CField::kColourCount, false);
         const CVector4 centre = m_field->CellCentre(row, col);
         const float dx = centre.x - from.x, dy = centre.y - from.y;
-        m_field->SetCellDelay(row, col, static_cast<float>(static_cast<int>(std::sqrt(dx * dx + dy * dy))) * kWaveMsPerPixel);
+        m_field->SetCellDelay(
+            row, col, static_cast<float>(static_cast<int>(std::sqrt(dx * dx + dy * dy))) * kWaveMsPerPixel);
     }
     // A free cell that took a zone's colour beside it has joined that zone.
     std::vector<int> snapshot;

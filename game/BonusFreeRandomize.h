@@ -9,11 +9,11 @@ namespace NGame
 {
 class CBonusFreeRandomize : public CBonus
 {
-public:
+  public:
     explicit CBonusFreeRandomize(CField* field);
     static bool HasCandidate(const CField& field);
 
-protected:
+  protected:
     void Apply() override;
 };
 } // namespace NGame

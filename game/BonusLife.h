@@ -9,13 +9,13 @@ class CPlayer;
 
 class CBonusLife : public CBonus
 {
-public:
+  public:
     CBonusLife(CField* field, CPlayer* side);
 
-protected:
+  protected:
     void Apply() override;
 
-private:
+  private:
     CPlayer* m_side; // not owned
 };
 } // namespace NGame

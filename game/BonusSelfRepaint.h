@@ -8,10 +8,10 @@ namespace NGame
 {
 class CBonusSelfRepaint : public CBonus
 {
-public:
+  public:
     explicit CBonusSelfRepaint(CField* field);
 
-protected:
+  protected:
     void Apply() override;
 };
 } // namespace NGame

@@ -8,7 +8,7 @@ namespace NGame
 {
 class CBonusSimpleRepaint : public CBonus
 {
-public:
+  public:
     explicit CBonusSimpleRepaint(CField* field);
 
     // Whether some free cell differs from the player's colour; without one
@@ -20,7 +20,7 @@ public:
     int GetTargetRow() const { return m_target_row; }
     int GetTargetColumn() const { return m_target_col; }
 
-protected:
+  protected:
     void Apply() override;
     float LeaveDelay() const override { return 600.0f; }
     // Picks the target among the candidates; false when there is none.

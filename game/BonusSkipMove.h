@@ -8,10 +8,10 @@ namespace NGame
 {
 class CBonusSkipMove : public CBonus
 {
-public:
+  public:
     explicit CBonusSkipMove(CField* field);
 
-protected:
+  protected:
     void Apply() override;
 };
 } // namespace NGame

@@ -9,10 +9,10 @@ namespace NGame
 {
 class CBonusZoneRepaint : public CBonusSimpleRepaint
 {
-public:
+  public:
     explicit CBonusZoneRepaint(CField* field);
 
-protected:
+  protected:
     void Apply() override;
 };
 } // namespace NGame

@@ -12,7 +12,7 @@ namespace NGame
 {
 class CCell
 {
-public:
+  public:
     enum EState
     {
         kIdle = 0,
@@ -83,7 +83,7 @@ public:
     // The still picture of the level: opaque, first frame, no coin.
     void DrawPreview() const;
 
-private:
+  private:
     void UpdateFlip(float dt);
     void DrawFlowerAt(float size, float r, float g, float b, float a, bool bindTexture) const;
 

@@ -12,7 +12,7 @@ namespace NGame
 {
 class CFX
 {
-public:
+  public:
     static CFX* Instance();
     static void Destroy();
 
@@ -26,7 +26,7 @@ public:
     size_t GetParticleCount() const { return m_particles.size(); }
     const CParticle& GetParticle(size_t index) const { return *m_particles[index]; }
 
-private:
+  private:
     std::vector<std::unique_ptr<CParticle>> m_particles;
 };
 } // namespace NGame

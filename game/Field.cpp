@@ -227,7 +227,8 @@ void CField::PlaceInsect(int kind)
     const float startX = static_cast<float>(NRandom::Rand() % 800);
     const float startY = static_cast<float>(625 + NRandom::Rand() % 100);
     insect->SetPosition(CVector4(startX, startY, 0.0f));
-    auto candidate = [this](int& row, int& col) {
+    auto candidate = [this](int& row, int& col)
+    {
         const float x = static_cast<float>(25 + NRandom::Rand() % 511);
         const float y = static_cast<float>(160 + NRandom::Rand() % 338);
         row = RowAt(y);
@@ -352,8 +353,8 @@ int CField::RowAt(float y) const
 int CField::ColumnAt(float x, float y) const
 {
     const int row = RowAt(y);
-    const int offset = TruncToInt(x - m_origin.x -
-                                  static_cast<float>(m_columns - RowLength(row)) * m_half_width + m_half_width);
+    const int offset = TruncToInt(
+        x - m_origin.x - static_cast<float>(m_columns - RowLength(row)) * m_half_width + m_half_width);
     return TruncToInt(static_cast<float>(offset) / m_cell_width);
 }
 
@@ -815,7 +816,8 @@ std::string CField::FormatFieldState() const
             if (!cell || cell->IsHole())
                 std::snprintf(buffer, sizeof(buffer), "%02d ", kTextHole);
             else if (cell->GetCoin() >= 0)
-                std::snprintf(buffer, sizeof(buffer), "%02d %02d %02d ", kTextCoin, cell->GetColour(), cell->GetCoin());
+                std::snprintf(buffer, sizeof(buffer), "%02d %02d %02d ", kTextCoin, cell->GetColour(),
+                              cell->GetCoin());
             else
                 std::snprintf(buffer, sizeof(buffer), "%02d ", cell->GetColour());
             text += buffer;
@@ -859,8 +861,9 @@ bool CField::LoadFieldState(const std::string& text)
         else if (value == kTextCoin)
         {
             int colour = 0, coin = 0;
-            if (position >= text.size() || std::sscanf(text.c_str() + position, "%d %d", &colour, &coin) != 2 ||
-                colour < 0 || colour >= kColourCount || coin < 0 || coin > 4)
+            if (position >= text.size() ||
+                std::sscanf(text.c_str() + position, "%d %d", &colour, &coin) != 2 || colour < 0 ||
+                colour >= kColourCount || coin < 0 || coin > 4)
                 return false;
             position += 6;
             cells.push_back({false, colour, coin});
@@ -899,24 +902,31 @@ void CField::Draw() const
         if (const CSprite* flower = resources->GetFlowerSprite(0))
             if (CTexture* texture = flower->GetTexture())
                 texture->Bind();
-    auto forEachCell = [this](auto&& action) {
+    auto forEachCell = [this](auto&& action)
+    {
         for (int r = 0; r < m_rows; ++r)
             for (int c = 0; c < RowLength(r); ++c)
                 if (const CCell* cell = m_cells[r][c].get())
                     action(*cell);
     };
-    forEachCell([&](const CCell& cell) {
-        if (!cell.IsRaised() && &cell != hovered)
-            cell.DrawFlower(false);
-    });
-    forEachCell([&](const CCell& cell) {
-        if (cell.IsRaised() && &cell != hovered)
-            cell.DrawFlower(false);
-    });
-    forEachCell([&](const CCell& cell) {
-        if (&cell != hovered)
-            cell.DrawCoin();
-    });
+    forEachCell(
+        [&](const CCell& cell)
+        {
+            if (!cell.IsRaised() && &cell != hovered)
+                cell.DrawFlower(false);
+        });
+    forEachCell(
+        [&](const CCell& cell)
+        {
+            if (cell.IsRaised() && &cell != hovered)
+                cell.DrawFlower(false);
+        });
+    forEachCell(
+        [&](const CCell& cell)
+        {
+            if (&cell != hovered)
+                cell.DrawCoin();
+        });
     if (hovered)
     {
         hovered->DrawFlower(true);

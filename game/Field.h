@@ -39,7 +39,7 @@ struct SLevelLayout
 
 class CField
 {
-public:
+  public:
     enum EState
     {
         kIdle = 0,
@@ -135,7 +135,7 @@ public:
     void DrawBackground() const;
     void DrawPreview() const;
 
-private:
+  private:
     void BuildLevel();
     void DeleteCells();
     // The level mask, or empty when it is missing or too short (every cell playable).

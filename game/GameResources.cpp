@@ -15,32 +15,48 @@ namespace
 CGameResources* g_resources = nullptr;
 std::unique_ptr<CGameResources> g_instance;
 
-struct SSpriteFile
+// The game's pictures in the order they are loaded: a texture (sprite kSpriteCount)
+// or a sprite, by registry name and file.
+struct SResourceFile
 {
-    CGameResources::ESprite sprite;
     const char* name;
     const char* file;
+    int sprite; // CGameResources::ESprite, or -1 for a texture
 };
-// In the order the game loads them.
-const SSpriteFile kSpriteFiles[] = {
-    {CGameResources::kSpriteFlower, "skin01", "dat/skin01.spr"},
-    {CGameResources::kSpriteParticle, "m_particles", "dat/particles.spr"},
-    {CGameResources::kSpriteGameplayHint, "m_gameplay_hint", "dat/hints/gameplay.spr"},
-    {CGameResources::kSpriteHalfHint, "m_half_hint", "dat/hints/half.spr"},
-    {CGameResources::kSpriteSkinHint, "m_skin_hint", "dat/hints/skin01.spr"},
-    {CGameResources::kSpriteCoinHint, "m_coin_hint", "dat/hints/bonus.spr"},
-    {CGameResources::kSpriteCoin, "m_bonus", "dat/bonus.spr"},
-    {CGameResources::kSpriteInsect, "insects", "dat/insects.spr"},
-    {CGameResources::kSpriteMarker, "marker", "dat/marker.spr"},
+const SResourceFile kResourceFiles[] = {
+    {"m_game_font_tex", "mui/font.tga", -1},
+    {"game_bg1", "dat/game_bg.jpg", -1},
+    {"skin01", "dat/skin01.spr", CGameResources::kSpriteFlower},
+    {"m_particles", "dat/particles.spr", CGameResources::kSpriteParticle},
+    {"m_gameplay_hint", "dat/hints/gameplay.spr", CGameResources::kSpriteGameplayHint},
+    {"m_half_hint", "dat/hints/half.spr", CGameResources::kSpriteHalfHint},
+    {"m_skin_hint", "dat/hints/skin01.spr", CGameResources::kSpriteSkinHint},
+    {"m_coin_hint", "dat/hints/bonus.spr", CGameResources::kSpriteCoinHint},
+    {"m_bonus", "dat/bonus.spr", CGameResources::kSpriteCoin},
+    {"insects", "dat/insects.spr", CGameResources::kSpriteInsect},
+    {"marker", "dat/marker.spr", CGameResources::kSpriteMarker},
+    {"m_main_menu_btn", "dat/maun_menu_btn.tga", -1},
+    {"m_bonus_single_repaint", "dat/bonus_btn/single_repaint.tga", -1},
+    {"m_bonus_zone_repaint", "dat/bonus_btn/zone_repaint.tga", -1},
+    {"m_bonus_free_randomize", "dat/bonus_btn/free_randomize.tga", -1},
+    {"m_bonus_forward3", "dat/bonus_btn/forward3.tga", -1},
+    {"m_bonus_forward6", "dat/bonus_btn/forward6.tga", -1},
+    {"m_bonus_self_repaint", "dat/bonus_btn/self_repaint.tga", -1},
+    {"m_bonus_skip_move", "dat/bonus_btn/skip_move.tga", -1},
+    {"m_bonus_backward3", "dat/bonus_btn/backward3.tga", -1},
+    {"m_bonus_backward6", "dat/bonus_btn/backward6.tga", -1},
+    {"m_bonus_apponent_randomize", "dat/bonus_btn/apponent_randomize.tga", -1},
+    {"m_bonus_life", "dat/bonus_btn/life.tga", -1},
+    {"m_hints_checkbox", "dat/hints_checkbox.tga", -1},
 };
 } // namespace
 
 const char* const CGameResources::kGameDataFile = "dat/game.txt";
 
 const char* const CGameResources::kPriceKeys[kPriceCount] = {
-    "m_bonus_price_single_repaint", "m_bonus_price_zone_repaint", "m_bonus_price_free_randomize",
-    "m_bonus_price_forward3",       "m_bonus_price_forward6",     "m_bonus_price_self_repaint",
-    "m_bonus_price_skip_move",      "m_bonus_price_backward3",    "m_bonus_price_backward6",
+    "m_bonus_price_single_repaint",     "m_bonus_price_zone_repaint", "m_bonus_price_free_randomize",
+    "m_bonus_price_forward3",           "m_bonus_price_forward6",     "m_bonus_price_self_repaint",
+    "m_bonus_price_skip_move",          "m_bonus_price_backward3",    "m_bonus_price_backward6",
     "m_bonus_price_apponent_randomize", "m_bonus_price_life",
 };
 
@@ -83,6 +99,9 @@ CGameResources::CGameResources() = default;
 CGameResources::~CGameResources()
 {
     FreeSounds();
+    // The group "game" lives exactly as long as the game resources.
+    if (m_group)
+        CResourceGroup::DeleteGroup("game");
     if (g_resources == this)
         g_resources = nullptr;
 }
@@ -107,13 +126,34 @@ void CGameResources::ParseGameData(const std::string& text)
 
 void CGameResources::LoadGameResources()
 {
-    CResourceGroup* group = CResourceGroup::CreateGroup("game", GetResourceManager());
-    if (!group)
+    m_group = CResourceGroup::CreateGroup("game", GetResourceManager());
+    if (!m_group)
         return;
-    m_background = group->AddTexture("dat/game_bg.jpg", "game_bg1", false, false);
-    for (const SSpriteFile& entry : kSpriteFiles)
-        m_sprites[entry.sprite] = group->AddSprite(entry.file, entry.name);
+    for (const SResourceFile& entry : kResourceFiles)
+    {
+        if (entry.sprite >= 0)
+            m_sprites[entry.sprite] = m_group->AddSprite(entry.file, entry.name);
+        else
+            m_group->AddTexture(entry.file, entry.name, false, false);
+    }
+    m_background = m_group->GetTexture("game_bg1");
+    LoadFont();
     LoadSounds();
+}
+
+void CGameResources::LoadFont()
+{
+    // The font's glyphs are measured from the same picture the texture shows.
+    const char* const fontFile = "mui/font.tga";
+    CResourceManager* manager = GetResourceManager();
+    CFileBuffer buffer = manager ? manager->Load(fontFile) : CResourceManager::LoadLooseFile(fontFile);
+    if (!buffer.IsEmpty())
+        LoadFromImage(buffer.GetBytes().data(), buffer.GetSize(), m_group->GetTexture("m_game_font_tex"));
+}
+
+CTexture* CGameResources::GetTexture(const std::string& name) const
+{
+    return m_group ? m_group->GetTexture(name) : nullptr;
 }
 
 int CGameResources::GetLevelsClassic() const

@@ -1,19 +1,23 @@
 // The game's tuning values (level counts, bonus prices from dat/game.txt), its
-// registered sprites and its sound handles. Everything here may be absent:
+// registered sprites and textures, its sound handles, and the game font (the
+// object itself). Everything here may be absent:
 // the rules then run with frameless sprites, silence and the defaults below.
 #pragma once
 
+#include "ui/BitmapText.h"
+
 #include <string>
 
+class CResourceGroup;
 class CSprite;
 class CSound;
 class CTexture;
 
 namespace NGame
 {
-class CGameResources
+class CGameResources : public CBitmapText
 {
-public:
+  public:
     enum ESound
     {
         kSoundStartPaint,
@@ -72,7 +76,7 @@ public:
 
     // Empty resources: level counts 1, prices 0, no sprites, no sounds.
     CGameResources();
-    virtual ~CGameResources();
+    ~CGameResources() override;
     CGameResources(const CGameResources&) = delete;
     CGameResources& operator=(const CGameResources&) = delete;
 
@@ -94,12 +98,15 @@ public:
     void SetSprite(ESprite sprite, const CSprite* value) { m_sprites[sprite] = value; }
     const CSprite* GetFlowerSprite(int kind) const;
     CTexture* GetBackground() const { return m_background; }
+    // A texture of the resource group "game" by registry name; null when absent.
+    CTexture* GetTexture(const std::string& name) const;
 
     CSound* GetSound(ESound sound) const { return m_sounds[sound]; }
     // Silence when the sound did not load.
     void PlaySound(ESound sound) const;
 
-private:
+  private:
+    void LoadFont();
     void LoadSounds();
     void FreeSounds();
 
@@ -108,6 +115,7 @@ private:
     int m_levels_duel = 1;
     int m_prices[kPriceCount] = {};
     const CSprite* m_sprites[kSpriteCount] = {}; // owned by the resource group "game"
+    CResourceGroup* m_group = nullptr;           // the group "game", owned by the group registry
     CTexture* m_background = nullptr;            // owned by the resource group "game"
     CSound* m_sounds[kSoundCount] = {};          // freed through the sound manager
 };

@@ -38,7 +38,8 @@ CHexGrid::CHexGrid(int rows, int columns) : m_rows(rows), m_columns(columns)
                 upDiag = c + 1;
                 downDiag = c - 1;
             }
-            const int candidates[6][2] = {{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}, {r - 1, upDiag}, {r + 1, downDiag}};
+            const int candidates[6][2] = {{r - 1, c}, {r + 1, c},      {r, c - 1},
+                                          {r, c + 1}, {r - 1, upDiag}, {r + 1, downDiag}};
             auto& out = m_neighbours[Index(r, c)];
             for (int i = 0; i < 6; ++i)
             {

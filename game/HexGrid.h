@@ -10,7 +10,7 @@ namespace NGame
 {
 class CHexGrid
 {
-public:
+  public:
     static constexpr int kNoCell = -1;
 
     CHexGrid() = default;
@@ -40,7 +40,7 @@ public:
     // Working queue, reused so floods do not allocate.
     std::vector<int>& Queue() const { return m_queue; }
 
-private:
+  private:
     int m_rows = 0;
     int m_columns = 0;
     int m_cell_count = 0;

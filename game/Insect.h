@@ -10,7 +10,7 @@ namespace NGame
 {
 class CInsect
 {
-public:
+  public:
     enum EState
     {
         kTurning = 0,
@@ -42,7 +42,7 @@ public:
     // The heading, in degrees with 0 up the screen and 90 right, that faces along direction.
     static float WantedHeading(const CVector4& direction);
 
-private:
+  private:
     int m_state = kLanded;
     CSpriteInstance m_sprite;
     CVector4 m_position;

@@ -8,11 +8,11 @@ namespace NGame
 {
 class CMovingPlayer : public CPlayer
 {
-public:
+  public:
     CMovingPlayer(int row, int col, CField* field);
     void OnClick(int x, int y) override;
 
-protected:
+  protected:
     bool MayPick(int colour) const override;
 };
 } // namespace NGame

@@ -9,7 +9,7 @@ namespace NGame
 {
 class CParticle
 {
-public:
+  public:
     CParticle(const CVector4& position, float size, const CVector4& velocity);
     virtual ~CParticle();
 
@@ -23,7 +23,7 @@ public:
     const CVector4& GetPosition() const { return m_position; }
     const CSpriteInstance& GetSprite() const { return m_sprite; }
 
-private:
+  private:
     float m_alpha = 1.0f;
     float m_fade_speed = 0.01f;
     CSpriteInstance m_sprite;

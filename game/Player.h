@@ -11,7 +11,7 @@ class CField;
 
 class CPlayer
 {
-public:
+  public:
     enum EState
     {
         kWaiting = 0,
@@ -51,7 +51,7 @@ public:
     static const std::vector<CPlayer*>& GetRegistry();
     static int CoinValue(int kind);
 
-protected:
+  protected:
     // The moving game's side may pick any colour but its own.
     virtual bool MayPick(int colour) const;
 

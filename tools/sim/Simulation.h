@@ -1,0 +1,75 @@
+// Plays levels and whole games with the real rules classes, frame by frame
+// at dt 16: the computer side against a scripted human. Checks invariants as
+// it goes and counts every violation; the trace goes to standard output.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace NGame
+{
+class CField;
+class CPlayer;
+} // namespace NGame
+
+namespace NSim
+{
+struct SOptions
+{
+    int firstLevel = 0;
+    int lastLevel = 99;
+    int difficulty = -1; // -1: every difficulty (levels) or the game's table (games)
+    uint32_t seed = 1;
+    int games = 0;    // 0: play each level on its own
+    int gameType = 0; // 0 classic, 1 duel, 2 moving; -1 all three
+    bool randomHuman = false;
+    bool trace = false;
+    bool verbose = false;
+};
+
+struct SLevelResult
+{
+    bool won = false;
+    int humanZone = 0;
+    int computerZone = 0;
+    int moves = 0;
+    int frames = 0;
+};
+
+class CSimulation
+{
+  public:
+    explicit CSimulation(const SOptions& options);
+
+    // Runs what the options ask for; returns the number of violations.
+    int Run();
+
+    // Difficulty the game gives the computer for a level number.
+    static int DifficultyForLevel(int level);
+
+    // One level from its first frame to the frame it is full, with fresh sides.
+    SLevelResult PlayOneLevel(int gameType, int level, int difficulty);
+    int GetViolations() const { return m_violations; }
+
+  private:
+    void RunLevels(int gameType);
+    void RunGame(int gameType);
+    SLevelResult PlayLevel(int gameType, int level, int difficulty, int& money, int& lives);
+    int ChooseHumanColour(const NGame::CField& field, const NGame::CPlayer& human);
+    void Trace(const NGame::CField& field, int gameType, bool human, int strength, int colour,
+               const std::string& before, const std::string& after) const;
+    void Violation(int gameType, int level, int difficulty, const std::string& what);
+    void CheckTextRoundTrip(const NGame::CField& field, int gameType, int level, int difficulty);
+
+    SOptions m_options;
+    std::mt19937 m_human_random;
+    int m_violations = 0;
+    long long m_levels_played = 0;
+    long long m_frames = 0;
+    long long m_moves = 0;
+    int m_human_wins = 0;
+    int m_passes = 0;
+    int m_unfinished = 0;
+};
+} // namespace NSim
