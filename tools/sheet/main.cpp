@@ -38,7 +38,7 @@ struct SContext
 bool DrawnFlipped(const std::string& name)
 {
     return name == "dat/marker.spr" || name.rfind("dat/hints/", 0) == 0 || name == "mui/dragon.spr" ||
-           name == "mui/cursor.spr";
+           name == "mui/cursor.spr" || name.rfind("mui/help/", 0) == 0;
 }
 
 // Pictures the controls cut into stacked frames (frame 1 the bottom band).
