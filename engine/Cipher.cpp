@@ -53,8 +53,10 @@ bool CCipher::Decode(const uint8_t* cipher, int n, std::vector<uint8_t>& out, co
     out.clear();
     if (cipher == nullptr || n < 2 || !KeyUsable(key, keyLength))
         return false;
+    // A rotation by the whole text length is the identity and decodes as such;
+    // only a rotation byte not below the file's length is damage.
     int rotation = cipher[0];
-    if (rotation >= n - 1)
+    if (rotation >= n)
         return false;
     int m = n - rotation;
     out.resize(static_cast<size_t>(n) - 1);

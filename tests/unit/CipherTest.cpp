@@ -116,11 +116,28 @@ TEST(Cipher, RejectsInputItCannotHandle)
     EXPECT_FALSE(cipher.Encode(one, 1, out, nullptr, 3));
     EXPECT_FALSE(cipher.Decode(one, 0, out, kKey, 3));
     EXPECT_FALSE(cipher.Decode(one, 1, out, kKey, 3)); // shorter than 2 bytes
-    const uint8_t badRotation[] = {3, 1, 2};           // rotation not below the text length 2
+    const uint8_t badRotation[] = {3, 1, 2};           // rotation not below the file length 3
     EXPECT_FALSE(cipher.Decode(badRotation, 3, out, kKey, 3));
     const uint8_t hugeRotation[] = {250, 1, 2};
     EXPECT_FALSE(cipher.Decode(hugeRotation, 3, out, kKey, 3));
     const uint8_t ok[] = {1, 1, 2};
     EXPECT_TRUE(cipher.Decode(ok, 3, out, kKey, 3));
     EXPECT_FALSE(CCipher::EncodeWithRotation(one, 1, 1, out, kKey, 3));
+}
+
+TEST(Cipher, RotationByTheWholeTextLengthDecodesUnrotated)
+{
+    // Chained by hand with rotation byte 4 for a 4-byte text: a full turn.
+    const uint8_t plain[] = {'a', 'b', 'c', 'd'};
+    uint8_t enciphered[5] = {4};
+    for (int i = 1; i <= 4; ++i)
+    {
+        uint8_t prev = enciphered[i - 1];
+        uint8_t b = static_cast<uint8_t>(plain[i - 1] ^ prev ^ static_cast<uint8_t>(kKey[i % 3]));
+        enciphered[i] = static_cast<uint8_t>(b + prev);
+    }
+    CCipher cipher;
+    std::vector<uint8_t> out;
+    ASSERT_TRUE(cipher.Decode(enciphered, 5, out, kKey, 3));
+    EXPECT_EQ(std::string(out.begin(), out.end()), "abcd");
 }
