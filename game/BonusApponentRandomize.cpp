@@ -30,7 +30,17 @@ void CBonusApponentRandomize::Apply()
     for (int index = 0; index < grid.GetCellCount(); ++index)
     {
         const int row = grid.RowOf(index), col = grid.ColumnOf(index);
-        if (snapshot[index] != kZoneMark || col == lastColumn)
+        if (col == lastColumn)
+            continue;
+        // The zone's mark is the holes' own value, so every hole takes its colour
+        // draw in turn too (painting leaves it alone); all later draws of the shared
+        // generator depend on that count.
+        if (snapshot[index] == CField::kHole)
+        {
+            NRandom::Rand();
+            continue;
+        }
+        if (snapshot[index] != kZoneMark)
             continue;
         m_field->PaintCell(row, col, NRandom::Rand() % CField::kColourCount, false);
         const CVector4 centre = m_field->CellCentre(row, col);

@@ -189,20 +189,18 @@ void CCell::Update(float dt)
     {
         CVector4 toTarget = m_target - m_position;
         toTarget.w = 0.0f;
-        const float left = toTarget.Length();
+        const float distance = toTarget.Length();
         const float move = 1.0f * step;
+        // Move first; a cell that ends within one move of its target lands there.
+        const float left = std::fabs(distance - move);
+        if (distance > 0.0f)
+            m_position += toTarget * (move / distance);
+        if (m_fade_while_moving)
+            m_alpha = std::max(0.0f, left / std::max(m_size, 1.0f));
         if (left <= move)
         {
             m_position = m_target;
             m_state = kIdle;
-            if (m_fade_while_moving)
-                m_alpha = 0.0f;
-        }
-        else
-        {
-            m_position += toTarget * (move / left);
-            if (m_fade_while_moving)
-                m_alpha = std::max(0.0f, (left - move) / std::max(m_size, 1.0f));
         }
         break;
     }

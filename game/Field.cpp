@@ -388,7 +388,9 @@ void CField::MarkZones(std::vector<int>& snapshot, int moverIndex, bool moverAlw
         const int index = m_grid.Index(m_starts[i], m_starts[i + 1]);
         if (index == moverIndex)
         {
-            if (snapshot[index] >= 0)
+            // The mover's region is its own even when a side registered earlier
+            // shares it and has already marked it.
+            if (snapshot[index] >= 0 || snapshot[index] == kOpponent)
                 m_grid.Flood(snapshot, index, kMover);
         }
         else if (snapshot[index] != kMover && snapshot[index] >= 0)

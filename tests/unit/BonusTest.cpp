@@ -288,3 +288,29 @@ TEST_F(BonusTest, LifeIsGivenWhenTheInsectLandsNotWhenBought)
     const CVector4 landing = bonus.GetInsect()->GetTarget();
     EXPECT_GE(landing.x, 800.0f);
 }
+
+TEST_F(BonusTest, OpponentRandomizeTakesAColourDrawForEveryHoleInTurn)
+{
+    struct CExposed : CBonusApponentRandomize
+    {
+        using CBonusApponentRandomize::Apply;
+        using CBonusApponentRandomize::CBonusApponentRandomize;
+    };
+    PaintAll(*m_field, 3);
+    Set(*m_field, m_mid, 0, kPlayer);
+    for (int c = m_last - 3; c <= m_last; ++c)
+        Set(*m_field, m_mid, c, kOpponent);
+    MakeHole(*m_field, 0, 2);
+    MakeHole(*m_field, m_mid + 1, 4);
+    CExposed bonus(m_field.get());
+    NRandom::Seed(77);
+    bonus.Apply();
+    const uint32_t after = NRandom::GetState();
+    // Three zone cells besides the start, then the two holes.
+    NRandom::Seed(77);
+    for (int i = 0; i < 5; ++i)
+        NRandom::Rand();
+    EXPECT_EQ(after, NRandom::GetState());
+    EXPECT_EQ(m_field->ColourAt(0, 2), CField::kHole);
+    EXPECT_EQ(m_field->ColourAt(m_mid + 1, 4), CField::kHole);
+}

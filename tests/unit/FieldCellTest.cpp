@@ -175,6 +175,25 @@ TEST(CellAnimation, VanishingCellEndsGoneOnTheGoneFrame)
     EXPECT_FLOAT_EQ(cell.GetAlpha(), 0.0f);
 }
 
+TEST(CellAnimation, SlidingCellSnapsOnceTheDistanceLeftIsWithinOneMove)
+{
+    CTestResources resources;
+    // 10 px at 16/6 px per update: 7.33 and 4.67 left, then 2.0 left is within
+    // one move, so the third update lands it.
+    auto made = MakeIdleCell(2);
+    CCell& cell = *made;
+    const CVector4 target(90.0f, 100.0f, 0.0f);
+    cell.StartMoving(target, true);
+    cell.Update(kDt);
+    cell.Update(kDt);
+    EXPECT_EQ(cell.GetState(), CCell::kMoving);
+    EXPECT_NEAR(cell.GetAlpha(), (10.0f - 2.0f * kDt / 6.0f) / 30.0f, 1e-4f);
+    cell.Update(kDt);
+    EXPECT_EQ(cell.GetState(), CCell::kIdle);
+    EXPECT_FLOAT_EQ(cell.GetPosition().x, 90.0f);
+    EXPECT_FLOAT_EQ(cell.GetPosition().y, 100.0f);
+}
+
 TEST(FieldSizes, CellsEaseToTheCellWidthAndGrowCellMovesAFifthOfTheWay)
 {
     CTestResources resources;

@@ -321,6 +321,23 @@ TEST(FieldMove, AllowedColoursExcludeEveryStartCellsColour)
     EXPECT_TRUE(field->IsColourAllowed(4));
 }
 
+TEST(FieldMove, MoverWhoseZoneTakesInAnEarlierSidesStartStillCaptures)
+{
+    CTestResources resources;
+    auto field = IdleField(6);
+    const int mid = field->GetMid(), last = field->GetColumns() - 1;
+    // The other side registered first, and the mover's zone already reaches its start
+    // (the moving game lets the player take the computer's colour).
+    field->RegisterStart(mid, last);
+    field->RegisterStart(mid, 0);
+    PaintAll(*field, 2);
+    Set(*field, 0, 0, 4); // walled off by the joined zone and the edge
+    ASSERT_TRUE(field->Fill(mid, 0, 3));
+    EXPECT_EQ(field->ColourAt(0, 0), 3);
+    RunUntilIdle(*field);
+    EXPECT_TRUE(field->IsFull());
+}
+
 class FieldCapture : public ::testing::Test
 {
   protected:
