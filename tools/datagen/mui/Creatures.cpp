@@ -138,15 +138,7 @@ void GenerateCursor(CDataWriter& out)
     double tx = kCursorCell / 2.0, ty = kCursorCell / 2.0;
     cairo_save(cr);
     cairo_translate(cr, tx, ty);
-    cairo_rotate(cr, -0.12);
-    cairo_move_to(cr, 0, 0);
-    cairo_line_to(cr, 0, 24);
-    cairo_line_to(cr, 6, 18.5);
-    cairo_line_to(cr, 10.5, 27.5);
-    cairo_line_to(cr, 14.5, 25.5);
-    cairo_line_to(cr, 10.2, 16.8);
-    cairo_line_to(cr, 17.5, 16.5);
-    cairo_close_path(cr);
+    PointerArrowPath(cr);
     cairo_restore(cr);
     cairo_path_t* arrow = cairo_copy_path(cr);
     // shadow

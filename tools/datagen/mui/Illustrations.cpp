@@ -109,15 +109,7 @@ void DrawPointerArrow(cairo_t* cr, double x, double y, double scale)
     cairo_save(cr);
     cairo_translate(cr, x, y);
     cairo_scale(cr, scale, scale);
-    cairo_rotate(cr, -0.12);
-    cairo_move_to(cr, 0, 0);
-    cairo_line_to(cr, 0, 24);
-    cairo_line_to(cr, 6, 18.5);
-    cairo_line_to(cr, 10.5, 27.5);
-    cairo_line_to(cr, 14.5, 25.5);
-    cairo_line_to(cr, 10.2, 16.8);
-    cairo_line_to(cr, 17.5, 16.5);
-    cairo_close_path(cr);
+    PointerArrowPath(cr);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_set_line_width(cr, 2.4);
     SetColour(cr, {0.12, 0.22, 0.06});

@@ -325,4 +325,17 @@ double DrawParagraph(cairo_t* cr, const std::string& text, double x, double y, d
     }
     return y;
 }
+
+void PointerArrowPath(cairo_t* cr)
+{
+    cairo_rotate(cr, -0.12);
+    cairo_move_to(cr, 0, 0);
+    cairo_line_to(cr, 0, 24);
+    cairo_line_to(cr, 6, 18.5);
+    cairo_line_to(cr, 10.5, 27.5);
+    cairo_line_to(cr, 14.5, 25.5);
+    cairo_line_to(cr, 10.2, 16.8);
+    cairo_line_to(cr, 17.5, 16.5);
+    cairo_close_path(cr);
+}
 } // namespace NDataGen::NMui

@@ -72,6 +72,8 @@ struct STextStyle
 void DrawText(cairo_t* cr, const std::string& text, double x, double y, const STextStyle& style);
 
 void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r);
+// Outline of the pointer arrow, tip at the origin, slightly tilted; closes the path.
+void PointerArrowPath(cairo_t* cr);
 // A vertical two-colour gradient as the current source.
 void VerticalGradient(cairo_t* cr, double y0, double y1, SColour top, SColour bottom, double alpha = 1.0);
 
