@@ -27,6 +27,18 @@ constexpr int kZoneMark = -5;
 constexpr int kGrownMark = -6;
 constexpr float kPreviewGrowth = 1.2f;
 
+// Sprites without their own blending (flowers, coins, insects) rely on it
+// here; text and blended sprites switch it off behind themselves.
+void UseBlending()
+{
+    if (!NGL::IsContextAvailable())
+        return;
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_ALPHA_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
 void DrawCentred(const CBitmapText& font, const char* text, float size, float y, float alpha)
 {
     const float x = kLayoutWidth / 2.0f - font.MeasureText(text, size) / 2.0f;
@@ -64,14 +76,19 @@ void CGame::Render()
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
     }
+    UseBlending();
     m_field->DrawBackground();
     DrawHeadUpDisplay();
+    UseBlending();
     m_field->Draw();
+    UseBlending();
     DrawMovePreview();
+    UseBlending();
     for (const auto& bonus : m_bonuses)
         bonus->Draw();
     for (const auto& panel : m_hint_panels)
         panel->Draw();
+    UseBlending();
     CFX::Instance()->Draw();
     DrawMessages();
     if (gl)
