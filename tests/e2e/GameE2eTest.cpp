@@ -103,9 +103,17 @@ class CDriver
 
     void OnFrame(int frame)
     {
+        const CField& field = *m_game.GetField();
+        // The frame in which the computer gets the turn is drawn with the field
+        // idle and the cursor still on the player's last cell: no preview then.
+        if (!m_computer_shot && m_moves > 1 && m_game.GetCurrentSide() == 1 && field.IsIdle())
+        {
+            m_computer_shot = true;
+            m_harness.Capture(frame, "computer-turn");
+            m_last_capture = frame;
+        }
         if (frame < m_busy_until || m_done)
             return;
-        const CField& field = *m_game.GetField();
         // Nothing to look at while cells flip: run the game faster than it is drawn.
         if (!field.IsIdle() && !field.IsFull() && frame > m_last_capture + 2)
             for (int i = 0; i < kExtraUpdates && !field.IsIdle(); ++i)
@@ -172,17 +180,12 @@ class CDriver
         }
 
         if (m_game.GetCurrentSide() != 0)
-        {
-            if (!m_computer_shot && m_moves > 0)
-            {
-                m_computer_shot = true;
-                m_harness.Capture(frame, "computer-turn");
-                m_last_capture = frame;
-            }
             return;
-        }
+        // The tutorial shows its panels one after the other at the first turn.
+        const CGameResources* resources = GetGameResources();
         if (!field.IsIdle() || !m_game.GetActiveBonuses().empty() ||
-            m_game.GetPlayer()->GetState() != CPlayer::kMayMove)
+            m_game.GetPlayer()->GetState() != CPlayer::kMayMove ||
+            (resources && m_game.GetNextTutorialHint() < resources->GetLastHintIndex()))
             return;
 
         if (m_bonus_state == 1)
@@ -294,6 +297,7 @@ TEST(GameE2e, FirstLevelPlayedWithTheMouseToTheNextLevel)
         EXPECT_TRUE(driver.m_bonus_changed);
         EXPECT_TRUE(driver.m_level_end_shot);
         EXPECT_EQ(driver.m_next_level, driver.m_life_lost ? 0 : 1);
+        EXPECT_TRUE(driver.m_computer_shot);
         EXPECT_TRUE(driver.m_closed) << "Escape closes the game screen";
         EXPECT_FALSE(game.IsGameOver()) << "the game is kept for continuing";
 
