@@ -104,13 +104,13 @@ class CDriver
     void OnFrame(int frame)
     {
         const CField& field = *m_game.GetField();
-        // The frame in which the computer gets the turn is drawn with the field
-        // idle and the cursor still on the player's last cell: no preview then.
+        // The computer's turn, with the cursor still on the player's last cell:
+        // no preview then.
         if (!m_computer_shot && m_moves > 1 && m_game.GetCurrentSide() == 1 && field.IsIdle())
         {
             m_computer_shot = true;
-            m_harness.Capture(frame, "computer-turn");
-            m_last_capture = frame;
+            m_harness.Capture(frame + 1, "computer-turn");
+            m_last_capture = frame + 1;
         }
         if (frame < m_busy_until || m_done)
             return;
@@ -194,7 +194,7 @@ class CDriver
             std::vector<int> now;
             field.Snapshot(now);
             m_bonus_changed = now != m_before_bonus;
-            m_harness.Capture(frame, "bonus-done");
+            m_harness.Capture(frame + 1, "bonus-done");
             m_bonus_state = 2;
         }
         if (m_moves == 2 && m_bonus_state == 0 && !m_game.GetBonusButton(CGame::kZoneRepaint)->IsDisabled())
