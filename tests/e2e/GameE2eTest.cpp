@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/AppSettings.h"
 #include "app/Application.h"
+#include "engine/AppSettings.h"
 #include "game/Field.h"
 #include "game/Game.h"
 #include "game/GameResources.h"
@@ -139,11 +139,13 @@ class CDriver
             {
                 m_harness.Capture(frame + 12, "tutorial-closing");
                 m_last_capture = frame + 12;
-                m_harness.At(frame + 40, [this] {
-                    m_first_panel_left = true;
-                    for (const auto& panel : m_game.GetHintPanels())
-                        m_first_panel_left = m_first_panel_left && panel->GetIndex() != 0;
-                });
+                m_harness.At(frame + 40,
+                             [this]
+                             {
+                                 m_first_panel_left = true;
+                                 for (const auto& panel : m_game.GetHintPanels())
+                                     m_first_panel_left = m_first_panel_left && panel->GetIndex() != 0;
+                             });
             }
             m_busy_until = frame + 4;
             return;
@@ -170,9 +172,8 @@ class CDriver
                 m_next_level = m_game.GetLevelNumber();
                 m_harness.Capture(frame + 1, "next-level");
                 m_harness.KeyDown(frame + 2, 27);
-                m_harness.At(frame + 4, [this] {
-                    m_closed = m_harness.GetApp()->GetCurrentScreen() != &m_game;
-                });
+                m_harness.At(frame + 4,
+                             [this] { m_closed = m_harness.GetApp()->GetCurrentScreen() != &m_game; });
                 m_harness.Quit(frame + 6);
                 m_done = true;
             }
@@ -209,10 +210,12 @@ class CDriver
             m_last_capture = frame + 20;
             m_harness.LButtonDown(frame + 4, x, y);
             m_harness.LButtonUp(frame + 5, x, y);
-            m_harness.At(frame + 5, [this] {
-                m_bonus_bought = !m_game.GetActiveBonuses().empty();
-                m_money_after_bonus = m_game.GetPlayer()->GetMoney();
-            });
+            m_harness.At(frame + 5,
+                         [this]
+                         {
+                             m_bonus_bought = !m_game.GetActiveBonuses().empty();
+                             m_money_after_bonus = m_game.GetPlayer()->GetMoney();
+                         });
             m_harness.Capture(frame + 20, "bonus-flying");
             m_bonus_state = 1;
             m_busy_until = frame + 6;
