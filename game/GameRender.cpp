@@ -12,6 +12,7 @@
 #include "game/HintPanel.h"
 #include "game/Player.h"
 #include "interface/Hint.h"
+#include "ui/Control.h"
 #include "ui/Frame.h"
 #include "ui/SimpleButton.h"
 #include "ui/View.h"
@@ -50,15 +51,13 @@ void DrawCentred(const CBitmapText& font, const char* text, float size, float y,
 
 void CGame::GetPreviewCursor(int& x, int& y)
 {
-    x = y = -1;
     IFrame* app = IFrame::Instance();
-    if (!app || !app->GetInput().IsOpen())
-        return;
-    CInput& input = app->GetInput();
-    input.Poll();
-    input.GetCursorPosition(x, y);
+    if (app && app->GetInput().IsOpen())
+        app->GetInput().Poll();
+    // The toolkit's cursor (client pixels), which tests and tools may replace.
+    CControl::GetCursor(x, y);
     // Into the layout space, as the pointer is drawn, so the preview sits under it.
-    if (app->GetWindowWidth() > 0 && app->GetWindowHeight() > 0)
+    if (app && app->GetWindowWidth() > 0 && app->GetWindowHeight() > 0)
     {
         x = x * app->GetLogicalWidth() / app->GetWindowWidth();
         y = y * app->GetLogicalHeight() / app->GetWindowHeight();

@@ -397,7 +397,10 @@ int CSimulation::Run()
     {
         if (m_options.gameType >= 0 && gameType != m_options.gameType)
             continue;
-        if (m_options.games > 0)
+        if (m_options.games > 0 && m_options.screen)
+            for (int game = 0; game < m_options.games; ++game)
+                RunScreenGame(gameType, game);
+        else if (m_options.games > 0)
             for (int game = 0; game < m_options.games; ++game)
                 RunGame(gameType);
         else
@@ -406,8 +409,8 @@ int CSimulation::Run()
     std::fprintf(
         stderr,
         "levels played %lld, moves %lld, frames %lld, human won %d, human passes %d, moving levels not "
-        "filled %d, violations %d\n",
-        m_levels_played, m_moves, m_frames, m_human_wins, m_passes, m_unfinished, m_violations);
+        "filled %d, stalls %d, violations %d\n",
+        m_levels_played, m_moves, m_frames, m_human_wins, m_passes, m_unfinished, m_stalls, m_violations);
     return m_violations;
 }
 } // namespace NSim

@@ -24,6 +24,8 @@ struct SOptions
     int games = 0;    // 0: play each level on its own
     int gameType = 0; // 0 classic, 1 duel, 2 moving; -1 all three
     bool randomHuman = false;
+    bool screen = false; // whole games through the game screen's rules
+    int buyOneIn = 4;     // the scripted human buys on about one turn in this many
     bool trace = false;
     bool verbose = false;
 };
@@ -55,6 +57,9 @@ class CSimulation
   private:
     void RunLevels(int gameType);
     void RunGame(int gameType);
+    // One game through CGame from its first level to game over (or the frame
+    // budget), clicking and buying as a player would; false on a stall.
+    bool RunScreenGame(int gameType, int game);
     SLevelResult PlayLevel(int gameType, int level, int difficulty, int& money, int& lives);
     int ChooseHumanColour(const NGame::CField& field, const NGame::CPlayer& human);
     void Trace(const NGame::CField& field, int gameType, bool human, int strength, int colour,
@@ -71,5 +76,6 @@ class CSimulation
     int m_human_wins = 0;
     int m_passes = 0;
     int m_unfinished = 0;
+    int m_stalls = 0;
 };
 } // namespace NSim

@@ -1,10 +1,13 @@
 // zonvel_sim: plays levels or whole games with the real rules, no window.
 //   --levels A-B  --difficulty N  --seed S  --games N  --set classic|duel|moving|all
 //   --human greedy|random  --data DIR  --trace  --verbose
+//   --screen: with --games, whole games through the game screen's rules, a
+//             human who also buys bonuses, one summary line per game
 // The trace (one JSON object per accepted move) is the only standard output;
 // everything else goes to standard error. Exit status 1 on any violated invariant.
 #include "Simulation.h"
 
+#include "engine/AppSettings.h"
 #include "engine/ResourceManager.h"
 #include "engine/Sprite.h"
 #include "game/GameResources.h"
@@ -24,7 +27,7 @@ int Usage()
 {
     std::fprintf(stderr, "usage: zonvel_sim [--levels A-B] [--difficulty 0..5] [--seed S] [--games N]\n"
                          "                  [--set classic|duel|moving|all] [--human greedy|random]\n"
-                         "                  [--data DIR] [--trace] [--verbose]\n");
+                         "                  [--data DIR] [--trace] [--verbose] [--screen]\n");
     return 2;
 }
 
@@ -59,6 +62,8 @@ int main(int argc, char** argv)
         const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
         if (arg == "--trace")
             options.trace = true;
+        else if (arg == "--screen")
+            options.screen = true;
         else if (arg == "--verbose")
             options.verbose = true;
         else if (!next)
@@ -140,6 +145,8 @@ int main(int argc, char** argv)
                  flower.GetFrameCount(), resources.GetLevelsClassic(), resources.GetLevelsDuel(),
                  resources.GetLevelsMoving());
 
+    // No hint panels: the scripted player would only click them away.
+    GetAppSettings().m_hints = false;
     NSim::CSimulation simulation(options);
     const int violations = simulation.Run();
     NGame::SetGameResources(nullptr);
