@@ -1,12 +1,12 @@
 #include "interface/EnterNameDlg.h"
 
-#include "app/AppSettings.h"
-#include "app/Application.h"
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "engine/Texture.h"
 #include "interface/TopTable.h"
 #include "interface/WindowArt.h"
+#include "ui/Frame.h"
 #include "ui/SimpleButton.h"
 #include "ui/SimpleEdit.h"
 
@@ -46,7 +46,7 @@ void CEnterNameDlg::OnControl(CControl* sender)
     if (sender == m_ok_btn.get())
     {
         SetResult(0);
-        if (CApplication* app = CApplication::Instance())
+        if (IFrame* app = IFrame::Instance())
             app->CloseTop(false);
     }
 }

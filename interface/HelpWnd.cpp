@@ -1,13 +1,13 @@
 #include "interface/HelpWnd.h"
 
-#include "app/AppSettings.h"
-#include "app/Application.h"
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "engine/ResourceManager.h"
 #include "engine/XmlNode.h"
 #include "interface/WindowArt.h"
 #include "platform/Events.h"
+#include "ui/Frame.h"
 #include "ui/SimpleButton.h"
 
 #include <algorithm>
@@ -31,7 +31,7 @@ CHelpWnd::CHelpWnd(float layoutWidth, float layoutHeight)
 {
     CKeyValueFile layout;
     LoadWindowLayout(layout, kLayoutFile);
-    const CApplication* app = CApplication::Instance();
+    const IFrame* app = IFrame::Instance();
     SetMovable(app == nullptr || !app->IsFullScreen());
 
     CXmlNode document;
@@ -72,7 +72,7 @@ void CHelpWnd::OnControl(CControl* sender)
     CScreen::OnControl(sender);
     if (sender == m_close_btn.get())
     {
-        if (CApplication* app = CApplication::Instance())
+        if (IFrame* app = IFrame::Instance())
             app->CloseTop(false);
     }
     else if (sender == m_next_btn.get())

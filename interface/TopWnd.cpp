@@ -1,13 +1,13 @@
 #include "interface/TopWnd.h"
 
-#include "app/AppSettings.h"
-#include "app/Application.h"
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "interface/TopTable.h"
 #include "interface/WindowArt.h"
 #include "platform/Events.h"
 #include "ui/BitmapText.h"
+#include "ui/Frame.h"
 #include "ui/SimpleButton.h"
 
 #include <algorithm>
@@ -32,7 +32,7 @@ CTopWnd::CTopWnd(float layoutWidth, float layoutHeight, CTopTable* table)
 {
     CKeyValueFile layout;
     LoadWindowLayout(layout, kLayoutFile);
-    const CApplication* app = CApplication::Instance();
+    const IFrame* app = IFrame::Instance();
     SetMovable(app == nullptr || !app->IsFullScreen());
 
     m_close_btn = MakeButton(this, layout, "m_close_btn", "m_back_btn");
@@ -159,7 +159,7 @@ void CTopWnd::OnControl(CControl* sender)
     CScreen::OnControl(sender);
     if (sender == m_close_btn.get())
     {
-        if (CApplication* app = CApplication::Instance())
+        if (IFrame* app = IFrame::Instance())
             app->CloseTop(false);
     }
     else if (sender == m_next_btn.get())

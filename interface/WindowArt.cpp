@@ -1,12 +1,12 @@
 #include "interface/WindowArt.h"
 
-#include "app/Application.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"
 #include "engine/Texture.h"
 #include "interface/Hint.h"
+#include "ui/Frame.h"
 
 namespace NInterface
 {
@@ -28,7 +28,7 @@ void LoadWindowLayout(CKeyValueFile& layout, const std::string& fileName)
 
 void SetupWindowView(float layoutWidth, float layoutHeight)
 {
-    const CApplication* app = CApplication::Instance();
+    const IFrame* app = IFrame::Instance();
     if (app == nullptr || !NGL::IsContextAvailable())
         return;
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
