@@ -19,9 +19,7 @@ CEnterNameDlg::CEnterNameDlg()
     CKeyValueFile layout;
     LoadWindowLayout(layout, kLayoutFile);
 
-    m_ok_btn = std::make_unique<CSimpleButton>(this, GetInterfacePicture("m_ok_btn"));
-    m_ok_btn->LoadLayout(layout, "m_ok_btn");
-    AddControl(m_ok_btn.get());
+    m_ok_btn = AddLayoutButton(this, layout, "m_ok_btn", "m_ok_btn");
 
     m_name_box = std::make_unique<CSimpleEdit>(this, GetInterfaceFont(), kNameFontSize,
                                                GetInterfacePicture("m_enter_name_editbox"));

@@ -14,18 +14,6 @@
 
 namespace NInterface
 {
-namespace
-{
-std::unique_ptr<CSimpleButton> MakeButton(CScreen* owner, const CKeyValueFile& layout, const char* name,
-                                          const char* picture)
-{
-    auto button = std::make_unique<CSimpleButton>(owner, GetInterfacePicture(picture));
-    button->LoadLayout(layout, name);
-    owner->AddControl(button.get());
-    return button;
-}
-} // namespace
-
 CHelpWnd::CHelpWnd(float layoutWidth, float layoutHeight)
     : m_layout_width(layoutWidth), m_layout_height(layoutHeight)
 {
@@ -38,9 +26,9 @@ CHelpWnd::CHelpWnd(float layoutWidth, float layoutHeight)
     if (document.Load(GetResourceManager(), kHelpFile))
         LoadPages(document);
 
-    m_close_btn = MakeButton(this, layout, "m_close_btn", "m_back_btn");
-    m_next_btn = MakeButton(this, layout, "m_next_btn", "m_help_next_btn");
-    m_prev_btn = MakeButton(this, layout, "m_prev_btn", "m_help_prev_btn");
+    m_close_btn = AddLayoutButton(this, layout, "m_close_btn", "m_back_btn");
+    m_next_btn = AddLayoutButton(this, layout, "m_next_btn", "m_help_next_btn");
+    m_prev_btn = AddLayoutButton(this, layout, "m_prev_btn", "m_help_prev_btn");
     EnablePageButtons();
 
     CInterfaceInsect::CreateSwarm(m_insects);

@@ -37,9 +37,7 @@ COptionsWnd::COptionsWnd(float layoutWidth, float layoutHeight)
     const CAppSettings& settings = GetAppSettings();
 
     // The order of creation is the order in which the controls hear events.
-    m_close_btn = std::make_unique<CSimpleButton>(this, GetInterfacePicture("m_back_btn"));
-    m_close_btn->LoadLayout(layout, "m_close_btn");
-    AddControl(m_close_btn.get());
+    m_close_btn = AddLayoutButton(this, layout, "m_close_btn", "m_back_btn");
 
     m_musik_volume_track_bar = std::make_unique<CTrackBar>(this, GetInterfacePicture("m_music_track_bar"));
     m_musik_volume_track_bar->LoadLayout(layout, "m_musik_volume_track_bar");

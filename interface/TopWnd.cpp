@@ -15,18 +15,6 @@
 
 namespace NInterface
 {
-namespace
-{
-std::unique_ptr<CSimpleButton> MakeButton(CScreen* owner, const CKeyValueFile& layout, const char* name,
-                                          const char* picture)
-{
-    auto button = std::make_unique<CSimpleButton>(owner, GetInterfacePicture(picture));
-    button->LoadLayout(layout, name);
-    owner->AddControl(button.get());
-    return button;
-}
-} // namespace
-
 CTopWnd::CTopWnd(float layoutWidth, float layoutHeight, CTopTable* table)
     : m_layout_width(layoutWidth), m_layout_height(layoutHeight), m_table(table)
 {
@@ -35,9 +23,9 @@ CTopWnd::CTopWnd(float layoutWidth, float layoutHeight, CTopTable* table)
     const IFrame* app = IFrame::Instance();
     SetMovable(app == nullptr || !app->IsFullScreen());
 
-    m_close_btn = MakeButton(this, layout, "m_close_btn", "m_back_btn");
-    m_next_btn = MakeButton(this, layout, "m_next_btn", "m_top_next_btn");
-    m_prev_btn = MakeButton(this, layout, "m_prev_btn", "m_top_prev_btn");
+    m_close_btn = AddLayoutButton(this, layout, "m_close_btn", "m_back_btn");
+    m_next_btn = AddLayoutButton(this, layout, "m_next_btn", "m_top_next_btn");
+    m_prev_btn = AddLayoutButton(this, layout, "m_prev_btn", "m_top_prev_btn");
 
     m_score_space = layout.GetFloat("m_score_space", 400.0f);
     m_num_space = layout.GetFloat("m_num_space", 30.0f);
@@ -114,7 +102,7 @@ void CTopWnd::Render()
             font->DrawTextOutlined(text, m_font_size, p.x + m_score_space, p.y, p.z, 1, 1, 1, 1);
         }
         const float size = m_font_size * kTitleScale;
-        const float left = (800.0f - font->MeasureText(GetTitle(), size)) / 2.0f;
+        const float left = (kTitleSpaceWidth - font->MeasureText(GetTitle(), size)) / 2.0f;
         font->DrawTextOutlined(GetTitle(), size, left, kTitleBaseLine, 0.0f, 1, 1, 1, 1);
     }
 

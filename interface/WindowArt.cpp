@@ -7,6 +7,8 @@
 #include "engine/Texture.h"
 #include "interface/Hint.h"
 #include "ui/Frame.h"
+#include "ui/Screen.h"
+#include "ui/SimpleButton.h"
 
 namespace NInterface
 {
@@ -24,6 +26,15 @@ const CBitmapText* GetInterfaceFont()
 void LoadWindowLayout(CKeyValueFile& layout, const std::string& fileName)
 {
     layout.LoadResource(GetResourceManager(), fileName);
+}
+
+std::unique_ptr<CSimpleButton> AddLayoutButton(CScreen* owner, const CKeyValueFile& layout, const char* name,
+                                               const char* picture)
+{
+    auto button = std::make_unique<CSimpleButton>(owner, GetInterfacePicture(picture));
+    button->LoadLayout(layout, name);
+    owner->AddControl(button.get());
+    return button;
 }
 
 void SetupWindowView(float layoutWidth, float layoutHeight)
