@@ -40,8 +40,8 @@ void GameScreenFrame(benchmark::State& state)
         NGame::CGame game(NGame::CGameResources::kClassic, nullptr);
         game.StartAtLevel(kWidestLevel);
         const NGame::CField& field = *game.GetField();
-        for (int i = 0; i < 100000 && !(field.IsIdle() && game.GetPlayer()->GetState() == NGame::CPlayer::kMayMove);
-             ++i)
+        for (int i = 0;
+             i < 100000 && !(field.IsIdle() && game.GetPlayer()->GetState() == NGame::CPlayer::kMayMove); ++i)
             game.Update(kDt);
         // The cursor on the middle of the board: a cell of some colour the player may pick.
         int cx = 0, cy = 0;
@@ -52,10 +52,12 @@ void GameScreenFrame(benchmark::State& state)
                 cx = static_cast<int>(centre.x);
                 cy = static_cast<int>(centre.y);
             }
-        CControl::SetCursorSource([cx, cy](int& x, int& y) {
-            x = cx;
-            y = cy;
-        });
+        CControl::SetCursorSource(
+            [cx, cy](int& x, int& y)
+            {
+                x = cx;
+                y = cy;
+            });
         std::vector<double> times;
         times.reserve(1 << 16);
         for (auto _ : state)
@@ -63,7 +65,8 @@ void GameScreenFrame(benchmark::State& state)
             const auto start = std::chrono::steady_clock::now();
             game.Update(kDt);
             game.Render();
-            times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+            times.push_back(
+                std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
         }
         std::sort(times.begin(), times.end());
         if (!times.empty())

@@ -8,6 +8,8 @@
 #include "game/Game.h"
 #include "game/HintPanel.h"
 #include "game/Player.h"
+#include "interface/EnterNameDlg.h"
+#include "interface/TopTable.h"
 #include "ui/SimpleButton.h"
 
 #include <algorithm>
@@ -301,6 +303,65 @@ TEST_F(GameTest, LostLevelWithoutLivesOrMoneyEndsTheGameWithTheMoneyUntouched)
     Frames(*game, 3);
     EXPECT_EQ(game->GetLevelNumber(), 2);
     EXPECT_FALSE(game->IsScoreRecorded());
+}
+
+TEST_F(GameTest, GameOverWithAQualifyingScoreAsksForANameAndRecordsIt)
+{
+    NInterface::CTopTable table(2);
+    table.Add(1, 5, "Ann");
+    auto game = std::make_unique<CGame>(1, &table);
+    game->StartAtLevel(2);
+    game->GetPlayer()->SetLives(0);
+    game->GetPlayer()->AddMoney(-game->GetPlayer()->GetMoney());
+    FinishLevel(*game, 30);
+    ASSERT_TRUE(game->IsGameOver());
+    EXPECT_EQ(game->GetNameDialog(), nullptr);
+    Click(*game, 400, 300);
+    CScreen* dialog = game->GetNameDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(game->GetField()->IsIdle()); // the field waits for the name
+    Click(*game, 400, 300);
+    EXPECT_EQ(game->GetNameDialog(), dialog);
+    game->OnDialogClosed(1, dialog); // an empty name
+    EXPECT_EQ(game->GetNameDialog(), nullptr);
+    EXPECT_TRUE(game->IsScoreRecorded());
+    EXPECT_EQ(table.GetName(1, 0), "Nemo");
+    EXPECT_EQ(table.GetPoints(1, 0), 30);
+    EXPECT_EQ(table.GetName(1, 1), "Ann");
+    EXPECT_TRUE(RunUntil(*game, [&] { return game->GetField()->GetState() == CField::kGone; }));
+}
+
+TEST_F(GameTest, GameOverBelowTheTableOrInTheMovingGameAsksForNoName)
+{
+    NInterface::CTopTable table(2);
+    for (int i = 0; i < 7; ++i)
+        table.Add(0, 1000, "Best");
+    auto game = std::make_unique<CGame>(0, &table);
+    game->StartAtLevel(2);
+    game->GetPlayer()->SetLives(0);
+    game->GetPlayer()->AddMoney(-game->GetPlayer()->GetMoney());
+    FinishLevel(*game, 30);
+    ASSERT_TRUE(game->IsGameOver());
+    Click(*game, 400, 300);
+    EXPECT_EQ(game->GetNameDialog(), nullptr);
+    EXPECT_FALSE(game->GetField()->IsIdle());
+
+    // The table keeps no moving games: the last level's end closes without a name.
+    auto moving = std::make_unique<CGame>(2, &table);
+    moving->StartAtLevel(CGame::kLastLevel);
+    ASSERT_TRUE(RunUntil(*moving, [&] { return PlayersTurnIdle(*moving); }));
+    LayOutEnding(*moving, 100);
+    ClickCell(*moving, moving->GetField()->GetMid(), 1);
+    ASSERT_TRUE(
+        RunUntil(*moving, [&] { return moving->GetField()->IsFull() && moving->GetField()->IsIdle(); }));
+    Click(*moving, 400, 300);
+    ASSERT_TRUE(moving->IsGameOver());
+    Click(*moving, 400, 300);
+    EXPECT_EQ(moving->GetNameDialog(), nullptr);
+    // It leaves instead of starting a level past the last one.
+    EXPECT_TRUE(RunUntil(*moving, [&] { return moving->GetField()->GetState() == CField::kGone; }));
+    Frames(*moving, 5);
+    EXPECT_EQ(moving->GetLevelNumber(), CGame::kLastLevel);
 }
 
 TEST_F(GameTest, CompletingTheLastLevelEndsTheGameInsteadOfAdvancing)

@@ -19,7 +19,7 @@ namespace NSim
 namespace
 {
 constexpr float kDt = 16.0f;
-constexpr int kStallFrames = 10000;     // no progress for this long is a stall
+constexpr int kStallFrames = 10000;        // no progress for this long is a stall
 constexpr long long kMaxFrames = 50000000; // a game of 100 levels needs far fewer
 const char* const kTypeNames[3] = {"classic", "duel", "moving"};
 
@@ -44,12 +44,14 @@ bool CSimulation::RunScreenGame(int gameType, int gameIndex)
     bool judged = false;
     int livesAtStart = game.GetPlayer()->GetLives();
     bool stalled = false;
-    auto progress = [&game] {
+    auto progress = [&game]
+    {
         const CField& field = *game.GetField();
         const CPlayer& player = *game.GetPlayer();
-        return std::make_tuple(game.GetLevelNumber(), field.GetState(), game.GetCurrentSide(), player.GetState(),
-                               game.GetActiveBonuses().size(), player.GetMoney(),
-                               field.ZoneSize(player.GetStartRow(), player.GetStartColumn()), field.GetShiftCount());
+        return std::make_tuple(game.GetLevelNumber(), field.GetState(), game.GetCurrentSide(),
+                               player.GetState(), game.GetActiveBonuses().size(), player.GetMoney(),
+                               field.ZoneSize(player.GetStartRow(), player.GetStartColumn()),
+                               field.GetShiftCount());
     };
     auto last = progress();
 
@@ -66,8 +68,8 @@ bool CSimulation::RunScreenGame(int gameType, int gameIndex)
             {
                 judged = true;
                 ++levels;
-                const bool levelLost = gameType != NGame::CGameResources::kMoving &&
-                                       (game.IsLifeLost() || game.IsGameOver());
+                const bool levelLost =
+                    gameType != NGame::CGameResources::kMoving && (game.IsLifeLost() || game.IsGameOver());
                 levelLost ? ++lost : ++won;
                 if (game.IsLifeLost() && livesAtStart == 0)
                     ++livesBought;
@@ -81,8 +83,9 @@ bool CSimulation::RunScreenGame(int gameType, int gameIndex)
             for (int button = 0; button < CGame::kBonusCount; ++button)
                 if (game.CanBuy(button))
                     affordable.push_back(button);
-            const bool buy = !affordable.empty() && std::uniform_int_distribution<int>(
-                                                        0, std::max(1, m_options.buyOneIn) - 1)(m_human_random) == 0;
+            const bool buy =
+                !affordable.empty() && std::uniform_int_distribution<int>(0, std::max(1, m_options.buyOneIn) -
+                                                                                 1)(m_human_random) == 0;
             if (buy)
             {
                 const int button = affordable[std::uniform_int_distribution<size_t>(0, affordable.size() - 1)(
@@ -108,7 +111,8 @@ bool CSimulation::RunScreenGame(int gameType, int gameIndex)
                 if (player.GetState() == CPlayer::kMoved)
                     ++m_moves;
                 else
-                    Violation(gameType, game.GetLevelNumber(), -1, "a click on an allowed colour was refused");
+                    Violation(gameType, game.GetLevelNumber(), -1,
+                              "a click on an allowed colour was refused");
             }
         }
 
@@ -128,8 +132,9 @@ bool CSimulation::RunScreenGame(int gameType, int gameIndex)
             stalled = true;
             ++m_stalls;
             Violation(gameType, game.GetLevelNumber(), -1, "no progress in 10000 frames");
-            std::fprintf(stderr, "%s game %d stalled at level %d: field state %d, side %d\n", kTypeNames[gameType],
-                         gameIndex, game.GetLevelNumber(), game.GetField()->GetState(), game.GetCurrentSide());
+            std::fprintf(stderr, "%s game %d stalled at level %d: field state %d, side %d\n",
+                         kTypeNames[gameType], gameIndex, game.GetLevelNumber(), game.GetField()->GetState(),
+                         game.GetCurrentSide());
             break;
         }
     }
@@ -137,11 +142,12 @@ bool CSimulation::RunScreenGame(int gameType, int gameIndex)
         Violation(gameType, game.GetLevelNumber(), -1, "game never ends");
     m_levels_played += levels;
     m_frames += frames;
-    std::fprintf(stderr,
-                 "%s game %d: levels played %d, won %d, lost %d, lives bought %d, bonuses bought %d, final score "
-                 "%d, last level %d, frames %lld%s\n",
-                 kTypeNames[gameType], gameIndex, levels, won, lost, livesBought, bonuses, game.GetTotalScore(),
-                 game.GetLevelNumber() + 1, frames, stalled ? ", STALLED" : "");
+    std::fprintf(
+        stderr,
+        "%s game %d: levels played %d, won %d, lost %d, lives bought %d, bonuses bought %d, final score "
+        "%d, last level %d, frames %lld%s\n",
+        kTypeNames[gameType], gameIndex, levels, won, lost, livesBought, bonuses, game.GetTotalScore(),
+        game.GetLevelNumber() + 1, frames, stalled ? ", STALLED" : "");
     return !stalled;
 }
 } // namespace NSim
