@@ -21,6 +21,8 @@ namespace
 constexpr float kDt = 16.0f;
 constexpr int kStallFrames = 10000;        // no progress for this long is a stall
 constexpr long long kMaxFrames = 50000000; // a game of 100 levels needs far fewer
+// A moving level can scroll on for ever without filling; the game then ends here.
+constexpr int kMaxMovingMoves = 500;
 const char* const kTypeNames[3] = {"classic", "duel", "moving"};
 
 void ClickAt(NGame::CGame& game, int x, int y)
@@ -44,6 +46,7 @@ bool CSimulation::RunScreenGame(int gameType, int gameIndex)
     bool judged = false;
     int livesAtStart = game.GetPlayer()->GetLives();
     bool stalled = false;
+    int levelMoves = 0;
     auto progress = [&game]
     {
         const CField& field = *game.GetField();
@@ -109,7 +112,10 @@ bool CSimulation::RunScreenGame(int gameType, int gameIndex)
                             break;
                         }
                 if (player.GetState() == CPlayer::kMoved)
+                {
                     ++m_moves;
+                    ++levelMoves;
+                }
                 else
                     Violation(gameType, game.GetLevelNumber(), -1,
                               "a click on an allowed colour was refused");
@@ -119,10 +125,22 @@ bool CSimulation::RunScreenGame(int gameType, int gameIndex)
         game.Update(kDt);
         game.Render(); // without a window this only steps the message fades
         ++frames;
+        if (m_options.verbose && frames % 100000 == 0)
+            std::fprintf(stderr, "  frame %lld: level %d, field state %d, full %d, side %d, state %d\n", frames,
+                         game.GetLevelNumber(), game.GetField()->GetState(), game.GetField()->IsFull(),
+                         game.GetCurrentSide(), game.GetPlayer()->GetState());
         if (judged && game.GetField()->GetState() == CField::kAppearing)
         {
             judged = false;
+            levelMoves = 0;
             livesAtStart = game.GetPlayer()->GetLives();
+        }
+        if (gameType == NGame::CGameResources::kMoving && levelMoves > kMaxMovingMoves)
+        {
+            ++m_unfinished;
+            std::fprintf(stderr, "moving game %d: level %d not filled after %d moves\n", gameIndex,
+                         game.GetLevelNumber(), levelMoves);
+            break;
         }
         const auto now = progress();
         quiet = now == last ? quiet + 1 : 0;
