@@ -1,0 +1,171 @@
+// zonvel_framecost: the whole process's CPU per frame at the frame's 60 fps in
+// a real window, for the game screen on the widest board with the mouse on the
+// field (--game) or for the same window drawing one full-window textured quad
+// per frame and nothing else (--bare). tools/framecost.sh runs both under Xvfb.
+//   zonvel_framecost --game|--bare [--frames N] [--data DIR]
+#include "app/Application.h"
+#include "app/Program.h"
+#include "engine/AppSettings.h"
+#include "engine/GLHeaders.h"
+#include "engine/ImageDecoder.h"
+#include "engine/Texture.h"
+#include "game/Field.h"
+#include "game/Game.h"
+#include "game/GameResources.h"
+#include "game/Player.h"
+#include "ui/Control.h"
+#include "ui/Screen.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace
+{
+constexpr int kWidestLevel = 89;
+
+double CpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The reference: one textured quad over the whole window, as a bare window would draw.
+class CQuadScreen : public CScreen
+{
+  public:
+    CQuadScreen()
+    {
+        // A 256 x 256 checker, uploaded once.
+        NImageDecoder::SImage image;
+        image.width = image.height = 256;
+        image.components = 4;
+        image.pixels.resize(256 * 256 * 4);
+        for (int i = 0; i < 256 * 256; ++i)
+        {
+            const uint8_t v = ((i % 256) / 32 + (i / 256) / 32) % 2 ? 200 : 60;
+            image.pixels[i * 4] = v;
+            image.pixels[i * 4 + 1] = v;
+            image.pixels[i * 4 + 2] = 255 - v;
+            image.pixels[i * 4 + 3] = 255;
+        }
+        m_texture.LoadImage(image, false, false);
+    }
+    void Render() override
+    {
+        glViewport(0, 0, 800, 600);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0.0, 800.0, 600.0, 0.0, -50.0, 50.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_TEXTURE_2D);
+        m_texture.Bind();
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        glBegin(GL_TRIANGLE_STRIP);
+        glTexCoord2f(0.0f, 0.0f);
+        glVertex2f(0.0f, 0.0f);
+        glTexCoord2f(1.0f, 0.0f);
+        glVertex2f(800.0f, 0.0f);
+        glTexCoord2f(0.0f, 1.0f);
+        glVertex2f(0.0f, 600.0f);
+        glTexCoord2f(1.0f, 1.0f);
+        glVertex2f(800.0f, 600.0f);
+        glEnd();
+    }
+
+  private:
+    CTexture m_texture;
+};
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bool game = false, bare = false;
+    int frames = 1200;
+    std::string data = ".";
+    for (int i = 1; i < argc; ++i)
+    {
+        if (!std::strcmp(argv[i], "--game"))
+            game = true;
+        else if (!std::strcmp(argv[i], "--bare"))
+            bare = true;
+        else if (!std::strcmp(argv[i], "--frames") && i + 1 < argc)
+            frames = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--data") && i + 1 < argc)
+            data = argv[++i];
+    }
+    if (game == bare || frames <= 0 || chdir(data.c_str()) != 0)
+    {
+        std::fprintf(stderr, "usage: zonvel_framecost --game|--bare [--frames N] [--data DIR]\n");
+        return 2;
+    }
+
+    CAppSettings& settings = GetAppSettings();
+    settings.m_full_screen = false;
+    settings.m_hints = false;
+    CProgram program;
+    if (!program.Start())
+        return 1;
+    CApplication* app = CApplication::Instance();
+
+    std::unique_ptr<CScreen> screen;
+    if (game)
+    {
+        NGame::CGameResources::Instance();
+        auto gameScreen = std::make_unique<NGame::CGame>(NGame::CGameResources::kClassic, nullptr);
+        gameScreen->StartAtLevel(kWidestLevel);
+        const NGame::CField& field = *gameScreen->GetField();
+        // The mouse rests on a cell the player may pick, so the preview runs.
+        int cx = 400, cy = 300;
+        for (int c = field.GetColumns() / 2; c > 0; --c)
+            if (field.IsColourAllowed(field.ColourAt(field.GetMid(), c)))
+            {
+                const CVector4 centre = field.CellCentre(field.GetMid(), c);
+                cx = static_cast<int>(centre.x);
+                cy = static_cast<int>(centre.y);
+                break;
+            }
+        CControl::SetCursorSource([cx, cy](int& x, int& y) {
+            x = cx;
+            y = cy;
+        });
+        screen = std::move(gameScreen);
+    }
+    else
+        screen = std::make_unique<CQuadScreen>();
+    app->PushScreen(screen.get());
+
+    // Measured from the first frame on, so start-up is left out.
+    double cpuStart = 0.0;
+    auto wallStart = std::chrono::steady_clock::now();
+    app->SetFrameObserver([&](int frame) {
+        if (frame == 0)
+        {
+            cpuStart = CpuSeconds();
+            wallStart = std::chrono::steady_clock::now();
+        }
+        if (frame == frames)
+            app->Quit();
+    });
+    program.Run();
+    const double cpu = CpuSeconds() - cpuStart;
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    std::printf("%s: %d frames, %.1f fps, process CPU %.3f ms per frame (%.1f %% of one core)\n",
+                game ? "game" : "bare", frames, frames / wall, cpu * 1000.0 / frames, 100.0 * cpu / wall);
+    app->SetFrameObserver(nullptr);
+    CControl::SetCursorSource(nullptr);
+    screen.reset();
+    if (game)
+        NGame::CGameResources::Release();
+    program.Shutdown();
+    return 0;
+}
