@@ -388,12 +388,16 @@ TEST(ImageDecoder, ProgressiveJpegClaimingHugeSizeIsRefusedBeforeAllocating)
     ASSERT_TRUE(DecodeJpeg(jpeg.data(), jpeg.size(), image)) << "a progressive file decodes";
     EXPECT_EQ(image.width, 16);
 
-    // A progressive decoder keeps every coefficient of the picture: 65000 x
-    // 65000 would take gigabytes before the first row comes out.
-    ClaimSize(jpeg, 0xC2, 65000, 65000);
+    // A progressive decoder keeps every coefficient of the picture, and fills
+    // them in while it reads the header's scans: 12000 x 12000 would take
+    // hundreds of megabytes, 65000 x 65000 gigabytes, before a row comes out.
+    std::vector<uint8_t> large = jpeg;
+    ClaimSize(large, 0xC2, 12000, 12000);
     const long before = PeakResidentKb();
-    EXPECT_FALSE(DecodeJpeg(jpeg.data(), jpeg.size(), image));
+    EXPECT_FALSE(DecodeJpeg(large.data(), large.size(), image));
     EXPECT_LT(PeakResidentKb() - before, 64 * 1024) << "kilobytes more at the peak";
+    ClaimSize(jpeg, 0xC2, 65000, 65000);
+    EXPECT_FALSE(DecodeJpeg(jpeg.data(), jpeg.size(), image));
 }
 
 TEST(ImageDecoder, DdsReadsCompressedLevelsDownToOnePixel)
