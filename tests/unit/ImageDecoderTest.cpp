@@ -597,6 +597,11 @@ TEST(ImageDecoder, PictureFilesFromOtherProgramsGiveTheirPixels)
         ExpectPixels(SwapBlueAndRed(image.levels[0].data, 4), image.levels[0].width, image.levels[0].height, 4,
                      blocks, 0, name);
     }
+    const SDdsImage rgb = ReadDds("blocks-rgb.dds");
+    ASSERT_FALSE(rgb.levels.empty());
+    EXPECT_EQ(rgb.format, EDdsFormat::Bgr);
+    ExpectPixels(SwapBlueAndRed(rgb.levels[0].data, 3), rgb.levels[0].width, rgb.levels[0].height, 3, blocks, 0,
+                 "blocks-rgb.dds");
     const SDdsImage none = ReadDds("blocks-none-mips.dds");
     ASSERT_EQ(none.levels.size(), 6u);
     EXPECT_EQ(none.levels[1].width, 16);

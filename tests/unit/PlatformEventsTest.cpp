@@ -6,7 +6,10 @@
 
 #include <vector>
 
+#include "platform/EventSource.h"
 #include "platform/Events.h"
+#include "platform/Keyboard.h"
+#include "platform/Mouse.h"
 #include "platform/Window.h"
 
 namespace
@@ -164,6 +167,34 @@ TEST_F(PlatformEventsTest, MouseMovesCarryTheHeldButtonsAndModifierKeys)
     using namespace NPlatform;
     EXPECT_EQ(events[0].keyFlags, kMkLButton | kMkMButton | kMkShift | kMkControl);
     EXPECT_EQ(events[1].keyFlags, kMkRButton | kMkShift | kMkControl);
+}
+
+TEST_F(PlatformEventsTest, HeldModifiersAndButtonsAreReadFromTheDevicesOrTheScript)
+{
+    SDL_SetModState(KMOD_RSHIFT);
+    EXPECT_TRUE(NPlatform::IsShiftHeld());
+    EXPECT_FALSE(NPlatform::IsControlHeld());
+    SDL_SetModState(KMOD_LCTRL);
+    EXPECT_FALSE(NPlatform::IsShiftHeld());
+    EXPECT_TRUE(NPlatform::IsControlHeld());
+    SDL_SetModState(KMOD_NONE);
+
+    // A test script holds its own keys and buttons; only the buttons are mouse buttons.
+    struct SScript : NPlatform::IEventSource
+    {
+        bool Poll(SEvent&) override { return false; }
+        void GetCursorDesktop(int& x, int& y) override { x = 640, y = 400; }
+        uint32_t GetHeldFlags() override { return NPlatform::kMkRButton | NPlatform::kMkShift; }
+    } script;
+    NPlatform::SetEventSource(&script);
+    EXPECT_EQ(NPlatform::GetMouseButtons(), NPlatform::kMkRButton);
+    EXPECT_TRUE(NPlatform::IsShiftHeld());
+    EXPECT_FALSE(NPlatform::IsControlHeld());
+    int x = 0, y = 0;
+    NPlatform::GetCursorDesktop(x, y);
+    NPlatform::SetEventSource(nullptr);
+    EXPECT_EQ(x, 640);
+    EXPECT_EQ(y, 400);
 }
 
 TEST_F(PlatformEventsTest, ProgramMessagesComeFirstAndFocusIsTracked)

@@ -1,5 +1,5 @@
-// The program's start-up when it cannot get going: the unit tests run with
-// SDL's dummy video driver, which gives no OpenGL window.
+// The program's start-up when it cannot get going: SDL's dummy video driver
+// gives no OpenGL window.
 #include "app/AppSettings.h"
 #include "app/Program.h"
 #include "platform/DataFolder.h"
@@ -7,6 +7,8 @@
 #include "FoundationTestUtil.h"
 
 #include <gtest/gtest.h>
+
+#include <SDL.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -46,10 +48,21 @@ class CEnvironment
     std::string m_name;
     std::optional<std::string> m_old;
 };
+
+// True when the window will fail: the dummy driver, or none started yet so
+// that the caller's SDL_VIDEODRIVER picks it.
+bool NoWindowPossible()
+{
+    const char* driver = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetCurrentVideoDriver() : "dummy";
+    return driver != nullptr && std::string(driver) == "dummy";
+}
 } // namespace
 
 TEST(Program, FailedStartKeepsTheSettingsFileAndSaysWhatFailed)
 {
+    CEnvironment video("SDL_VIDEODRIVER", "dummy");
+    if (!NoWindowPossible())
+        GTEST_SKIP() << "a real video driver is already running in this process";
     NTestUtil::CTempDir home;
     CEnvironment xdg("XDG_DATA_HOME", home.Path().c_str());
     const std::string folder = NPlatform::GetDataFolder();
@@ -81,6 +94,9 @@ TEST(Program, FailedStartKeepsTheSettingsFileAndSaysWhatFailed)
 
 TEST(Program, WithoutAPerUserFolderNoLogIsWritten)
 {
+    CEnvironment video("SDL_VIDEODRIVER", "dummy");
+    if (!NoWindowPossible())
+        GTEST_SKIP() << "a real video driver is already running in this process";
     NTestUtil::CTempDir work;
     CEnvironment home("HOME", nullptr);
     CEnvironment xdg("XDG_DATA_HOME", nullptr);

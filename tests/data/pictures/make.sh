@@ -42,4 +42,5 @@ for c in dxt1 dxt5 none; do
 done
 convert "$work/src.png" -define dds:compression=dxt1 -define dds:mipmaps=5 blocks-dxt1-mips.dds
 convert "$work/src.png" -define dds:compression=none -define dds:mipmaps=5 blocks-none-mips.dds
+convert "$work/src.ppm" -define dds:compression=none -define dds:mipmaps=0 blocks-rgb.dds
 for f in blocks-dxt1.dds blocks-dxt5.dds; do convert "$f" -depth 8 pam:"$f.pam"; done
