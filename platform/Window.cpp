@@ -78,6 +78,12 @@ const std::string& GetOpenWindowError()
     return g_openError;
 }
 
+std::string GetVideoDriver()
+{
+    const char* driver = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetCurrentVideoDriver() : nullptr;
+    return driver ? driver : "";
+}
+
 void CloseWindow()
 {
     if (g_context)

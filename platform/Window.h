@@ -18,6 +18,8 @@ struct SRect
 bool OpenWindow(const char* title, int x, int y, int width, int height);
 // Why the last OpenWindow failed, in one line (empty after a success).
 const std::string& GetOpenWindowError();
+// The video driver in use ("x11", "dummy", ...); empty before video starts.
+std::string GetVideoDriver();
 void CloseWindow();
 bool HasWindow();
 

@@ -1,14 +1,13 @@
 // The program's start-up when it cannot get going: SDL's dummy video driver
 // gives no OpenGL window.
-#include "app/AppSettings.h"
 #include "app/Program.h"
+#include "engine/AppSettings.h"
 #include "platform/DataFolder.h"
+#include "platform/Window.h"
 
 #include "FoundationTestUtil.h"
 
 #include <gtest/gtest.h>
-
-#include <SDL.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -53,8 +52,8 @@ class CEnvironment
 // that the caller's SDL_VIDEODRIVER picks it.
 bool NoWindowPossible()
 {
-    const char* driver = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetCurrentVideoDriver() : "dummy";
-    return driver != nullptr && std::string(driver) == "dummy";
+    const std::string driver = NPlatform::GetVideoDriver();
+    return driver.empty() || driver == "dummy";
 }
 } // namespace
 
