@@ -240,7 +240,7 @@ class CDriver
         m_busy_until = frame + 7;
     }
 
-    static constexpr int kExtraUpdates = 4;
+    static constexpr int kExtraUpdates = 8;
     CHarness& m_harness;
     CGame& m_game;
     int m_last_capture = 0;

@@ -10,6 +10,7 @@
 #include "game/Player.h"
 #include "interface/EnterNameDlg.h"
 #include "interface/TopTable.h"
+#include "ui/Control.h"
 #include "ui/SimpleButton.h"
 
 #include <algorithm>
@@ -730,4 +731,34 @@ TEST_F(GameTest, LevelMessagesFadeInOverFiftyDrawnFrames)
     EXPECT_EQ(game->GetMessageAlpha(), before);
     game->Render();
     EXPECT_LT(game->GetMessageAlpha(), before);
+}
+
+// The preview grows the cell under the mouse on the player's turn only.
+TEST_F(GameTest, PreviewFollowsTheMouseOnlyOnThePlayersIdleTurn)
+{
+    UseDataSetLevels();
+    auto game = NewGame(0, 4);
+    ASSERT_TRUE(RunUntil(*game, [&] { return PlayersTurnIdle(*game); }));
+    const auto [row, col] = AllowedNeighbour(*game);
+    const CVector4 centre = game->GetField()->CellCentre(row, col);
+    CControl::SetCursorSource([&centre](int& x, int& y) {
+        x = static_cast<int>(centre.x);
+        y = static_cast<int>(centre.y);
+    });
+    const float size = game->GetField()->GetCell(row, col)->GetSize();
+    game->Render();
+    EXPECT_GT(game->GetField()->GetCell(row, col)->GetSize(), size);
+
+    ClickCell(*game, row, col);
+    ASSERT_TRUE(RunUntil(*game, [&] { return game->GetCurrentSide() == 1; }));
+    const auto [r2, c2] = AllowedNeighbour(*game);
+    const CVector4 other = game->GetField()->CellCentre(r2, c2);
+    CControl::SetCursorSource([&other](int& x, int& y) {
+        x = static_cast<int>(other.x);
+        y = static_cast<int>(other.y);
+    });
+    const float before = game->GetField()->GetCell(r2, c2)->GetSize();
+    game->Render();
+    EXPECT_EQ(game->GetField()->GetCell(r2, c2)->GetSize(), before);
+    CControl::SetCursorSource(nullptr);
 }
