@@ -1,5 +1,6 @@
 #include "app/AppSettings.h"
 
+#include "app/Log.h"
 #include "engine/KeyValueFile.h"
 
 #include <algorithm>
@@ -72,5 +73,11 @@ bool CAppSettings::Save() const
     file.SetInt("m_show_dragons", m_show_dragons ? 1 : 0);
     file.SetInt("m_adv_level", m_adv_level);
     file.SetInt("m_classic_level", m_classic_level);
-    return file.SaveFile(m_data_folder + kFileName, kCipherKey, kCipherKeyLength);
+    std::string failure;
+    if (!file.SaveFile(m_data_folder + kFileName, kCipherKey, kCipherKeyLength, &failure))
+    {
+        CLog::Write("Settings not saved: %s", failure.c_str());
+        return false;
+    }
+    return true;
 }

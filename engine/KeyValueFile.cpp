@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <unistd.h>
@@ -156,8 +157,15 @@ std::string CKeyValueFile::BuildText() const
     return text;
 }
 
-bool CKeyValueFile::SaveFile(const std::string& path, const char* cipherKey, int keyLength) const
+bool CKeyValueFile::SaveFile(const std::string& path, const char* cipherKey, int keyLength,
+                             std::string* failure) const
 {
+    auto fail = [failure](const std::string& what)
+    {
+        if (failure)
+            *failure = what;
+        return false;
+    };
     std::string text = BuildText();
     std::vector<uint8_t> bytes(text.begin(), text.end());
     if (cipherKey)
@@ -165,7 +173,7 @@ bool CKeyValueFile::SaveFile(const std::string& path, const char* cipherKey, int
         std::vector<uint8_t> enciphered;
         CCipher cipher;
         if (!cipher.Encode(bytes.data(), static_cast<int>(bytes.size()), enciphered, cipherKey, keyLength))
-            return false;
+            return fail("cannot encipher " + path);
         bytes.swap(enciphered);
     }
 
@@ -174,16 +182,30 @@ bool CKeyValueFile::SaveFile(const std::string& path, const char* cipherKey, int
     std::string temp = path + ".tmp";
     FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f)
-        return false;
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+        return fail("cannot create " + temp + ": " + std::strerror(errno));
+    // The first error is the one worth reporting: later steps fail because of it.
+    int error = 0;
+    auto step = [&error](bool ok)
+    {
+        if (!ok && error == 0)
+            error = errno != 0 ? errno : EIO;
+    };
+    errno = 0;
+    step(bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
     // On disk before it replaces the old file.
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (fsync(fileno(f)) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0)
+    step(std::fflush(f) == 0);
+    step(fsync(fileno(f)) == 0);
+    step(std::fclose(f) == 0);
+    if (error != 0)
     {
         std::remove(temp.c_str());
-        return false;
+        return fail("cannot write " + temp + ": " + std::strerror(error));
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0)
+    {
+        error = errno;
+        std::remove(temp.c_str());
+        return fail("cannot replace " + path + ": " + std::strerror(error));
     }
     return true;
 }

@@ -27,8 +27,10 @@ class CKeyValueFile
     bool Parse(const std::string& text, bool clear = true);
 
     // Writes beside the target first and renames over it, so a failed write
-    // never loses the previous file.
-    bool SaveFile(const std::string& path, const char* cipherKey = nullptr, int keyLength = 0) const;
+    // never loses the previous file. On failure, 'failure' (when given) says
+    // which step failed and why, for the log.
+    bool SaveFile(const std::string& path, const char* cipherKey = nullptr, int keyLength = 0,
+                  std::string* failure = nullptr) const;
     // The written form: one "key value" line per entry in key order.
     std::string BuildText() const;
 
