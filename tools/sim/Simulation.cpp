@@ -455,15 +455,16 @@ void CSimulation::RunSoak()
     // first 1800 levels meet every combination once, later rounds get other
     // boards from the running random state.
     constexpr int kLevelsPerSet = 100, kDifficulties = 6, kLevelStride = 37;
-    for (int i = 0; i < m_options.soak; ++i)
+    for (int i = m_options.soakFrom; i < m_options.soakFrom + m_options.soak; ++i)
     {
         const int gameType = i % 3;
         const int difficulty = (i / 3) % kDifficulties;
         const int level = (i / (3 * kDifficulties)) * kLevelStride % kLevelsPerSet;
         int money = NGame::CPlayer::kStartMoney, lives = NGame::CPlayer::kStartLives;
         PlayLevel(gameType, level, difficulty, money, lives);
-        if (m_options.verbose && (i + 1) % 1000 == 0)
-            std::fprintf(stderr, "soak: %d levels, %lld moves checked, %d violations\n", i + 1,
+        const int played = i + 1 - m_options.soakFrom;
+        if (m_options.verbose && played % 1000 == 0)
+            std::fprintf(stderr, "soak: %d levels, %lld moves checked, %d violations\n", played,
                          m_moves_checked, m_violations);
     }
 }

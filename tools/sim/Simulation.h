@@ -24,6 +24,7 @@ struct SOptions
     uint32_t seed = 1;
     int games = 0;    // 0: play each level on its own
     int soak = 0;     // > 0: this many levels cycling through every set, level size and difficulty
+    int soakFrom = 0; // where in that cycle to start, so runs in parallel can share it
     int gameType = 0; // 0 classic, 1 duel, 2 moving; -1 all three
     bool randomHuman = false;
     bool trace = false;
