@@ -1,8 +1,8 @@
 #include "app/Program.h"
 
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 #include "app/Application.h"
-#include "app/Log.h"
+#include "engine/Log.h"
 #include "engine/PackKey.h"
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"

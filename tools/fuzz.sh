@@ -53,7 +53,7 @@ run_one() {
   (cd "$findings" && nice -n 15 "$fuzz/fuzz/fuzz_$name" "$corpus" "$seeds/$name" "${replay[@]}" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=262144 -print_final_stats=1 \
     -artifact_prefix="$findings/" 2>"$fuzz/$name.log") || true
-  grep -E "^#[0-9]+ +DONE|^stat::number_of_executed_units|^stat::peak_rss" "$fuzz/$name.log" || tail -5 "$fuzz/$name.log"
+  grep -E "^#[0-9]+[[:space:]]+DONE|^Done [0-9]+ runs" "$fuzz/$name.log" || tail -5 "$fuzz/$name.log"
   local found
   found=$(find "$findings" -type f \( -name 'crash-*' -o -name 'timeout-*' -o -name 'leak-*' -o -name 'oom-*' \) | wc -l)
   echo "   findings: $found (in $findings)"

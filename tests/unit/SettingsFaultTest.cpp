@@ -1,8 +1,8 @@
 // The settings file survives a failing disk: a full disk or a folder that
 // refuses writes leaves the previous dx.cfg whole, Save reports false and the
 // log says what failed.
-#include "app/AppSettings.h"
-#include "app/Log.h"
+#include "engine/AppSettings.h"
+#include "engine/Log.h"
 
 #include "FoundationTestUtil.h"
 

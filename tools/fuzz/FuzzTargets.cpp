@@ -2,7 +2,7 @@
 
 #include "Simulation.h"
 
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 #include "engine/Cipher.h"
 #include "engine/ImageDecoder.h"
 #include "engine/KeyValueFile.h"

@@ -1,7 +1,7 @@
 // fuzz_seeds DATA_FOLDER CORPUS_FOLDER: writes one seed folder per fuzz target
 // from a built data set. Big pictures become small crops, so the fuzzers spend
 // their time on structure rather than on megabytes of pixels.
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 #include "engine/Cipher.h"
 #include "engine/ImageDecoder.h"
 #include "engine/PackKey.h"

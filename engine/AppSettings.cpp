@@ -1,7 +1,7 @@
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 
-#include "app/Log.h"
 #include "engine/KeyValueFile.h"
+#include "engine/Log.h"
 
 #include <algorithm>
 
