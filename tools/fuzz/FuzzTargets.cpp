@@ -238,10 +238,11 @@ bool FieldState(const uint8_t* data, size_t size)
     NGame::CField again(NGame::CGameResources::GetLevelDirectory(0), 1, 0);
     if (!again.LoadFieldState(formatted) || again.FormatFieldState() != formatted)
         return false;
-    for (int frame = 0; frame < 200; ++frame)
+    // Long enough for the cells to appear and a repaint to spread.
+    for (int frame = 0; frame < 60; ++frame)
         field.Update(16.0f);
     field.Fill(field.GetMid(), 0, 0);
-    for (int frame = 0; frame < 200; ++frame)
+    for (int frame = 0; frame < 60; ++frame)
         field.Update(16.0f);
     return true;
 }
