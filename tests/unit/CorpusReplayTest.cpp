@@ -45,6 +45,7 @@ INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay, ::testing::ValuesIn(NFuzz::Targe
 TEST(CorpusReplayFolders, EveryFolderNamesATarget)
 {
     // A misspelt folder would be skipped without a word.
+    ASSERT_TRUE(fs::is_directory(kCorpus)) << kCorpus;
     const std::vector<std::string>& names = NFuzz::TargetNames();
     for (const auto& entry : fs::directory_iterator(kCorpus))
         EXPECT_NE(std::find(names.begin(), names.end(), entry.path().filename().string()), names.end())
