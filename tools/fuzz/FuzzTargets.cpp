@@ -27,7 +27,7 @@ namespace
 bool KeyValue(const uint8_t* data, size_t size)
 {
     CKeyValueFile file;
-    file.Parse(data, static_cast<int>(size));
+    file.Parse(data, size);
     for (const auto& [key, value] : file.GetEntries())
     {
         file.GetInt(key, 0);
@@ -43,8 +43,7 @@ bool KeyValue(const uint8_t* data, size_t size)
 bool KeyValueCipher(const uint8_t* data, size_t size)
 {
     CKeyValueFile file;
-    if (file.Parse(data, static_cast<int>(size), true, CAppSettings::kCipherKey,
-                   CAppSettings::kCipherKeyLength))
+    if (file.Parse(data, size, true, CAppSettings::kCipherKey, CAppSettings::kCipherKeyLength))
         for (const auto& [key, value] : file.GetEntries())
             file.GetInt(key, 0);
     return true;
@@ -119,19 +118,19 @@ bool Whole(const NImageDecoder::SImage& image)
 bool Targa(const uint8_t* data, size_t size)
 {
     NImageDecoder::SImage image;
-    return !NImageDecoder::DecodeTarga(data, static_cast<int>(size), image) || Whole(image);
+    return !NImageDecoder::DecodeTarga(data, size, image) || Whole(image);
 }
 
 bool Jpeg(const uint8_t* data, size_t size)
 {
     NImageDecoder::SImage image;
-    return !NImageDecoder::DecodeJpeg(data, static_cast<int>(size), image) || Whole(image);
+    return !NImageDecoder::DecodeJpeg(data, size, image) || Whole(image);
 }
 
 bool Dds(const uint8_t* data, size_t size)
 {
     NImageDecoder::SDdsImage image;
-    return !NImageDecoder::DecodeDds(data, static_cast<int>(size), image) || !image.levels.empty();
+    return !NImageDecoder::DecodeDds(data, size, image) || !image.levels.empty();
 }
 
 // A 4 x 2 32-bit targa that descriptions may name, so frames and groups divide a real size.

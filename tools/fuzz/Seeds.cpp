@@ -288,7 +288,7 @@ void PictureSeeds(const fs::path& data)
             continue;
         const Bytes bytes = ReadFile(file);
         NImageDecoder::SImage image;
-        if (!NImageDecoder::DecodeTarga(bytes.data(), static_cast<int>(bytes.size()), image))
+        if (!NImageDecoder::DecodeTarga(bytes.data(), bytes.size(), image))
             continue;
         const NImageDecoder::SImage crop = Crop(image, 16);
         Seed("targa", Flat(data, file), Targa(crop, image.components));
@@ -308,7 +308,7 @@ void PictureSeeds(const fs::path& data)
     {
         const Bytes bytes = ReadFile(file);
         NImageDecoder::SImage image;
-        if (!NImageDecoder::DecodeJpeg(bytes.data(), static_cast<int>(bytes.size()), image))
+        if (!NImageDecoder::DecodeJpeg(bytes.data(), bytes.size(), image))
             continue;
         const NImageDecoder::SImage crop = Crop(image, 24);
         Seed("jpeg", Flat(data, file), Jpeg(crop, false, false));
@@ -319,8 +319,7 @@ void PictureSeeds(const fs::path& data)
     // The font picture whole is 2 MB: the scan gets it shrunk, and its first rows.
     const Bytes font = ReadFile(data / "mui" / "font.tga");
     NImageDecoder::SImage image;
-    if (NImageDecoder::DecodeTarga(font.data(), static_cast<int>(font.size()), image) &&
-        image.components == 4)
+    if (NImageDecoder::DecodeTarga(font.data(), font.size(), image) && image.components == 4)
     {
         Seed("fontscan", "font_quarter.tga", Targa(Shrink(image, 4), 4));
         Seed("fontscan", "font_eighth.tga", Targa(Shrink(image, 8), 4));
