@@ -7,7 +7,7 @@ ZONVEL_PACKAGES=(
   build-essential cmake pkg-config git
   libsdl2-dev libsdl2-mixer-dev libmodplug-dev libjpeg62-turbo-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-  libcairo2-dev libfreetype-dev fonts-dejavu-core libpng-dev
+  libcairo2-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
 )
