@@ -2,6 +2,8 @@
 
 #include "app/AppSettings.h"
 #include "app/Application.h"
+#include "app/BuildConfig.h"
+#include "app/CommandLine.h"
 #include "app/Log.h"
 #include "engine/PackKey.h"
 #include "engine/ResourceGroup.h"
@@ -13,10 +15,11 @@
 #include "platform/Window.h"
 #include "ui/Screen.h"
 
+#include <cstdio>
+
 namespace
 {
 constexpr const char* kTitle = "Zonvel";
-constexpr const char* kPackFile = "data.pk";
 constexpr const char* kLogFile = "game.log";
 constexpr const char* kMainGroup = "main";
 } // namespace
@@ -35,15 +38,35 @@ bool CProgram::Start()
     // Per-user folder and log first, so everything after can report there.
     settings.m_data_folder = NPlatform::GetDataFolder();
     CLog::Open(settings.m_data_folder + kLogFile);
+    CLog::Write("%s", GetVersionLine());
+
+    // Without data there is nothing to show: say so and open no window.
+    std::string dataFolder;
+    if (!m_dataFolders.empty())
+    {
+        dataFolder = CResourceManager::FindDataFolder(m_dataFolders);
+        if (dataFolder.empty())
+        {
+            std::string looked;
+            for (const std::string& folder : m_dataFolders)
+                looked += (looked.empty() ? "" : ", ") + folder;
+            std::fprintf(stderr, "zonvel: no game data (%s) found in %s\n", CResourceManager::kPackFileName,
+                         looked.c_str());
+            CLog::Write("No game data found in %s", looked.c_str());
+            return false;
+        }
+    }
 
     m_resources = std::make_unique<CResourceManager>();
+    m_resources->SetBaseFolder(dataFolder);
     SetResourceManager(m_resources.get());
     CResourceGroup::CreateGroup(kMainGroup, m_resources.get());
 
     CApplication* app = CApplication::Create();
     app->SetLogicalSize(CAppSettings::kLogicalWidth, CAppSettings::kLogicalHeight);
     m_resources->SetPackKey(kPackKey);
-    m_resources->OpenPack(kPackFile); // without a pack every file is read loose
+    // Without a pack every file is read loose.
+    m_resources->OpenPack(m_resources->GetPath(CResourceManager::kPackFileName));
     m_started = true;
 
     settings.m_window_width = app->GetLogicalWidth();
@@ -60,7 +83,10 @@ bool CProgram::Start()
 
     if (!app->CreateMainWindow(kTitle, settings.m_window_x, settings.m_window_y, settings.m_window_width,
                                settings.m_window_height))
+    {
+        std::fprintf(stderr, "zonvel: cannot open the game window\n");
         return false;
+    }
     if (settings.m_full_screen)
         app->SetFullScreen(app->GetLogicalWidth(), app->GetLogicalHeight());
 
@@ -85,6 +111,13 @@ bool CProgram::Start()
     if (CScreen::GetPointerSprite())
         NPlatform::ShowSystemCursor(false);
     return true;
+}
+
+std::vector<std::string> CProgram::GetDataFolderCandidates(const std::string& programFolder)
+{
+    if (programFolder.empty())
+        return {};
+    return {programFolder, programFolder + kDataFolderFromProgram};
 }
 
 int CProgram::Run()

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class CResourceManager;
 namespace NInterface
@@ -19,7 +21,16 @@ public:
     CProgram(const CProgram&) = delete;
     CProgram& operator=(const CProgram&) = delete;
 
-    // Everything up to the main loop. False when no window could be made.
+    // The folders to look for the game data in, in order. Without any, data
+    // names are read from the working folder as they are (tests put their
+    // own files there).
+    void SetDataFolders(std::vector<std::string> folders) { m_dataFolders = std::move(folders); }
+    // Beside the program first, then the installed data folder.
+    static std::vector<std::string> GetDataFolderCandidates(const std::string& programFolder);
+
+    // Everything up to the main loop. False, with a message on stderr, when
+    // no data folder holds the game data (before any window opens) or no
+    // window could be made.
     bool Start();
     // The main loop; returns when the program is to end.
     int Run();
@@ -29,6 +40,7 @@ public:
     NInterface::CIntro* GetIntro() const { return m_intro.get(); }
 
 private:
+    std::vector<std::string> m_dataFolders;
     std::unique_ptr<CResourceManager> m_resources;
     std::unique_ptr<NInterface::CIntro> m_intro;
     bool m_started = false;
