@@ -59,11 +59,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZONVEL_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Two zones grow on a hexagon board of flowers in six colours. Pick a colour:
- your whole zone takes it and swallows every neighbouring flower of that
- colour, and meadow the computer can no longer reach becomes yours. Capture
- the coins that insects drop and spend them on eleven bonuses. Two games of
- 100 levels each, the classic and the advanced game, with their own tables of
- the seven best players.")
+# The synopsis is the summary above; this is the extended description only.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Two zones grow on a hexagon board of flowers in six colours. Pick a colour:
+your whole zone takes it and swallows every neighbouring flower of that
+colour, and meadow the computer can no longer reach becomes yours. Capture
+the coins that insects drop and spend them on eleven bonuses. Two games of
+100 levels each, the classic and the advanced game, with their own tables of
+the seven best players.")
 include(CPack)
