@@ -12,8 +12,14 @@ source "$ZONVEL_ROOT/tools/setup.sh"
 zonvel_install_packages
 zonvel_install_packages "${ZONVEL_PACKAGE_TOOLS[@]}"
 dir="$ZONVEL_ROOT/build-package"
+# Debian's compiler and linker flags, with every hardening option.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cppflags="$(dpkg-buildflags --get CPPFLAGS)"
 cmake -S "$ZONVEL_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
-  -DCMAKE_INSTALL_BINDIR=games -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+  -DCMAKE_INSTALL_BINDIR=games -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+  -DCMAKE_C_FLAGS="$(dpkg-buildflags --get CFLAGS) $cppflags" \
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $cppflags" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 # Only what the package holds; tests and benchmarks are built by test.sh.
 cmake --build "$dir" -j"$(nproc)" --target zonvel zonvel_data zonvel_dist
 cd "$dir"
