@@ -1,10 +1,10 @@
 #include "app/Program.h"
 
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 #include "app/Application.h"
 #include "app/BuildConfig.h"
 #include "app/CommandLine.h"
-#include "app/Log.h"
+#include "engine/Log.h"
 #include "engine/PackKey.h"
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "engine/GLHeaders.h"

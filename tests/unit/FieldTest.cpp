@@ -1,6 +1,6 @@
 #include "GameTestSupport.h"
 
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 #include "game/HexGrid.h"
 
 #include <cmath>
