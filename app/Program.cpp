@@ -16,6 +16,7 @@
 #include "ui/Screen.h"
 
 #include <cstdio>
+#include <string>
 
 namespace
 {
@@ -34,10 +35,14 @@ CProgram::~CProgram()
 bool CProgram::Start()
 {
     CAppSettings& settings = GetAppSettings();
+    m_save_settings = true;
 
     // Per-user folder and log first, so everything after can report there.
+    // Without a per-user folder no log is kept: it must not land in the
+    // working folder.
     settings.m_data_folder = NPlatform::GetDataFolder();
-    CLog::Open(settings.m_data_folder + kLogFile);
+    if (!settings.m_data_folder.empty())
+        CLog::Open(settings.m_data_folder + kLogFile);
     CLog::Write("%s", GetVersionLine());
 
     // Without data there is nothing to show: say so and open no window.
@@ -50,9 +55,10 @@ bool CProgram::Start()
             std::string looked;
             for (const std::string& folder : m_dataFolders)
                 looked += (looked.empty() ? "" : ", ") + folder;
-            std::fprintf(stderr, "zonvel: no game data (%s) found in %s\n", CResourceManager::kPackFileName,
-                         looked.c_str());
-            CLog::Write("No game data found in %s", looked.c_str());
+            const std::string message = std::string("No game data (") + CResourceManager::kPackFileName +
+                                        ") found in " + looked;
+            std::fprintf(stderr, "Zonvel: %s\n", message.c_str());
+            CLog::Write("%s", message.c_str());
             return false;
         }
     }
@@ -84,7 +90,11 @@ bool CProgram::Start()
     if (!app->CreateMainWindow(kTitle, settings.m_window_x, settings.m_window_y, settings.m_window_width,
                                settings.m_window_height))
     {
-        std::fprintf(stderr, "zonvel: cannot open the game window\n");
+        // Nothing of this run is worth keeping: the settings file stays as it was.
+        m_save_settings = false;
+        const std::string message = "Cannot create the window (" + NPlatform::GetOpenWindowError() + ")";
+        std::fprintf(stderr, "Zonvel: %s\n", message.c_str());
+        CLog::Write("%s", message.c_str());
         return false;
     }
     if (settings.m_full_screen)
@@ -120,6 +130,13 @@ std::vector<std::string> CProgram::GetDataFolderCandidates(const std::string& pr
     return {programFolder, programFolder + kDataFolderFromProgram};
 }
 
+int CProgram::Main()
+{
+    const int status = Start() ? Run() : kExitStartFailed;
+    Shutdown();
+    return status;
+}
+
 int CProgram::Run()
 {
     CApplication* app = CApplication::Instance();
@@ -136,19 +153,22 @@ void CProgram::Shutdown()
 
     // Later: the main menu saves the held game and is deleted here.
 
-    if (app)
+    if (m_save_settings)
     {
-        settings.m_minimised = app->IsMinimized();
-        settings.m_full_screen = app->IsFullScreen();
-        int left = 0, top = 0, right = 0, bottom = 0;
-        app->GetWindowRect(left, top, right, bottom);
-        settings.m_window_x = left;
-        settings.m_window_y = top;
+        if (app)
+        {
+            settings.m_minimised = app->IsMinimized();
+            settings.m_full_screen = app->IsFullScreen();
+            int left = 0, top = 0, right = 0, bottom = 0;
+            app->GetWindowRect(left, top, right, bottom);
+            settings.m_window_x = left;
+            settings.m_window_y = top;
+        }
+        if (CSoundManager* sound = GetSoundManager())
+            settings.m_sound_invert = sound->IsSoundInvert();
+        settings.Save();
     }
-    if (CSoundManager* sound = GetSoundManager())
-        settings.m_sound_invert = sound->IsSoundInvert();
     settings.m_music.Stop();
-    settings.Save();
 
     if (app)
     {

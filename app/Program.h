@@ -28,9 +28,13 @@ public:
     // Beside the program first, then the installed data folder.
     static std::vector<std::string> GetDataFolderCandidates(const std::string& programFolder);
 
-    // Everything up to the main loop. False, with a message on stderr, when
-    // no data folder holds the game data (before any window opens) or no
-    // window could be made.
+    // The whole run: start, main loop, shutdown. The process exit status:
+    // 0, or kExitStartFailed when the start failed.
+    static constexpr int kExitStartFailed = 1;
+    int Main();
+    // Everything up to the main loop. False when no data folder holds the
+    // game data (then no window opens) or no window could be made; the
+    // reason is on stderr and in the log.
     bool Start();
     // The main loop; returns when the program is to end.
     int Run();
@@ -44,4 +48,5 @@ private:
     std::unique_ptr<CResourceManager> m_resources;
     std::unique_ptr<NInterface::CIntro> m_intro;
     bool m_started = false;
+    bool m_save_settings = true; // false after a failed start
 };

@@ -7,7 +7,6 @@
 
 namespace
 {
-constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 } // namespace
 
@@ -27,10 +26,5 @@ int main(int argc, char** argv)
 
     CProgram program;
     program.SetDataFolders(CProgram::GetDataFolderCandidates(NPlatform::GetProgramFolder()));
-    // A start that fails has said why on stderr; it must not end as a success.
-    int result = kExitFailure;
-    if (program.Start())
-        result = program.Run();
-    program.Shutdown();
-    return result;
+    return program.Main();
 }

@@ -11,6 +11,7 @@
 #include "engine/GLHeaders.h"
 #include "engine/ResourceManager.h"
 #include "platform/DataFolder.h"
+#include "platform/Mouse.h"
 #include "platform/Window.h"
 #include "tests/e2e/Harness.h"
 #include "ui/Screen.h"
@@ -115,18 +116,6 @@ TEST(PlatformE2e, DataComesFromTheFirstFolderHoldingItNotTheWorkingFolder)
     EXPECT_TRUE(NE2e::Near(shot->At(400, 300), kBlue));
 }
 
-TEST(PlatformE2e, WithoutDataNoWindowOpensAndTheStartFails)
-{
-    REQUIRE_DISPLAY();
-    CHarness harness;
-    harness.WriteFile("mui/bgs/intro.jpg", NE2e::MakeJpeg(64, 64, [](int, int) { return kRed; }));
-    harness.GetProgram().SetDataFolders({harness.GetWorkDir() + "/beside", harness.GetWorkDir() + "/installed"});
-    EXPECT_FALSE(harness.Start());
-    EXPECT_EQ(CApplication::Instance(), nullptr);
-    EXPECT_FALSE(NPlatform::HasWindow());
-    EXPECT_EQ(ReadText(harness.GetDataFolder() + "game.log").rfind(std::string(GetVersionLine()) + "\n", 0), 0u);
-}
-
 TEST(PlatformE2e, CloseRequestQuitsCleanlyLeavingSettingsAndLog)
 {
     REQUIRE_DISPLAY();
@@ -152,6 +141,30 @@ TEST(PlatformE2e, CloseRequestQuitsCleanlyLeavingSettingsAndLog)
     EXPECT_FALSE(reloaded.m_full_screen);
     EXPECT_EQ(reloaded.m_window_x, 40);
     EXPECT_EQ(reloaded.m_window_y, 30);
+}
+
+TEST(PlatformE2e, CursorPositionIsInClientPixelsOfAWindowAwayFromTheCorner)
+{
+    REQUIRE_DISPLAY();
+    CHarness harness;
+    SaveWindowedSettings(100, 80);
+    ASSERT_TRUE(harness.Start());
+    CPlainScreen screen;
+    harness.GetApp()->PushScreen(&screen);
+    int x = -1, y = -1;
+    NPlatform::SRect rect;
+    harness.MouseMove(2, 250, 130);
+    harness.At(3, [&] {
+        rect = NPlatform::GetWindowRect();
+        NPlatform::GetCursorClient(x, y);
+    });
+    harness.Quit(4);
+    harness.Run();
+    ASSERT_EQ(rect.left, 100);
+    ASSERT_EQ(rect.top, 80);
+    EXPECT_EQ(x, 250);
+    EXPECT_EQ(y, 130);
+    harness.GetApp()->CloseAll();
 }
 
 TEST(PlatformE2e, DraggingTheBackgroundMovesTheWindowByTheCursorDisplacement)
