@@ -51,6 +51,7 @@ int main(int argc, char** argv)
     NDataGen::GenerateGameData(out);
     NDataGen::GenerateInterfaceData(out);
     NDataGen::GenerateAudio(out);
+    NDataGen::GenerateIcons(out);
     if (!out.WriteLoose() || !WritePack(out, folder + "/data.pk"))
         return 1;
     size_t bytes = 0;
