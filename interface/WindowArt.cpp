@@ -1,0 +1,63 @@
+#include "interface/WindowArt.h"
+
+#include "app/Application.h"
+#include "engine/GLHeaders.h"
+#include "engine/KeyValueFile.h"
+#include "engine/ResourceGroup.h"
+#include "engine/ResourceManager.h"
+#include "engine/Texture.h"
+#include "interface/Hint.h"
+
+namespace NInterface
+{
+const CTexture* GetInterfacePicture(const std::string& name)
+{
+    const CResourceGroup* group = CResourceGroup::GetGroup("main");
+    return group != nullptr ? group->GetTexture(name) : nullptr;
+}
+
+const CBitmapText* GetInterfaceFont()
+{
+    return CHint::GetFont();
+}
+
+void LoadWindowLayout(CKeyValueFile& layout, const std::string& fileName)
+{
+    layout.LoadResource(GetResourceManager(), fileName);
+}
+
+void SetupWindowView(float layoutWidth, float layoutHeight)
+{
+    const CApplication* app = CApplication::Instance();
+    if (app == nullptr || !NGL::IsContextAvailable())
+        return;
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glViewport(0, 0, app->GetWindowWidth(), app->GetWindowHeight());
+    glDisable(GL_LIGHTING);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, layoutWidth, layoutHeight, 0.0, -50.0, 50.0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void DrawWindowBackground(const CTexture* picture)
+{
+    if (picture == nullptr || !NGL::IsContextAvailable())
+        return;
+    glEnable(GL_TEXTURE_2D);
+    picture->Bind();
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(-112.0f, -212.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-112.0f, 812.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(912.0f, -212.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(912.0f, 812.0f);
+    glEnd();
+}
+} // namespace NInterface
