@@ -6,10 +6,12 @@
 #include <memory>
 
 class CResourceManager;
+class CSprite;
 namespace NInterface
 {
 class CIntro;
-}
+class CMainMenu;
+} // namespace NInterface
 
 class CProgram
 {
@@ -27,9 +29,12 @@ public:
     void Shutdown();
 
     NInterface::CIntro* GetIntro() const { return m_intro.get(); }
+    NInterface::CMainMenu* GetMainMenu() const { return m_menu.get(); }
 
 private:
     std::unique_ptr<CResourceManager> m_resources;
     std::unique_ptr<NInterface::CIntro> m_intro;
+    std::unique_ptr<NInterface::CMainMenu> m_menu;
+    std::unique_ptr<CSprite> m_pointer;
     bool m_started = false;
 };

@@ -5,6 +5,7 @@
 #include "engine/ResourceManager.h"
 #include "engine/Sprite.h"
 #include "engine/Texture.h"
+#include "interface/Hint.h"
 
 #include <iterator>
 
@@ -37,6 +38,8 @@ CInterfaceResources::~CInterfaceResources()
 {
     if (g_instance == this)
         g_instance = nullptr;
+    if (CHint::GetFont() == &m_font)
+        CHint::SetFont(nullptr);
 }
 
 void CInterfaceResources::Load()
@@ -51,6 +54,8 @@ void CInterfaceResources::Load()
     CFileBuffer font = manager ? manager->Load(kFontFile) : CResourceManager::LoadLooseFile(kFontFile);
     if (!font.IsEmpty())
         m_font.LoadFromImage(font.GetBytes().data(), font.GetSize(), fontTexture);
+    // Hints and windows draw with the same font.
+    CHint::SetFont(&m_font);
 
     CKeyValueFile list;
     list.LoadResource(manager, kListFile);

@@ -12,11 +12,27 @@
 #include "game/Game.h"
 #include "interface/ContinueDlg.h"
 #include "interface/CustomLevelWnd.h"
-#include "interface/HelpWnd.h"
 #include "interface/InterfaceResources.h"
-#include "interface/OptionsWnd.h"
 #include "interface/TopTable.h"
+#if __has_include("interface/TopWnd.h")
+#define ZONVEL_HAS_WINDOWS 1
+#include "interface/HelpWnd.h"
+#include "interface/OptionsWnd.h"
 #include "interface/TopWnd.h"
+#else
+namespace NInterface
+{
+class COptionsWnd : public CScreen
+{
+};
+class CHelpWnd : public CScreen
+{
+};
+class CTopWnd : public CScreen
+{
+};
+} // namespace NInterface
+#endif
 #include "platform/Events.h"
 #include "platform/Shell.h"
 
@@ -74,10 +90,16 @@ CMainMenu::CMainMenu()
     m_top_table->Open(settings.m_data_folder + CTopTable::kFileName);
 
     m_continue_btn->SetVisible(false);
+
+    NGame::CGame::SetRecordHook([this](const NGame::CGame& game) {
+        if (&game == m_game.get())
+            SaveGameNow();
+    });
 }
 
 CMainMenu::~CMainMenu()
 {
+    NGame::CGame::SetRecordHook(nullptr);
     m_top_table->Write();
     m_controls.clear();
     m_game_btn.reset();
@@ -92,9 +114,11 @@ CMainMenu::~CMainMenu()
     m_gift_btn.reset();
     m_fullscreen_btn.reset();
     m_mini_btn.reset();
+#ifdef ZONVEL_HAS_WINDOWS
     m_options_wnd.reset();
     m_help_wnd.reset();
     m_top_wnd.reset();
+#endif
     m_game.reset();
     m_custom_wnd.reset();
     m_continue_dlg.reset();
@@ -277,6 +301,7 @@ void CMainMenu::OnControl(CControl* sender)
     {
         OnCloseRequest();
     }
+#ifdef ZONVEL_HAS_WINDOWS
     else if (sender == m_help_btn.get())
     {
         m_help_wnd = std::make_unique<CHelpWnd>(m_logical_width, m_logical_height);
@@ -295,6 +320,7 @@ void CMainMenu::OnControl(CControl* sender)
         if (app)
             app->PushScreen(m_options_wnd.get());
     }
+#endif
     else if (sender == m_qk_btn.get())
     {
         OpenPage(m_resources->GetMakerAddress());
@@ -343,10 +369,13 @@ void CMainMenu::OnScreenClosed(CScreen* closed)
         PlayMenuMusicOnly(true);
         if (m_game->IsGameOver())
         {
+#ifdef ZONVEL_HAS_WINDOWS
             m_top_wnd.reset();
+#endif
             const bool recorded = m_game->IsScoreRecorded();
             const int gameType = m_game->GetGameType();
             m_game.reset();
+#ifdef ZONVEL_HAS_WINDOWS
             if (recorded)
             {
                 m_top_wnd = std::make_unique<CTopWnd>(m_logical_width, m_logical_height, m_top_table.get());
@@ -354,11 +383,16 @@ void CMainMenu::OnScreenClosed(CScreen* closed)
                 if (CApplication* app = CApplication::Instance())
                     app->PushScreen(m_top_wnd.get());
             }
+#else
+            (void)recorded;
+            (void)gameType;
+#endif
         }
         // Written now as well as at exit, so a crash or a killed process does
         // not lose the game (and a finished one is not offered again).
         SaveGameNow();
     }
+#ifdef ZONVEL_HAS_WINDOWS
     else if (m_options_wnd && closed == m_options_wnd.get())
     {
         m_options_wnd.reset();
@@ -371,6 +405,7 @@ void CMainMenu::OnScreenClosed(CScreen* closed)
     {
         m_top_wnd.reset();
     }
+#endif
     else if (m_custom_wnd && closed == m_custom_wnd.get())
     {
         if (m_custom_wnd->IsStartRequested())
@@ -398,7 +433,9 @@ void CMainMenu::BuildSavedGame(CKeyValueFile& file, const NGame::CGame* game)
 {
     file.Clear();
     file.SetString("menudata.gamename", kGameName);
-    if (game)
+    // A finished game is never offered again, even when the program ends
+    // before its screen closed.
+    if (game && !game->IsGameOver())
         game->SaveGame(file);
 }
 
@@ -427,10 +464,11 @@ std::unique_ptr<NGame::CGame> CMainMenu::RestoreGame(const CKeyValueFile& file, 
 
 void CMainMenu::LoadGameFile()
 {
+    // Whatever the file holds, no other game stays held.
+    m_game.reset();
     CKeyValueFile file;
     if (!file.LoadFile(SavedGamePath(), true, kSavedGameKey, kSavedGameKeyLength))
         return;
-    m_game.reset();
     m_game = RestoreGame(file, m_top_table.get());
 }
 } // namespace NInterface
