@@ -33,6 +33,8 @@ void SetupWindowView(float layoutWidth, float layoutHeight)
         return;
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_DEPTH_TEST);
+    // A window draws back to front, mostly at depth 0: what comes later must win at equal depth.
+    glDepthFunc(GL_LEQUAL);
     glEnable(GL_TEXTURE_2D);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glViewport(0, 0, app->GetWindowWidth(), app->GetWindowHeight());
