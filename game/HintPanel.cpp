@@ -79,7 +79,9 @@ bool CHintPanel::Update(float dt)
     UpdateIllustrations(dt);
     if ((m_alpha_speed > 0.0f && m_alpha < 1.0f) || (m_alpha_speed < 0.0f && m_alpha > 0.0f))
         m_alpha += m_alpha_speed * dt / kFadeStepMs;
-    if (m_alpha < 0.0f)
+    // At or below 0: a fade-out that lands exactly on 0 would otherwise stop
+    // there and leave an invisible panel blocking every click.
+    if (m_alpha_speed < 0.0f && m_alpha <= 0.0f)
     {
         GetAppSettings().m_hints = m_check_box->IsChecked();
         return true;
