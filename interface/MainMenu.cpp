@@ -14,25 +14,9 @@
 #include "interface/CustomLevelWnd.h"
 #include "interface/InterfaceResources.h"
 #include "interface/TopTable.h"
-#if __has_include("interface/TopWnd.h")
-#define ZONVEL_HAS_WINDOWS 1
 #include "interface/HelpWnd.h"
 #include "interface/OptionsWnd.h"
 #include "interface/TopWnd.h"
-#else
-namespace NInterface
-{
-class COptionsWnd : public CScreen
-{
-};
-class CHelpWnd : public CScreen
-{
-};
-class CTopWnd : public CScreen
-{
-};
-} // namespace NInterface
-#endif
 #include "platform/Events.h"
 #include "platform/Shell.h"
 
@@ -114,11 +98,9 @@ CMainMenu::~CMainMenu()
     m_gift_btn.reset();
     m_fullscreen_btn.reset();
     m_mini_btn.reset();
-#ifdef ZONVEL_HAS_WINDOWS
     m_options_wnd.reset();
     m_help_wnd.reset();
     m_top_wnd.reset();
-#endif
     m_game.reset();
     m_custom_wnd.reset();
     m_continue_dlg.reset();
@@ -301,10 +283,9 @@ void CMainMenu::OnControl(CControl* sender)
     {
         OnCloseRequest();
     }
-#ifdef ZONVEL_HAS_WINDOWS
     else if (sender == m_help_btn.get())
     {
-        m_help_wnd = std::make_unique<CHelpWnd>(m_logical_width, m_logical_height);
+        m_help_wnd = std::make_unique<CHelpWnd>(static_cast<float>(m_logical_width), static_cast<float>(m_logical_height));
         if (app)
             app->PushScreen(m_help_wnd.get());
     }
@@ -320,7 +301,6 @@ void CMainMenu::OnControl(CControl* sender)
         if (app)
             app->PushScreen(m_options_wnd.get());
     }
-#endif
     else if (sender == m_qk_btn.get())
     {
         OpenPage(m_resources->GetMakerAddress());
@@ -369,13 +349,10 @@ void CMainMenu::OnScreenClosed(CScreen* closed)
         PlayMenuMusicOnly(true);
         if (m_game->IsGameOver())
         {
-#ifdef ZONVEL_HAS_WINDOWS
             m_top_wnd.reset();
-#endif
             const bool recorded = m_game->IsScoreRecorded();
             const int gameType = m_game->GetGameType();
             m_game.reset();
-#ifdef ZONVEL_HAS_WINDOWS
             if (recorded)
             {
                 m_top_wnd = std::make_unique<CTopWnd>(m_logical_width, m_logical_height, m_top_table.get());
@@ -383,16 +360,11 @@ void CMainMenu::OnScreenClosed(CScreen* closed)
                 if (CApplication* app = CApplication::Instance())
                     app->PushScreen(m_top_wnd.get());
             }
-#else
-            (void)recorded;
-            (void)gameType;
-#endif
         }
         // Written now as well as at exit, so a crash or a killed process does
         // not lose the game (and a finished one is not offered again).
         SaveGameNow();
     }
-#ifdef ZONVEL_HAS_WINDOWS
     else if (m_options_wnd && closed == m_options_wnd.get())
     {
         m_options_wnd.reset();
@@ -405,7 +377,6 @@ void CMainMenu::OnScreenClosed(CScreen* closed)
     {
         m_top_wnd.reset();
     }
-#endif
     else if (m_custom_wnd && closed == m_custom_wnd.get())
     {
         if (m_custom_wnd->IsStartRequested())
