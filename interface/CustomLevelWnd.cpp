@@ -9,6 +9,7 @@
 #include "game/Field.h"
 #include "game/GameResources.h"
 #include "interface/InterfaceResources.h"
+#include "interface/WindowArt.h"
 #include "platform/Events.h"
 
 namespace NInterface
@@ -174,15 +175,7 @@ void CCustomLevelWnd::Activate()
 
 void CCustomLevelWnd::SetView() const
 {
-    CApplication* app = CApplication::Instance();
-    if (!NGL::IsContextAvailable() || !app)
-        return;
-    glViewport(0, 0, app->GetWindowWidth(), app->GetWindowHeight());
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, m_layout_width, m_layout_height, 0.0, -50.0, 50.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    SetupWindowView(m_layout_width, m_layout_height);
 }
 
 void CCustomLevelWnd::Update(float dt)

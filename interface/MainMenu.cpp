@@ -17,6 +17,7 @@
 #include "interface/HelpWnd.h"
 #include "interface/OptionsWnd.h"
 #include "interface/TopWnd.h"
+#include "interface/WindowArt.h"
 #include "platform/Events.h"
 #include "platform/Shell.h"
 
@@ -126,19 +127,9 @@ void CMainMenu::SetView()
         m_logical_width = app->GetLogicalWidth();
         m_logical_height = app->GetLogicalHeight();
     }
-    if (!NGL::IsContextAvailable() || !app)
-        return;
-    glViewport(0, 0, app->GetWindowWidth(), app->GetWindowHeight());
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0.0, m_logical_width, m_logical_height, 0.0, -50.0, 50.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    SetupWindowView(static_cast<float>(m_logical_width), static_cast<float>(m_logical_height));
+    if (NGL::IsContextAvailable())
+        glLoadIdentity();
 }
 
 void CMainMenu::Activate()
