@@ -31,7 +31,10 @@ CApplication* CApplication::Instance()
 CApplication* CApplication::Create()
 {
     if (!g_instance)
+    {
         g_instance = new CApplication();
+        SetInstance(g_instance);
+    }
     return g_instance;
 }
 
@@ -40,6 +43,7 @@ void CApplication::Destroy()
     if (!g_instance)
         return;
     g_instance->DestroyMainWindow();
+    SetInstance(nullptr);
     delete g_instance;
     g_instance = nullptr;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "engine/Input.h"
+#include "ui/Frame.h"
 #include "ui/View.h"
 
 class CScreen;
@@ -20,7 +21,7 @@ namespace NPlatform
 struct SEvent;
 }
 
-class CApplication
+class CApplication final : public IFrame
 {
 public:
     static constexpr uint32_t kFrameStepMs = 16;
@@ -38,31 +39,31 @@ public:
     bool HasWindow() const { return m_hasWindow; }
     void ShowMainWindow(bool show);
 
-    void PushScreen(CScreen* screen);
-    void PushDialog(CScreen* dialog);
+    void PushScreen(CScreen* screen) override;
+    void PushDialog(CScreen* dialog) override;
     // false: at the start of the next frame's update; true: now.
-    void CloseTop(bool immediate);
+    void CloseTop(bool immediate) override;
 
     // True only when the display really switched.
-    bool SetFullScreen(int width, int height);
-    bool LeaveFullScreen();
-    void Minimize();
+    bool SetFullScreen(int width, int height) override;
+    bool LeaveFullScreen() override;
+    void Minimize() override;
 
-    bool IsFullScreen() const { return m_fullScreen; }
+    bool IsFullScreen() const override { return m_fullScreen; }
     bool IsMinimized() const { return m_minimized; }
     bool IsActive() const { return m_active; }
-    int GetLogicalWidth() const { return m_view.GetLogicalWidth(); }
-    int GetLogicalHeight() const { return m_view.GetLogicalHeight(); }
+    int GetLogicalWidth() const override { return m_view.GetLogicalWidth(); }
+    int GetLogicalHeight() const override { return m_view.GetLogicalHeight(); }
     void SetLogicalSize(int width, int height) { m_view.SetLogicalSize(width, height); }
     // The size the window was created with (full screen does not change it).
-    int GetWindowWidth() const { return m_windowWidth; }
-    int GetWindowHeight() const { return m_windowHeight; }
+    int GetWindowWidth() const override { return m_windowWidth; }
+    int GetWindowHeight() const override { return m_windowHeight; }
     // Window rectangle in desktop pixels and moving it (for dragging).
-    void GetWindowRect(int& left, int& top, int& right, int& bottom) const;
-    void MoveWindow(int left, int top);
+    void GetWindowRect(int& left, int& top, int& right, int& bottom) const override;
+    void MoveWindow(int left, int top) override;
 
     CView& GetView() { return m_view; }
-    CInput& GetInput() { return m_input; }
+    CInput& GetInput() override { return m_input; }
 
     CScreen* GetCurrentScreen() const;
     CScreen* GetTopDialog() const;
@@ -92,7 +93,7 @@ public:
     // Asks the main loop to end (the quit message).
     void Quit();
     // Posts a close request to the window, as a click on a quit button does.
-    void PostClose();
+    void PostClose() override;
 
     // Test seam: called after each frame is rendered, before the swap, with
     // the number of frames drawn so far (counting from 0).

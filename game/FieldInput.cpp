@@ -1,13 +1,14 @@
 #include "game/FieldInput.h"
 
-#include "app/Application.h"
+#include "engine/Input.h"
+#include "ui/Frame.h"
 
 namespace NGame
 {
 bool PollMagnifierCursor(int& x, int& y)
 {
     x = y = 0;
-    CApplication* application = CApplication::Instance();
+    IFrame* application = IFrame::Instance();
     if (!application)
         return false;
     CInput& input = application->GetInput();

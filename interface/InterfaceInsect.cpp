@@ -1,6 +1,6 @@
 #include "interface/InterfaceInsect.h"
 
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/Random.h"
 #include "engine/ResourceGroup.h"

@@ -1,10 +1,10 @@
 #include "interface/Intro.h"
 
-#include "app/AppSettings.h"
-#include "app/Application.h"
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/ResourceManager.h"
 #include "engine/Texture.h"
+#include "ui/Frame.h"
 
 namespace NInterface
 {
@@ -20,7 +20,7 @@ void CIntro::Activate()
     CScreen::Activate();
     if (!NGL::IsContextAvailable())
         return;
-    CApplication* app = CApplication::Instance();
+    IFrame* app = IFrame::Instance();
     int logicalWidth = app ? app->GetLogicalWidth() : CAppSettings::kLogicalWidth;
     int logicalHeight = app ? app->GetLogicalHeight() : CAppSettings::kLogicalHeight;
     const CAppSettings& settings = GetAppSettings();

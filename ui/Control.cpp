@@ -1,9 +1,10 @@
 #include "ui/Control.h"
 
-#include "app/Application.h"
 #include "engine/GLHeaders.h"
+#include "engine/Input.h"
 #include "engine/KeyValueFile.h"
 #include "engine/Texture.h"
+#include "ui/Frame.h"
 
 namespace
 {
@@ -48,7 +49,7 @@ void CControl::GetCursor(int& x, int& y)
     y = 0;
     if (CursorOverride())
         CursorOverride()(x, y);
-    else if (CApplication* app = CApplication::Instance())
+    else if (IFrame* app = IFrame::Instance())
         app->GetInput().GetCursorPosition(x, y);
 }
 

@@ -1,8 +1,8 @@
 #include "ui/DialogScreen.h"
 
-#include "app/Application.h"
 #include "engine/GLHeaders.h"
 #include "platform/Events.h"
+#include "ui/Frame.h"
 
 CDialogScreen::CDialogScreen() = default;
 
@@ -21,7 +21,7 @@ void CDialogScreen::Render()
 
 void CDialogScreen::OnKeyDown(int virtualKey)
 {
-    CApplication* app = CApplication::Instance();
+    IFrame* app = IFrame::Instance();
     if (virtualKey == NPlatform::kVkEscape)
     {
         SetResult(1);
@@ -39,7 +39,7 @@ void CDialogScreen::OnKeyDown(int virtualKey)
 
 void CDialogScreen::ToPanel(int x, int y, int& px, int& py) const
 {
-    CApplication* app = CApplication::Instance();
+    IFrame* app = IFrame::Instance();
     float clientWidth = app ? static_cast<float>(app->GetWindowWidth()) : 0.0f;
     float clientHeight = app ? static_cast<float>(app->GetWindowHeight()) : 0.0f;
     float sx = 1.0f, sy = 1.0f;

@@ -1,10 +1,11 @@
 #include "ui/Screen.h"
 
-#include "app/Application.h"
 #include "engine/GLHeaders.h"
+#include "engine/Input.h"
 #include "engine/Sprite.h"
 #include "platform/Mouse.h"
 #include "ui/Control.h"
+#include "ui/Frame.h"
 
 namespace
 {
@@ -20,7 +21,7 @@ void CScreen::Update(float dt)
     if (m_dragging)
     {
         // The cursor may leave the window faster than the window follows it.
-        CApplication* app = CApplication::Instance();
+        IFrame* app = IFrame::Instance();
         if (app)
         {
             int left = 0, top = 0, right = 0, bottom = 0;
@@ -62,7 +63,7 @@ void CScreen::OnChar(uint16_t character, int repeat)
 
 void CScreen::OnMouseMove(int x, int y, uint32_t keyFlags)
 {
-    CApplication* app = CApplication::Instance();
+    IFrame* app = IFrame::Instance();
     if (m_dragging && m_movable && app)
     {
         int left = 0, top = 0, right = 0, bottom = 0;
@@ -136,7 +137,7 @@ CSprite* CScreen::GetPointerSprite()
 
 void CScreen::DrawPointer()
 {
-    CApplication* app = CApplication::Instance();
+    IFrame* app = IFrame::Instance();
     if (!g_pointer || !app)
         return;
     CInput& input = app->GetInput();
@@ -163,8 +164,9 @@ void CScreen::ScaleToLayout(int x, int y, int layoutWidth, int layoutHeight, int
 {
     lx = x;
     ly = y;
-    CApplication* app = CApplication::Instance();
-    if (!app || app->GetWindowWidth() <= 0 || app->GetWindowHeight() <= 0 || layoutWidth <= 0 || layoutHeight <= 0)
+    IFrame* app = IFrame::Instance();
+    if (!app || app->GetWindowWidth() <= 0 || app->GetWindowHeight() <= 0 || layoutWidth <= 0 ||
+        layoutHeight <= 0)
         return;
     float sx = static_cast<float>(app->GetWindowWidth()) / static_cast<float>(layoutWidth);
     float sy = static_cast<float>(app->GetWindowHeight()) / static_cast<float>(layoutHeight);

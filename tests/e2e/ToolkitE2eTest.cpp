@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 #include "app/Application.h"
 #include "engine/GLHeaders.h"
 #include "engine/Texture.h"

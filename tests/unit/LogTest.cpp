@@ -1,4 +1,4 @@
-#include "app/Log.h"
+#include "engine/Log.h"
 
 #include "FoundationTestUtil.h"
 

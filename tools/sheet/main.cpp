@@ -10,8 +10,8 @@
 #include "engine/ResourceManager.h"
 #include "engine/Sprite.h"
 #include "engine/Texture.h"
+#include "platform/Window.h"
 
-#include <SDL.h>
 #include <cairo.h>
 
 #include <algorithm>
@@ -449,20 +449,10 @@ int main(int argc, char** argv)
     }
     ctx.resources = &resources;
 
-    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+    // The program's own hidden window gives the GL context the engine draws with.
+    if (!NPlatform::OpenWindow("zonvel_sheet", 0, 0, kCanvas, kCanvas))
     {
-        std::fprintf(stderr, "sheet: %s\n", SDL_GetError());
-        return 1;
-    }
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
-    SDL_Window* window = SDL_CreateWindow("zonvel_sheet", 0, 0, kCanvas, kCanvas, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    SDL_GLContext gl = window ? SDL_GL_CreateContext(window) : nullptr;
-    if (!gl)
-    {
-        std::fprintf(stderr, "sheet: no GL context: %s\n", SDL_GetError());
+        std::fprintf(stderr, "sheet: no window with a GL context (is there a display?)\n");
         return 1;
     }
     NGL::SetContextAvailable(true);
@@ -493,8 +483,6 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "sheet: %d sheets and game_screen.png in %s\n", count, ctx.outputFolder.c_str());
 
     NGL::SetContextAvailable(false);
-    SDL_GL_DeleteContext(gl);
-    SDL_DestroyWindow(window);
-    SDL_Quit();
+    NPlatform::CloseWindow();
     return ctx.failures == 0 ? 0 : 1;
 }

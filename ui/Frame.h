@@ -1,0 +1,45 @@
+// What screens, controls and the rules need of the application frame: the
+// window, the screen and dialog stacks, and the input object with its cursor. The
+// application implements it; code below the entry point reaches the one frame
+// through IFrame::Instance() and never includes the application itself.
+#pragma once
+
+class CInput;
+class CScreen;
+
+class IFrame
+{
+public:
+    // The one frame: null before the application exists and after it is gone.
+    static IFrame* Instance();
+
+    virtual void PushScreen(CScreen* screen) = 0;
+    virtual void PushDialog(CScreen* dialog) = 0;
+    // false: at the start of the next frame's update; true: now.
+    virtual void CloseTop(bool immediate) = 0;
+
+    virtual int GetLogicalWidth() const = 0;
+    virtual int GetLogicalHeight() const = 0;
+    // The size the window was created with (full screen does not change it).
+    virtual int GetWindowWidth() const = 0;
+    virtual int GetWindowHeight() const = 0;
+    // Window rectangle in desktop pixels and moving it (for dragging).
+    virtual void GetWindowRect(int& left, int& top, int& right, int& bottom) const = 0;
+    virtual void MoveWindow(int left, int top) = 0;
+
+    // True only when the display really switched.
+    virtual bool SetFullScreen(int width, int height) = 0;
+    virtual bool LeaveFullScreen() = 0;
+    virtual bool IsFullScreen() const = 0;
+    virtual void Minimize() = 0;
+    // Posts a close request to the window, as a click on a quit button does.
+    virtual void PostClose() = 0;
+
+    virtual CInput& GetInput() = 0;
+
+protected:
+    IFrame() = default;
+    ~IFrame() = default;
+    // The application registers itself when created and leaves when destroyed.
+    static void SetInstance(IFrame* frame);
+};
