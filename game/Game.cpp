@@ -1,7 +1,7 @@
 #include "game/Game.h"
 
-#include "app/AppSettings.h"
-#include "app/Application.h"
+#include "engine/AppSettings.h"
+#include "engine/Input.h"
 #include "engine/KeyValueFile.h"
 #include "engine/ResourceManager.h"
 #include "engine/Sprite.h"
@@ -21,6 +21,7 @@
 #include "game/HintPanel.h"
 #include "game/MovingPlayer.h"
 #include "game/Player.h"
+#include "ui/Frame.h"
 #include "ui/SimpleButton.h"
 
 #include <algorithm>
@@ -31,8 +32,8 @@ namespace NGame
 namespace
 {
 const char* const kButtonNames[CGame::kBonusCount] = {
-    "m_bonus_single_repaint", "m_bonus_zone_repaint", "m_bonus_free_randomize", "m_bonus_forward3",
-    "m_bonus_forward6",       "m_bonus_self_repaint", "m_bonus_skip_move",      "m_bonus_backward3",
+    "m_bonus_single_repaint", "m_bonus_zone_repaint",       "m_bonus_free_randomize", "m_bonus_forward3",
+    "m_bonus_forward6",       "m_bonus_self_repaint",       "m_bonus_skip_move",      "m_bonus_backward3",
     "m_bonus_backward6",      "m_bonus_apponent_randomize", "m_bonus_life",
 };
 constexpr int kClickSlack = 3; // a release closer than this to the press is a click
@@ -141,7 +142,8 @@ CGame::CGame(int gameType, NInterface::CTopTable* topTable)
 
     CKeyValueFile layout;
     layout.LoadResource(GetResourceManager(), kButtonLayoutFile, true);
-    auto texture = [resources](const char* name) { return resources ? resources->GetTexture(name) : nullptr; };
+    auto texture = [resources](const char* name)
+    { return resources ? resources->GetTexture(name) : nullptr; };
     m_main_menu_button = std::make_unique<CSimpleButton>(this, texture("m_main_menu_btn"));
     m_main_menu_button->LoadLayout(layout, "m_main_menu_btn");
     AddControl(m_main_menu_button.get());
@@ -202,8 +204,8 @@ void CGame::CreateSides()
     else
     {
         m_sides.push_back(std::make_unique<CPlayer>(mid, 0, m_field.get()));
-        m_sides.push_back(
-            std::make_unique<CAIPlayer>(mid, last, m_field.get(), DifficultyForLevel(m_field->GetLevelNumber())));
+        m_sides.push_back(std::make_unique<CAIPlayer>(mid, last, m_field.get(),
+                                                      DifficultyForLevel(m_field->GetLevelNumber())));
     }
     m_current_side = 0;
     m_sides[0]->SetState(CPlayer::kMayMove);
@@ -594,7 +596,7 @@ void CGame::OnLButtonUp(int x, int y, uint32_t keyFlags)
 
 void CGame::OnCloseRequest()
 {
-    if (CApplication* app = CApplication::Instance())
+    if (IFrame* app = IFrame::Instance())
         app->PostClose();
 }
 
@@ -608,13 +610,13 @@ void CGame::Activate()
         music.Stop();
         music.Play(-1);
     }
-    if (CApplication* app = CApplication::Instance())
+    if (IFrame* app = IFrame::Instance())
         app->GetInput().Poll();
 }
 
 void CGame::CloseScreen()
 {
-    if (CApplication* app = CApplication::Instance())
+    if (IFrame* app = IFrame::Instance())
         app->CloseTop(false);
 }
 } // namespace NGame

@@ -137,8 +137,8 @@ class CGame : public CScreen
     void DrawTooltip() const;
 
     int m_game_type = 0;
-    NInterface::CTopTable* m_top_table = nullptr;           // not owned
-    std::unique_ptr<CScreen> m_name_dialog; // the name entry, only while it is open
+    NInterface::CTopTable* m_top_table = nullptr; // not owned
+    std::unique_ptr<CScreen> m_name_dialog;       // the name entry, only while it is open
     std::unique_ptr<CField> m_field;
     std::vector<std::unique_ptr<CPlayer>> m_sides; // 0 the player, 1 the computer
     int m_current_side = 0;

@@ -1,9 +1,9 @@
 // The end of a game: the hand-over of the score to the top-7 table.
 #include "game/Game.h"
 
-#include "app/Application.h"
 #include "game/Field.h"
 #include "game/GameResources.h"
+#include "ui/Frame.h"
 
 #if __has_include("interface/EnterNameDlg.h") && __has_include("interface/TopTable.h")
 #include "interface/EnterNameDlg.h"
@@ -17,7 +17,8 @@ bool CGame::AsksForName() const
 {
 #ifdef ZONVEL_HAS_TOP_TABLE
     // The table keeps the classic and the advanced game only.
-    return m_top_table && m_game_type != CGameResources::kMoving && m_top_table->Qualifies(m_game_type, m_total_score);
+    return m_top_table && m_game_type != CGameResources::kMoving &&
+           m_top_table->Qualifies(m_game_type, m_total_score);
 #else
     return false;
 #endif
@@ -39,7 +40,7 @@ void CGame::EndGame()
     dialog->SetPanelPosition(144, 172);
     dialog->SetPanelSize(512, 256);
     m_name_dialog = std::move(dialog);
-    if (CApplication* app = CApplication::Instance())
+    if (IFrame* app = IFrame::Instance())
         app->PushDialog(m_name_dialog.get());
 #endif
 }

@@ -2,8 +2,8 @@
 // Only the end-of-level messages change anything here: their fade steps per drawn frame.
 #include "game/Game.h"
 
-#include "app/Application.h"
 #include "engine/GLHeaders.h"
+#include "engine/Input.h"
 #include "engine/Sprite.h"
 #include "game/Bonus.h"
 #include "game/FX.h"
@@ -12,7 +12,9 @@
 #include "game/HintPanel.h"
 #include "game/Player.h"
 #include "interface/Hint.h"
+#include "ui/Frame.h"
 #include "ui/SimpleButton.h"
+#include "ui/View.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +29,18 @@ constexpr int kZoneMark = -5;
 constexpr int kGrownMark = -6;
 constexpr float kPreviewGrowth = 1.2f;
 
+// Sprites without their own blending (flowers, coins, insects) rely on it
+// here; text and blended sprites switch it off behind themselves.
+void UseBlending()
+{
+    if (!NGL::IsContextAvailable())
+        return;
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_ALPHA_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
 void DrawCentred(const CBitmapText& font, const char* text, float size, float y, float alpha)
 {
     const float x = kLayoutWidth / 2.0f - font.MeasureText(text, size) / 2.0f;
@@ -37,7 +51,7 @@ void DrawCentred(const CBitmapText& font, const char* text, float size, float y,
 void CGame::GetPreviewCursor(int& x, int& y)
 {
     x = y = -1;
-    CApplication* app = CApplication::Instance();
+    IFrame* app = IFrame::Instance();
     if (!app || !app->GetInput().IsOpen())
         return;
     CInput& input = app->GetInput();
@@ -56,22 +70,29 @@ void CGame::Render()
     const bool gl = NGL::IsContextAvailable();
     if (gl)
     {
-        if (CApplication* app = CApplication::Instance())
-            app->GetView().SetOrtho(app->GetWindowWidth() > 0 ? app->GetWindowWidth() : kLayoutWidth,
-                                    app->GetWindowHeight() > 0 ? app->GetWindowHeight() : kLayoutHeight, false);
+        CView view;
+        view.SetLogicalSize(kLayoutWidth, kLayoutHeight);
+        IFrame* app = IFrame::Instance();
+        view.SetOrtho(app && app->GetWindowWidth() > 0 ? app->GetWindowWidth() : kLayoutWidth,
+                      app && app->GetWindowHeight() > 0 ? app->GetWindowHeight() : kLayoutHeight, false);
         glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
     }
+    UseBlending();
     m_field->DrawBackground();
     DrawHeadUpDisplay();
+    UseBlending();
     m_field->Draw();
+    UseBlending();
     DrawMovePreview();
+    UseBlending();
     for (const auto& bonus : m_bonuses)
         bonus->Draw();
     for (const auto& panel : m_hint_panels)
         panel->Draw();
+    UseBlending();
     CFX::Instance()->Draw();
     DrawMessages();
     if (gl)
@@ -107,7 +128,8 @@ void CGame::DrawHeadUpDisplay() const
         font->DrawNumber(m_total_score, 22.0f, 10.0f, 55.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f);
     }
     font->DrawNumberOutlined(player.GetLives(), 24.0f, 72.0f, 500.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-    font->DrawNumberOutlined(m_field->GetLevelNumber() + 1, 24.0f, 717.0f, 550.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    font->DrawNumberOutlined(m_field->GetLevelNumber() + 1, 24.0f, 717.0f, 550.0f, 0.0f, 1.0f, 1.0f, 1.0f,
+                             1.0f);
 }
 
 void CGame::DrawMovePreview()

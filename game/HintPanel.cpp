@@ -1,6 +1,6 @@
 #include "game/HintPanel.h"
 
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/Sprite.h"
 #include "engine/Texture.h"

@@ -16,7 +16,7 @@ namespace NGame
 class CHintPanel
 {
   public:
-    static constexpr float kFadeSpeed = 0.1f;   // alpha per kFadeStepMs
+    static constexpr float kFadeSpeed = 0.1f; // alpha per kFadeStepMs
     static constexpr float kFadeStepMs = 30.0f;
 
     // index: a hint record of the game resources; the box reports to owner.

@@ -2,7 +2,7 @@
 // purchases, button states, clicks and hint panels.
 #include "GameTestSupport.h"
 
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 #include "game/AIPlayer.h"
 #include "game/Bonus.h"
 #include "game/Game.h"
@@ -238,7 +238,8 @@ TEST_F(GameTest, WonLevelMovesOnWithMoneyAndLivesAndAddsTheZoneOnce)
 TEST_F(GameTest, TieCountsAsWon)
 {
     int level = 0;
-    auto cellCount = [](int l) {
+    auto cellCount = [](int l)
+    {
         const SLevelLayout layout = SLevelLayout::ForLevel(l);
         return CHexGrid(layout.rows, layout.columns).GetCellCount();
     };
@@ -345,7 +346,7 @@ TEST_F(GameTest, MovingGameNeverScoresOrJudges)
 
 TEST_F(GameTest, DifficultyFollowsTheLevelTable)
 {
-    const int expected[][2] = {{0, 0}, {1, 1}, {2, 0}, {7, 2}, {12, 5}, {13, 0}, {29, 1}, {30, 1},
+    const int expected[][2] = {{0, 0},  {1, 1},  {2, 0},  {7, 2},  {12, 5}, {13, 0}, {29, 1}, {30, 1},
                                {35, 3}, {59, 5}, {60, 2}, {61, 4}, {63, 5}, {84, 2}, {85, 5}, {99, 5}};
     for (const auto& e : expected)
         EXPECT_EQ(CGame::DifficultyForLevel(e[0]), e[1]) << "level " << e[0];
@@ -539,7 +540,8 @@ TEST_F(GameTest, TutorialShowsItsPanelsInOrderAndEachPressClosesThem)
     std::vector<std::vector<int>> shown;
     for (int round = 0; round < 12; ++round)
     {
-        if (!RunUntil(*game, [&] { return !game->GetHintPanels().empty(); }, 400))
+        if (!RunUntil(
+                *game, [&] { return !game->GetHintPanels().empty(); }, 400))
             break;
         std::vector<int> indices;
         for (const auto& panel : game->GetHintPanels())
@@ -554,9 +556,11 @@ TEST_F(GameTest, TutorialShowsItsPanelsInOrderAndEachPressClosesThem)
         }
         else
             Click(*game, 5, 5);
-        ASSERT_TRUE(RunUntil(*game, [&] { return game->GetHintPanels().empty(); }, 100));
+        ASSERT_TRUE(RunUntil(
+            *game, [&] { return game->GetHintPanels().empty(); }, 100));
         // A move, so that the next turn comes.
-        if (RunUntil(*game, [&] { return PlayersTurnIdle(*game); }, 600))
+        if (RunUntil(
+                *game, [&] { return PlayersTurnIdle(*game); }, 600))
         {
             const auto [r, c] = AllowedNeighbour(*game);
             if (r >= 0)
@@ -589,7 +593,8 @@ TEST_F(GameTest, HintPanelCheckBoxTogglesWithoutClosingAndTheSettingFollowsIt)
     game->OnMouseMove(10, 10, 0);
     Click(*game, 10, 10);
     EXPECT_TRUE(panel.IsClosing());
-    ASSERT_TRUE(RunUntil(*game, [&] { return game->GetHintPanels().empty(); }, 50));
+    ASSERT_TRUE(RunUntil(
+        *game, [&] { return game->GetHintPanels().empty(); }, 50));
     EXPECT_FALSE(GetAppSettings().m_hints);
     Frames(*game, 20);
     EXPECT_TRUE(game->GetHintPanels().empty());
