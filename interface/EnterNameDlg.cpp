@@ -1,12 +1,12 @@
 #include "interface/EnterNameDlg.h"
 
-#include "app/AppSettings.h"
-#include "app/Application.h"
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "engine/Texture.h"
 #include "interface/TopTable.h"
 #include "interface/WindowArt.h"
+#include "ui/Frame.h"
 #include "ui/SimpleButton.h"
 #include "ui/SimpleEdit.h"
 
@@ -19,9 +19,7 @@ CEnterNameDlg::CEnterNameDlg()
     CKeyValueFile layout;
     LoadWindowLayout(layout, kLayoutFile);
 
-    m_ok_btn = std::make_unique<CSimpleButton>(this, GetInterfacePicture("m_ok_btn"));
-    m_ok_btn->LoadLayout(layout, "m_ok_btn");
-    AddControl(m_ok_btn.get());
+    m_ok_btn = AddLayoutButton(this, layout, "m_ok_btn", "m_ok_btn");
 
     m_name_box = std::make_unique<CSimpleEdit>(this, GetInterfaceFont(), kNameFontSize,
                                                GetInterfacePicture("m_enter_name_editbox"));
@@ -46,7 +44,7 @@ void CEnterNameDlg::OnControl(CControl* sender)
     if (sender == m_ok_btn.get())
     {
         SetResult(0);
-        if (CApplication* app = CApplication::Instance())
+        if (IFrame* app = IFrame::Instance())
             app->CloseTop(false);
     }
 }

@@ -1,46 +1,34 @@
 #include "interface/HelpWnd.h"
 
-#include "app/AppSettings.h"
-#include "app/Application.h"
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "engine/ResourceManager.h"
 #include "engine/XmlNode.h"
 #include "interface/WindowArt.h"
 #include "platform/Events.h"
+#include "ui/Frame.h"
 #include "ui/SimpleButton.h"
 
 #include <algorithm>
 
 namespace NInterface
 {
-namespace
-{
-std::unique_ptr<CSimpleButton> MakeButton(CScreen* owner, const CKeyValueFile& layout, const char* name,
-                                          const char* picture)
-{
-    auto button = std::make_unique<CSimpleButton>(owner, GetInterfacePicture(picture));
-    button->LoadLayout(layout, name);
-    owner->AddControl(button.get());
-    return button;
-}
-} // namespace
-
 CHelpWnd::CHelpWnd(float layoutWidth, float layoutHeight)
     : m_layout_width(layoutWidth), m_layout_height(layoutHeight)
 {
     CKeyValueFile layout;
     LoadWindowLayout(layout, kLayoutFile);
-    const CApplication* app = CApplication::Instance();
+    const IFrame* app = IFrame::Instance();
     SetMovable(app == nullptr || !app->IsFullScreen());
 
     CXmlNode document;
     if (document.Load(GetResourceManager(), kHelpFile))
         LoadPages(document);
 
-    m_close_btn = MakeButton(this, layout, "m_close_btn", "m_back_btn");
-    m_next_btn = MakeButton(this, layout, "m_next_btn", "m_help_next_btn");
-    m_prev_btn = MakeButton(this, layout, "m_prev_btn", "m_help_prev_btn");
+    m_close_btn = AddLayoutButton(this, layout, "m_close_btn", "m_back_btn");
+    m_next_btn = AddLayoutButton(this, layout, "m_next_btn", "m_help_next_btn");
+    m_prev_btn = AddLayoutButton(this, layout, "m_prev_btn", "m_help_prev_btn");
     EnablePageButtons();
 
     CInterfaceInsect::CreateSwarm(m_insects);
@@ -72,7 +60,7 @@ void CHelpWnd::OnControl(CControl* sender)
     CScreen::OnControl(sender);
     if (sender == m_close_btn.get())
     {
-        if (CApplication* app = CApplication::Instance())
+        if (IFrame* app = IFrame::Instance())
             app->CloseTop(false);
     }
     else if (sender == m_next_btn.get())

@@ -1,12 +1,12 @@
 #include "interface/OptionsWnd.h"
 
-#include "app/AppSettings.h"
-#include "app/Application.h"
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "engine/SoundManager.h"
 #include "interface/WindowArt.h"
 #include "platform/Events.h"
+#include "ui/Frame.h"
 #include "ui/SimpleButton.h"
 #include "ui/SimpleCheckBox.h"
 #include "ui/TrackBar.h"
@@ -31,15 +31,13 @@ COptionsWnd::COptionsWnd(float layoutWidth, float layoutHeight)
 {
     CKeyValueFile layout;
     LoadWindowLayout(layout, kLayoutFile);
-    const CApplication* app = CApplication::Instance();
+    const IFrame* app = IFrame::Instance();
     const bool fullScreen = app != nullptr && app->IsFullScreen();
     SetMovable(!fullScreen);
     const CAppSettings& settings = GetAppSettings();
 
     // The order of creation is the order in which the controls hear events.
-    m_close_btn = std::make_unique<CSimpleButton>(this, GetInterfacePicture("m_back_btn"));
-    m_close_btn->LoadLayout(layout, "m_close_btn");
-    AddControl(m_close_btn.get());
+    m_close_btn = AddLayoutButton(this, layout, "m_close_btn", "m_back_btn");
 
     m_musik_volume_track_bar = std::make_unique<CTrackBar>(this, GetInterfacePicture("m_music_track_bar"));
     m_musik_volume_track_bar->LoadLayout(layout, "m_musik_volume_track_bar");
@@ -64,7 +62,7 @@ void COptionsWnd::OnControl(CControl* sender)
     CAppSettings& settings = GetAppSettings();
     if (sender == m_close_btn.get())
     {
-        if (CApplication* app = CApplication::Instance())
+        if (IFrame* app = IFrame::Instance())
             app->CloseTop(false);
     }
     else if (sender == m_musik_volume_track_bar.get())
@@ -125,7 +123,7 @@ void COptionsWnd::Update(float dt)
 
 void COptionsWnd::FollowFullScreenBox()
 {
-    CApplication* app = CApplication::Instance();
+    IFrame* app = IFrame::Instance();
     if (app == nullptr)
         return;
     if (m_fs_cb->IsChecked() && !app->IsFullScreen())

@@ -1,13 +1,13 @@
 #include "interface/TopWnd.h"
 
-#include "app/AppSettings.h"
-#include "app/Application.h"
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "interface/TopTable.h"
 #include "interface/WindowArt.h"
 #include "platform/Events.h"
 #include "ui/BitmapText.h"
+#include "ui/Frame.h"
 #include "ui/SimpleButton.h"
 
 #include <algorithm>
@@ -15,29 +15,17 @@
 
 namespace NInterface
 {
-namespace
-{
-std::unique_ptr<CSimpleButton> MakeButton(CScreen* owner, const CKeyValueFile& layout, const char* name,
-                                          const char* picture)
-{
-    auto button = std::make_unique<CSimpleButton>(owner, GetInterfacePicture(picture));
-    button->LoadLayout(layout, name);
-    owner->AddControl(button.get());
-    return button;
-}
-} // namespace
-
 CTopWnd::CTopWnd(float layoutWidth, float layoutHeight, CTopTable* table)
     : m_layout_width(layoutWidth), m_layout_height(layoutHeight), m_table(table)
 {
     CKeyValueFile layout;
     LoadWindowLayout(layout, kLayoutFile);
-    const CApplication* app = CApplication::Instance();
+    const IFrame* app = IFrame::Instance();
     SetMovable(app == nullptr || !app->IsFullScreen());
 
-    m_close_btn = MakeButton(this, layout, "m_close_btn", "m_back_btn");
-    m_next_btn = MakeButton(this, layout, "m_next_btn", "m_top_next_btn");
-    m_prev_btn = MakeButton(this, layout, "m_prev_btn", "m_top_prev_btn");
+    m_close_btn = AddLayoutButton(this, layout, "m_close_btn", "m_back_btn");
+    m_next_btn = AddLayoutButton(this, layout, "m_next_btn", "m_top_next_btn");
+    m_prev_btn = AddLayoutButton(this, layout, "m_prev_btn", "m_top_prev_btn");
 
     m_score_space = layout.GetFloat("m_score_space", 400.0f);
     m_num_space = layout.GetFloat("m_num_space", 30.0f);
@@ -114,7 +102,7 @@ void CTopWnd::Render()
             font->DrawTextOutlined(text, m_font_size, p.x + m_score_space, p.y, p.z, 1, 1, 1, 1);
         }
         const float size = m_font_size * kTitleScale;
-        const float left = (800.0f - font->MeasureText(GetTitle(), size)) / 2.0f;
+        const float left = (kTitleSpaceWidth - font->MeasureText(GetTitle(), size)) / 2.0f;
         font->DrawTextOutlined(GetTitle(), size, left, kTitleBaseLine, 0.0f, 1, 1, 1, 1);
     }
 
@@ -159,7 +147,7 @@ void CTopWnd::OnControl(CControl* sender)
     CScreen::OnControl(sender);
     if (sender == m_close_btn.get())
     {
-        if (CApplication* app = CApplication::Instance())
+        if (IFrame* app = IFrame::Instance())
             app->CloseTop(false);
     }
     else if (sender == m_next_btn.get())

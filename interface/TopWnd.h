@@ -20,6 +20,7 @@ class CTopWnd : public CScreen
     static constexpr const char* kLayoutFile = "mui/top_wnd.txt";
     static constexpr float kTitleBaseLine = 155.0f;
     static constexpr float kTitleScale = 1.4f;
+    static constexpr float kTitleSpaceWidth = 800.0f; // the title is centred on the 800-wide space
 
     CTopWnd(float layoutWidth, float layoutHeight, CTopTable* table);
     ~CTopWnd() override;

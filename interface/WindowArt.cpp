@@ -1,12 +1,14 @@
 #include "interface/WindowArt.h"
 
-#include "app/Application.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"
 #include "engine/Texture.h"
 #include "interface/Hint.h"
+#include "ui/Frame.h"
+#include "ui/Screen.h"
+#include "ui/SimpleButton.h"
 
 namespace NInterface
 {
@@ -26,9 +28,18 @@ void LoadWindowLayout(CKeyValueFile& layout, const std::string& fileName)
     layout.LoadResource(GetResourceManager(), fileName);
 }
 
+std::unique_ptr<CSimpleButton> AddLayoutButton(CScreen* owner, const CKeyValueFile& layout, const char* name,
+                                               const char* picture)
+{
+    auto button = std::make_unique<CSimpleButton>(owner, GetInterfacePicture(picture));
+    button->LoadLayout(layout, name);
+    owner->AddControl(button.get());
+    return button;
+}
+
 void SetupWindowView(float layoutWidth, float layoutHeight)
 {
-    const CApplication* app = CApplication::Instance();
+    const IFrame* app = IFrame::Instance();
     if (app == nullptr || !NGL::IsContextAvailable())
         return;
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);

@@ -3,10 +3,13 @@
 // (the one the hints are drawn with). Everything here is borrowed and may be null.
 #pragma once
 
+#include <memory>
 #include <string>
 
 class CBitmapText;
 class CKeyValueFile;
+class CScreen;
+class CSimpleButton;
 class CTexture;
 
 namespace NInterface
@@ -17,6 +20,11 @@ const CBitmapText* GetInterfaceFont();
 
 // A window's layout file, read through the resource manager (empty when missing).
 void LoadWindowLayout(CKeyValueFile& layout, const std::string& fileName);
+
+// A button with the named picture, placed by the layout under its own name and
+// added to the owner's controls.
+std::unique_ptr<CSimpleButton> AddLayoutButton(CScreen* owner, const CKeyValueFile& layout, const char* name,
+                                               const char* picture);
 
 // The 2D view every menu window draws in: the layout space spread over the
 // whole client area, origin top-left, y downward.

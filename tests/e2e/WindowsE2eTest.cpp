@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/AppSettings.h"
 #include "app/Application.h"
+#include "engine/AppSettings.h"
 #include "engine/KeyValueFile.h"
 #include "interface/EnterNameDlg.h"
 #include "interface/HelpWnd.h"

@@ -1,7 +1,8 @@
 // The top-7, options and help windows without a window: page rules, layout
 // reading, settings handlers and the help book's loader on in-memory markup.
-#include "app/AppSettings.h"
 #include "app/Application.h"
+#include "engine/AppSettings.h"
+#include "engine/Input.h"
 #include "engine/KeyValueFile.h"
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"
@@ -15,6 +16,7 @@
 #include "interface/TopTable.h"
 #include "interface/TopWnd.h"
 #include "ui/BitmapText.h"
+#include "ui/Frame.h"
 #include "ui/ScrollingText.h"
 #include "ui/SimpleButton.h"
 #include "ui/SimpleCheckBox.h"
@@ -240,6 +242,99 @@ TEST_F(MenuWindowsTest, ATickedFullScreenBoxThatCannotSwitchStaysTickedAndWindow
     EXPECT_TRUE(wnd.GetFullScreenBox()->IsChecked());
     EXPECT_FALSE(m_app->IsFullScreen());
     EXPECT_TRUE(wnd.IsMovable());
+}
+
+namespace
+{
+// A frame whose display switch fails a given number of times before it works.
+class CSwitchingFrame : public IFrame
+{
+  public:
+    explicit CSwitchingFrame(int failures) : m_failures(failures) { SetInstance(this); }
+    ~CSwitchingFrame() { SetInstance(nullptr); }
+
+    void PushScreen(CScreen*) override {}
+    void PushDialog(CScreen*) override {}
+    void CloseTop(bool) override {}
+    int GetLogicalWidth() const override { return 800; }
+    int GetLogicalHeight() const override { return 600; }
+    int GetWindowWidth() const override { return 800; }
+    int GetWindowHeight() const override { return 600; }
+    void GetWindowRect(int& l, int& t, int& r, int& b) const override { l = t = 0, r = 800, b = 600; }
+    void MoveWindow(int, int) override {}
+    bool SetFullScreen(int width, int height) override
+    {
+        ++attempts;
+        lastWidth = width;
+        lastHeight = height;
+        if (m_failures > 0)
+        {
+            --m_failures;
+            return false;
+        }
+        fullScreen = true;
+        return true;
+    }
+    bool LeaveFullScreen() override
+    {
+        ++leaves;
+        fullScreen = false;
+        return true;
+    }
+    bool IsFullScreen() const override { return fullScreen; }
+    void Minimize() override {}
+    void PostClose() override {}
+    CInput& GetInput() override { return m_input; }
+
+    int attempts = 0;
+    int leaves = 0;
+    int lastWidth = 0, lastHeight = 0;
+    bool fullScreen = false;
+
+  private:
+    int m_failures;
+    CInput m_input;
+};
+} // namespace
+
+TEST_F(MenuWindowsTest, FullScreenFollowsItsBoxAndARefusedSwitchIsTriedEveryFrame)
+{
+    CApplication::Destroy(); // the fake frame takes its place
+    m_app = nullptr;
+    CSwitchingFrame frame(2);
+    COptionsWnd wnd(800, 600);
+    EXPECT_FALSE(wnd.GetFullScreenBox()->IsChecked());
+    EXPECT_TRUE(wnd.IsMovable());
+    wnd.Update(16.0f);
+    EXPECT_EQ(frame.attempts, 0);
+
+    wnd.GetFullScreenBox()->SetChecked(true);
+    wnd.Update(16.0f);
+    wnd.Update(16.0f);
+    EXPECT_EQ(frame.attempts, 2);
+    EXPECT_FALSE(frame.fullScreen);
+    EXPECT_TRUE(wnd.IsMovable()) << "still a window that can be dragged";
+    EXPECT_TRUE(wnd.GetFullScreenBox()->IsChecked());
+    wnd.Update(16.0f);
+    EXPECT_EQ(frame.attempts, 3);
+    EXPECT_EQ(frame.lastWidth, 800);
+    EXPECT_EQ(frame.lastHeight, 600);
+    EXPECT_TRUE(frame.fullScreen);
+    EXPECT_FALSE(wnd.IsMovable());
+    wnd.Update(16.0f);
+    EXPECT_EQ(frame.attempts, 3) << "no switch once full screen";
+
+    wnd.GetFullScreenBox()->SetChecked(false);
+    wnd.Update(16.0f);
+    wnd.Update(16.0f);
+    EXPECT_EQ(frame.leaves, 1);
+    EXPECT_TRUE(wnd.IsMovable());
+
+    // a window opened in full screen shows the box ticked and does not drag
+    frame.fullScreen = true;
+    COptionsWnd again(800, 600);
+    EXPECT_TRUE(again.GetFullScreenBox()->IsChecked());
+    EXPECT_FALSE(again.IsMovable());
 }
 
 // ---- help window and its blocks ----
