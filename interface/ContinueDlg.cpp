@@ -1,7 +1,7 @@
 #include "interface/ContinueDlg.h"
 
-#include "app/AppSettings.h"
-#include "app/Application.h"
+#include "engine/AppSettings.h"
+#include "ui/Frame.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "engine/ResourceManager.h"
@@ -45,7 +45,7 @@ void CContinueDlg::Choose(int choice, int result)
 {
     m_choice = choice;
     SetResult(result);
-    if (CApplication* app = CApplication::Instance())
+    if (IFrame* app = IFrame::Instance())
         app->CloseTop(false);
 }
 

@@ -1,7 +1,7 @@
 #include "interface/CustomLevelWnd.h"
 
-#include "app/AppSettings.h"
-#include "app/Application.h"
+#include "engine/AppSettings.h"
+#include "ui/Frame.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "engine/ResourceManager.h"
@@ -34,7 +34,7 @@ CCustomLevelWnd::CCustomLevelWnd(float layoutWidth, float layoutHeight)
 {
     CKeyValueFile layout;
     layout.LoadResource(GetResourceManager(), kLayoutFile);
-    CApplication* app = CApplication::Instance();
+    IFrame* app = IFrame::Instance();
     SetMovable(!(app && app->IsFullScreen()));
 
     m_close_btn = std::make_unique<CSimpleButton>(this, Picture("m_cancel_btn"));
@@ -95,7 +95,7 @@ void CCustomLevelWnd::FollowSlider()
 void CCustomLevelWnd::Close(bool start)
 {
     m_start_requested = start;
-    if (CApplication* app = CApplication::Instance())
+    if (IFrame* app = IFrame::Instance())
         app->CloseTop(false);
 }
 
@@ -167,7 +167,7 @@ void CCustomLevelWnd::OnLButtonDown(int x, int y, uint32_t keyFlags)
 
 void CCustomLevelWnd::Activate()
 {
-    CApplication* app = CApplication::Instance();
+    IFrame* app = IFrame::Instance();
     SetMovable(!(app && app->IsFullScreen()));
     SetView();
     CScreen::Activate();

@@ -1,8 +1,8 @@
 #include "interface/MainMenu.h"
 
-#include "app/AppSettings.h"
-#include "app/Application.h"
-#include "app/Log.h"
+#include "engine/AppSettings.h"
+#include "ui/Frame.h"
+#include "engine/Log.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "engine/Random.h"
@@ -121,7 +121,7 @@ std::unique_ptr<CSimpleButton> CMainMenu::AddButton(const CKeyValueFile& layout,
 
 void CMainMenu::SetView()
 {
-    CApplication* app = CApplication::Instance();
+    IFrame* app = IFrame::Instance();
     if (app)
     {
         m_logical_width = app->GetLogicalWidth();
@@ -135,7 +135,7 @@ void CMainMenu::SetView()
 void CMainMenu::Activate()
 {
     SetView();
-    CApplication* app = CApplication::Instance();
+    IFrame* app = IFrame::Instance();
     SetMovable(!(app && app->IsFullScreen()));
     CScreen::Activate();
     PlayMenuMusicOnly(false);
@@ -218,7 +218,7 @@ void CMainMenu::OnKeyDown(int virtualKey)
     else if (virtualKey == settings.m_confirm_key)
     {
         GetAppSettings().m_music.Stop();
-        CApplication* app = CApplication::Instance();
+        IFrame* app = IFrame::Instance();
         if (app && app->IsFullScreen())
         {
             app->LeaveFullScreen();
@@ -236,14 +236,14 @@ void CMainMenu::OpenCustomLevelWindow()
     if (!m_custom_wnd)
         m_custom_wnd = std::make_unique<CCustomLevelWnd>(static_cast<float>(m_logical_width),
                                                          static_cast<float>(m_logical_height));
-    if (CApplication* app = CApplication::Instance())
+    if (IFrame* app = IFrame::Instance())
         app->PushScreen(m_custom_wnd.get());
 }
 
 void CMainMenu::OpenPage(const std::string& page)
 {
     GetAppSettings().m_music.Stop();
-    if (CApplication* app = CApplication::Instance())
+    if (IFrame* app = IFrame::Instance())
         app->Minimize();
     if (!NPlatform::OpenLocalPage(page))
         CLog::Write("The page %s could not be opened", page.c_str());
@@ -252,7 +252,7 @@ void CMainMenu::OpenPage(const std::string& page)
 void CMainMenu::OnControl(CControl* sender)
 {
     CScreen::OnControl(sender);
-    CApplication* app = CApplication::Instance();
+    IFrame* app = IFrame::Instance();
     if (sender == m_game_btn.get())
     {
         if (m_game)
@@ -311,7 +311,7 @@ void CMainMenu::OnDialogClosed(int result, CScreen* dialog)
     {
     case CContinueDlg::kContinue:
         if (m_game)
-            if (CApplication* app = CApplication::Instance())
+            if (IFrame* app = IFrame::Instance())
                 app->PushScreen(m_game.get());
         break;
     case CContinueDlg::kNewGame:
@@ -328,7 +328,7 @@ void CMainMenu::StartNewGame()
     m_game.reset();
     m_game = std::make_unique<NGame::CGame>(m_custom_wnd->GetGameType(), m_top_table.get());
     m_game->StartAtLevel(m_custom_wnd->GetLevel());
-    if (CApplication* app = CApplication::Instance())
+    if (IFrame* app = IFrame::Instance())
         app->PushScreen(m_game.get());
 }
 
@@ -348,7 +348,7 @@ void CMainMenu::OnScreenClosed(CScreen* closed)
             {
                 m_top_wnd = std::make_unique<CTopWnd>(m_logical_width, m_logical_height, m_top_table.get());
                 m_top_wnd->SetPage(gameType);
-                if (CApplication* app = CApplication::Instance())
+                if (IFrame* app = IFrame::Instance())
                     app->PushScreen(m_top_wnd.get());
             }
         }
@@ -377,7 +377,7 @@ void CMainMenu::OnScreenClosed(CScreen* closed)
 
 void CMainMenu::OnCloseRequest()
 {
-    if (CApplication* app = CApplication::Instance())
+    if (IFrame* app = IFrame::Instance())
         app->PostClose();
 }
 

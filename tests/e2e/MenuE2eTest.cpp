@@ -2,7 +2,7 @@
 // meets it: the menu after the intro, a new game through the custom level window,
 // a few moves, leaving and continuing, quitting and continuing after a restart,
 // and a game played to its end into the top-7 table.
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 #include "app/Application.h"
 #include "app/Program.h"
 #include "engine/KeyValueFile.h"

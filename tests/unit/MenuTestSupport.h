@@ -4,7 +4,7 @@
 // interface resources. Clicks go through the screens' own mouse operations.
 #pragma once
 
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 #include "app/Application.h"
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"

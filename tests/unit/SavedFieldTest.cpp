@@ -2,7 +2,7 @@
 // (level 0 included), and which files are refused before anything is trusted.
 #include "GameTestSupport.h"
 
-#include "app/AppSettings.h"
+#include "engine/AppSettings.h"
 #include "engine/KeyValueFile.h"
 
 namespace
