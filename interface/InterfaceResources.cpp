@@ -50,15 +50,20 @@ void CInterfaceResources::Load()
         m_group = CResourceGroup::CreateGroup(kGroup, manager);
 
     // The font's glyphs are measured from the same picture the texture shows.
-    CTexture* fontTexture = m_group->AddTexture(kFontFile, "m_font_tex", false, false);
     CFileBuffer font = manager ? manager->Load(kFontFile) : CResourceManager::LoadLooseFile(kFontFile);
     if (!font.IsEmpty())
+    {
+        CTexture* fontTexture = m_group->AddTexture(kFontFile, "m_font_tex", false, false);
         m_font.LoadFromImage(font.GetBytes().data(), font.GetSize(), fontTexture);
-    // Hints and windows draw with the same font.
-    CHint::SetFont(&m_font);
+        // Hints and windows draw with the same font.
+        CHint::SetFont(&m_font);
+    }
 
+    // Without the list there is no interface data at all: nothing is
+    // registered, so art registered later under the same names is found.
     CKeyValueFile list;
-    list.LoadResource(manager, kListFile);
+    if (!list.LoadResource(manager, kListFile))
+        return;
     for (const char* name : kPictureNames)
         m_group->AddTexture(list.GetString(name, ""), name, false, false);
     m_locked = m_group->AddTexture(kLockFile, "m_locked", false, false);

@@ -50,8 +50,8 @@ private:
     CTexture* m_locked = nullptr;
     CSprite* m_dragon = nullptr;
     CSprite* m_cursor = nullptr;
-    std::string m_maker_address;
-    std::string m_gifts_address;
+    std::string m_maker_address = "web/about.html";
+    std::string m_gifts_address = "web/gifts.html";
 };
 
 // Null while no menu exists (tests that build a window on its own).
