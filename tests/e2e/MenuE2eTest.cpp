@@ -151,36 +151,52 @@ TEST(MenuE2e, NewPlayerStartsPlaysLeavesContinuesQuitsAndContinuesAfterARestart)
         EXPECT_EQ(menu->GetHeldGame()->GetLevelNumber(), 0);
     });
     harness.Capture(130, "game-appearing");
-    // The level lays itself out, then three moves with the computer's between.
-    for (int move = 0; move < 3; ++move)
-        PlayAMove(harness, 600 + move * 200);
-    harness.Capture(1190, "game-after-moves");
-    int scoreAtLeaving = -1;
-    harness.At(1195, [&] { scoreAtLeaving = menu->GetHeldGame()->GetCurrentScore(); });
-    harness.KeyDown(1196, NPlatform::kVkEscape);
-    harness.At(1200, [&] {
-        EXPECT_EQ(harness.GetApp()->GetCurrentScreen(), menu);
-        ASSERT_NE(menu->GetHeldGame(), nullptr);
-        ClickButton(harness, 1201, *menu->GetGameButton());
-    });
-    harness.Capture(1250, "continue-dialog");
-    harness.At(1250, [&] {
-        NInterface::CContinueDlg* dialog = menu->GetContinueDialog();
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->GetLevel(), 1);
-        EXPECT_EQ(dialog->GetScore(), scoreAtLeaving);
-        ClickButton(harness, 1251, *dialog->GetContinueButton(), dialog->GetPanelX(), dialog->GetPanelY());
-    });
-    harness.Capture(1270, "continued");
-    harness.At(1270, [&] { EXPECT_EQ(harness.GetApp()->GetCurrentScreen(), menu->GetHeldGame()); });
-    harness.KeyDown(1275, NPlatform::kVkEscape);
+    // The level lays itself out, then three moves, each once the player is to
+    // move again; then the player leaves, continues, leaves and quits.
+    int moves = 0, lastRecord = -1, scoreAtLeaving = -1;
     std::string board;
-    harness.At(1280, [&] {
-        board = menu->GetHeldGame()->GetField()->FormatFieldState();
-        ClickButton(harness, 1281, *menu->GetQuitButton());
-    });
-    harness.Run(1400);
-    EXPECT_LT(harness.GetFramesRun(), 1400) << "the quit button ended the program";
+    auto leave = [&](int at) {
+        harness.Capture(at + 1, "game-after-moves");
+        harness.At(at + 2, [&] { scoreAtLeaving = menu->GetHeldGame()->GetCurrentScore(); });
+        harness.KeyDown(at + 3, NPlatform::kVkEscape);
+        harness.At(at + 7, [&, at] {
+            EXPECT_EQ(harness.GetApp()->GetCurrentScreen(), menu);
+            ASSERT_NE(menu->GetHeldGame(), nullptr);
+            ClickButton(harness, at + 8, *menu->GetGameButton());
+        });
+        harness.Capture(at + 55, "continue-dialog");
+        harness.At(at + 55, [&, at] {
+            NInterface::CContinueDlg* dialog = menu->GetContinueDialog();
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->GetLevel(), 1);
+            EXPECT_EQ(dialog->GetScore(), scoreAtLeaving);
+            ClickButton(harness, at + 56, *dialog->GetContinueButton(), dialog->GetPanelX(), dialog->GetPanelY());
+        });
+        harness.Capture(at + 75, "continued");
+        harness.At(at + 75, [&] { EXPECT_EQ(harness.GetApp()->GetCurrentScreen(), menu->GetHeldGame()); });
+        harness.KeyDown(at + 80, NPlatform::kVkEscape);
+        harness.At(at + 85, [&, at] {
+            board = menu->GetHeldGame()->GetField()->FormatFieldState();
+            ClickButton(harness, at + 86, *menu->GetQuitButton());
+        });
+    };
+    for (int frame = 150; frame < 1500; frame += 5)
+        harness.At(frame, [&, frame] {
+            NGame::CGame* game = menu->GetHeldGame();
+            if (moves > 3 || !game || harness.GetApp()->GetCurrentScreen() != game)
+                return;
+            const NGame::CField& field = *game->GetField();
+            if (!field.IsIdle() || game->GetCurrentSide() != 0 || field.GetRecordCount() == lastRecord)
+                return;
+            lastRecord = field.GetRecordCount();
+            if (moves++ == 3)
+                leave(frame);
+            else
+                PlayAMove(harness, frame + 1);
+        });
+    harness.Run(1800);
+    EXPECT_EQ(moves, 4) << "three moves played";
+    EXPECT_LT(harness.GetFramesRun(), 1800) << "the quit button ended the program";
     harness.Shutdown();
     harness.ClearScript();
     ASSERT_FALSE(board.empty());
