@@ -9,7 +9,11 @@
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"
 #include "engine/SoundManager.h"
+#include "engine/Sprite.h"
+#include "game/GameResources.h"
+#include "interface/InterfaceResources.h"
 #include "interface/Intro.h"
+#include "interface/MainMenu.h"
 #include "platform/DataFolder.h"
 #include "platform/Mouse.h"
 #include "platform/Window.h"
@@ -114,10 +118,23 @@ bool CProgram::Start()
     }
     settings.m_music.Stop();
 
-    // Later: the game resources and the main menu are created here; the menu
-    // replaces the intro as the only screen, and the pointer sprite is made.
+    NGame::CGameResources::Instance();
 
-    // The program draws its own pointer once there is one.
+    // The menu replaces the intro as the only screen, then takes up the saved game.
+    m_menu = std::make_unique<NInterface::CMainMenu>();
+    app->CloseAll();
+    app->PushScreen(m_menu.get());
+    m_menu->LoadGameFile();
+    m_intro.reset();
+
+    // The program draws its own pointer.
+    if (CSprite* cursor = m_menu->GetResources()->GetCursor())
+    {
+        m_pointer = std::make_unique<CSprite>(*cursor);
+        m_pointer->SetBlend(true);
+        m_pointer->SetFlip(true);
+        CScreen::SetPointerSprite(m_pointer.get());
+    }
     if (CScreen::GetPointerSprite())
         NPlatform::ShowSystemCursor(false);
     return true;
@@ -151,7 +168,14 @@ void CProgram::Shutdown()
     CAppSettings& settings = GetAppSettings();
     CApplication* app = CApplication::Instance();
 
-    // Later: the main menu saves the held game and is deleted here.
+    if (m_menu)
+    {
+        m_menu->SaveGameFile();
+        if (app)
+            app->CloseAll();
+        m_menu.reset(); // writes the top table
+    }
+    NGame::CGameResources::Release();
 
     if (m_save_settings)
     {
@@ -176,6 +200,7 @@ void CProgram::Shutdown()
         app->CloseAll();
     }
     CScreen::SetPointerSprite(nullptr);
+    m_pointer.reset();
     NPlatform::ShowSystemCursor(true);
     m_intro.reset();
     CResourceGroup::DeleteGroup(kMainGroup);

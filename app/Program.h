@@ -8,10 +8,12 @@
 #include <vector>
 
 class CResourceManager;
+class CSprite;
 namespace NInterface
 {
 class CIntro;
-}
+class CMainMenu;
+} // namespace NInterface
 
 class CProgram
 {
@@ -42,11 +44,14 @@ public:
     void Shutdown();
 
     NInterface::CIntro* GetIntro() const { return m_intro.get(); }
+    NInterface::CMainMenu* GetMainMenu() const { return m_menu.get(); }
 
 private:
     std::vector<std::string> m_dataFolders;
     std::unique_ptr<CResourceManager> m_resources;
     std::unique_ptr<NInterface::CIntro> m_intro;
+    std::unique_ptr<NInterface::CMainMenu> m_menu;
+    std::unique_ptr<CSprite> m_pointer;
     bool m_started = false;
     bool m_save_settings = true; // false after a failed start
 };

@@ -140,8 +140,8 @@ void CSimpleEdit::OnKeyDown(int key)
     const int length = static_cast<int>(m_text.size());
     if (key == kKeyBackspace && m_caret > 0)
     {
-        --m_caret;
-        RemoveAt(m_caret);
+        if (RemoveAt(m_caret - 1))
+            --m_caret;
         m_caret_shown = true;
     }
     else if (key == kKeyDelete && m_caret < length)
@@ -208,18 +208,24 @@ void CSimpleEdit::Insert(const std::string& s)
     std::string text = m_text.substr(0, caret) + s + m_text.substr(caret);
     if (text.size() > static_cast<size_t>(kBufferSize - 1))
         text.resize(kBufferSize - 1);
-    // Long pastes are cut before the caret moves, so the sum cannot overflow.
-    const size_t moved = std::min(caret + s.size(), static_cast<size_t>(kBufferSize - 1));
-    m_caret = static_cast<int>(moved);
     if (text.size() > static_cast<size_t>(m_max_length))
         text.resize(m_max_length);
+    if (m_filter && !m_filter(text))
+        return;
+    // Long pastes are cut before the caret moves, so the sum cannot overflow.
+    const size_t moved = std::min(caret + s.size(), static_cast<size_t>(kBufferSize - 1));
+    m_caret = std::min(static_cast<int>(moved), m_max_length);
     m_text = std::move(text);
-    if (m_caret > m_max_length)
-        m_caret = m_max_length;
 }
 
-void CSimpleEdit::RemoveAt(int index)
+bool CSimpleEdit::RemoveAt(int index)
 {
-    if (index >= 0 && index < static_cast<int>(m_text.size()))
-        m_text.erase(static_cast<size_t>(index), 1);
+    if (index < 0 || index >= static_cast<int>(m_text.size()))
+        return false;
+    std::string text = m_text;
+    text.erase(static_cast<size_t>(index), 1);
+    if (m_filter && !m_filter(text))
+        return false;
+    m_text = std::move(text);
+    return true;
 }

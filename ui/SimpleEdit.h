@@ -5,6 +5,7 @@
 #include "engine/Vector4.h"
 #include "ui/Control.h"
 
+#include <functional>
 #include <string>
 
 class CBitmapText;
@@ -74,10 +75,16 @@ public:
     // Pastes text as Ctrl+V would: bytes outside 32..126 become spaces.
     void Paste(const std::string& clipboard);
 
+    // Decides on the whole text an edit would leave: typing, pasting or deleting
+    // that would give a refused text changes nothing. Empty accepts everything.
+    using Filter = std::function<bool(const std::string& text)>;
+    void SetFilter(Filter filter) { m_filter = std::move(filter); }
+
 private:
     bool Hit(int px, int py) const { return IsInside(m_position.x, m_position.y, m_width, m_height, px, py); }
     void Insert(const std::string& s);
-    void RemoveAt(int index);
+    // False when nothing was removed (out of range or refused).
+    bool RemoveAt(int index);
     void PasteFromClipboard();
 
     CScreen* m_owner;
@@ -97,4 +104,5 @@ private:
     float m_blink_period = kBlinkPeriod;
     float m_blink_timer = 0.0f;
     int m_caret = 0;
+    Filter m_filter;
 };

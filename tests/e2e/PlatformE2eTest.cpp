@@ -13,6 +13,7 @@
 #include "platform/DataFolder.h"
 #include "platform/Mouse.h"
 #include "platform/Window.h"
+#include "interface/Intro.h"
 #include "tests/e2e/Harness.h"
 #include "ui/Screen.h"
 
@@ -77,6 +78,9 @@ TEST(PlatformE2e, IntroPictureFillsTheWindowUpright)
                           return x < 512 ? kGreen : kWhite;
                       }));
     ASSERT_TRUE(harness.Start());
+    // Start-up shows the intro for one frame before the menu replaces it; here it stays.
+    NInterface::CIntro intro;
+    harness.GetApp()->PushScreen(&intro);
     harness.Capture(2, "intro");
     harness.Quit(3);
     harness.Run();
@@ -123,8 +127,11 @@ TEST(PlatformE2e, CloseRequestQuitsCleanlyLeavingSettingsAndLog)
     SaveWindowedSettings(40, 30);
     std::filesystem::remove(harness.GetDataFolder() + "dx.cfg");
     ASSERT_TRUE(harness.Start());
+    // A screen that ignores close requests (the menu's would end the program).
+    CPlainScreen screen;
+    harness.GetApp()->PushScreen(&screen);
     bool stillRunningAfterAltF4 = false;
-    harness.Close(2, true); // Alt+F4: the intro does not quit
+    harness.Close(2, true); // Alt+F4 asks the screen, which does not quit
     harness.At(4, [&] { stillRunningAfterAltF4 = true; });
     harness.Close(6, false);
     harness.Run(300);

@@ -43,6 +43,7 @@ public:
     void BeginPage(const std::string& title)
     {
         m_xml += " <page>\n";
+        m_pictures.clear();
         m_y = 84;
         Text(title, kPageLeft, m_y, kPageRight - kPageLeft, kTitleSize, kTitleColour);
         m_y += 46;
@@ -68,13 +69,19 @@ public:
     void Paragraph(const std::string& text, double x = kPageLeft, double width = kPageRight - kPageLeft,
                    double size = kBodySize, SRgba colour = kBodyColour)
     {
-        int lines = Text(text, x, m_y, width, size, colour);
+        // A paragraph that would run into a picture beside it starts below the picture instead.
+        const double lines = static_cast<double>(WrapText(m_font, text, width, size).size());
+        for (const SBox& p : m_pictures)
+            if (x < p.right && x + width > p.left && m_y - size < p.bottom + 4 && m_y + lines * size > p.top)
+                m_y = std::max(m_y, p.bottom + 4 + size);
+        Text(text, x, m_y, width, size, colour);
         m_y += lines * size + size * 0.6;
     }
     // A sprite centred at (x, y), drawn at width x height.
     void Image(const std::string& spr, const std::string& name, double x, double y, double w, double h, int group,
                bool animated, int frameTime)
     {
+        m_pictures.push_back({x - w / 2, y - h / 2, x + w / 2, y + h / 2});
         m_xml += "  <block width=\"" + Num(w) + "\" height=\"" + Num(h) + "\">" + Pos(x, y) +
                  "<image name=\"" + name + "\" animated=\"" + (animated ? "1" : "0") + "\" frame_time=\"" +
                  std::to_string(frameTime) + "\" group=\"" + std::to_string(group) + "\">" + spr +
@@ -95,7 +102,13 @@ private:
                "\"></font_color>";
     }
 
+    struct SBox
+    {
+        double left, top, right, bottom;
+    };
+
     const SFontMetrics& m_font;
+    std::vector<SBox> m_pictures; // of the current page
     std::string m_xml;
     double m_y = 0;
 };

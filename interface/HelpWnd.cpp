@@ -1,0 +1,134 @@
+#include "interface/HelpWnd.h"
+
+#include "engine/AppSettings.h"
+#include "engine/GLHeaders.h"
+#include "engine/KeyValueFile.h"
+#include "engine/ResourceManager.h"
+#include "engine/XmlNode.h"
+#include "interface/WindowArt.h"
+#include "platform/Events.h"
+#include "ui/Frame.h"
+#include "ui/SimpleButton.h"
+
+#include <algorithm>
+
+namespace NInterface
+{
+CHelpWnd::CHelpWnd(float layoutWidth, float layoutHeight)
+    : m_layout_width(layoutWidth), m_layout_height(layoutHeight)
+{
+    CKeyValueFile layout;
+    LoadWindowLayout(layout, kLayoutFile);
+    const IFrame* app = IFrame::Instance();
+    SetMovable(app == nullptr || !app->IsFullScreen());
+
+    CXmlNode document;
+    if (document.Load(GetResourceManager(), kHelpFile))
+        LoadPages(document);
+
+    m_close_btn = AddLayoutButton(this, layout, "m_close_btn", "m_back_btn");
+    m_next_btn = AddLayoutButton(this, layout, "m_next_btn", "m_help_next_btn");
+    m_prev_btn = AddLayoutButton(this, layout, "m_prev_btn", "m_help_prev_btn");
+    EnablePageButtons();
+
+    CInterfaceInsect::CreateSwarm(m_insects);
+}
+
+CHelpWnd::~CHelpWnd() = default;
+
+void CHelpWnd::LoadPages(const CXmlNode& document)
+{
+    m_blocks.clear();
+    const std::vector<CXmlNode*> pages = document.GetChildren();
+    for (size_t i = 0; i < pages.size(); ++i)
+        for (const CXmlNode* element : pages[i]->GetChildren())
+            m_blocks.push_back(std::make_unique<CHelpBlock>(*element, static_cast<int>(i) + 1));
+    m_page_count = static_cast<int>(pages.size());
+    m_page = 1;
+    if (m_next_btn != nullptr)
+        EnablePageButtons();
+}
+
+void CHelpWnd::EnablePageButtons()
+{
+    m_prev_btn->SetDisabled(m_page <= 1);
+    m_next_btn->SetDisabled(m_page >= m_page_count);
+}
+
+void CHelpWnd::OnControl(CControl* sender)
+{
+    CScreen::OnControl(sender);
+    if (sender == m_close_btn.get())
+    {
+        if (IFrame* app = IFrame::Instance())
+            app->CloseTop(false);
+    }
+    else if (sender == m_next_btn.get())
+        m_page = std::min(m_page + 1, std::max(m_page_count, 1));
+    else if (sender == m_prev_btn.get())
+        m_page = std::max(m_page - 1, 1);
+    EnablePageButtons();
+}
+
+void CHelpWnd::OnKeyDown(int virtualKey)
+{
+    if (virtualKey == NPlatform::kVkEscape)
+        OnControl(m_close_btn.get());
+    CScreen::OnKeyDown(virtualKey);
+}
+
+void CHelpWnd::OnMouseMove(int x, int y, uint32_t keyFlags)
+{
+    int lx = 0, ly = 0;
+    ScaleToLayout(x, y, static_cast<int>(m_layout_width), static_cast<int>(m_layout_height), lx, ly);
+    CScreen::OnMouseMove(lx, ly, keyFlags);
+}
+
+void CHelpWnd::OnLButtonUp(int x, int y, uint32_t keyFlags)
+{
+    int lx = 0, ly = 0;
+    ScaleToLayout(x, y, static_cast<int>(m_layout_width), static_cast<int>(m_layout_height), lx, ly);
+    CScreen::OnLButtonUp(lx, ly, keyFlags);
+}
+
+void CHelpWnd::OnLButtonDown(int x, int y, uint32_t keyFlags)
+{
+    int lx = 0, ly = 0;
+    ScaleToLayout(x, y, static_cast<int>(m_layout_width), static_cast<int>(m_layout_height), lx, ly);
+    CScreen::OnLButtonDown(lx, ly, keyFlags);
+}
+
+void CHelpWnd::Update(float dt)
+{
+    CScreen::Update(dt);
+    UpdatePointer(dt);
+    CInterfaceInsect::UpdateSwarm(m_insects, dt);
+    for (auto& block : m_blocks)
+        if (block->GetPage() == m_page)
+            block->Update(dt);
+    GetAppSettings().m_music.Update();
+}
+
+void CHelpWnd::Render()
+{
+    const bool gl = NGL::IsContextAvailable();
+    SetupWindowView(m_layout_width, m_layout_height);
+    if (gl)
+    {
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glPushMatrix();
+        glEnable(GL_TEXTURE_2D);
+    }
+    DrawWindowBackground(GetInterfacePicture("m_help_window_back"));
+    EnablePageButtons();
+    CScreen::Render();
+    for (const auto& block : m_blocks)
+        if (block->GetPage() == m_page)
+            block->Draw();
+    CInterfaceInsect::DrawSwarm(m_insects);
+    if (gl)
+        glPopMatrix();
+    DrawPointer();
+}
+} // namespace NInterface

@@ -1,0 +1,62 @@
+// The options window: music volume, sounds, hints, dragons and full screen.
+// Every change acts at once and lands in the settings, which are saved at exit.
+#pragma once
+
+#include "interface/InterfaceInsect.h"
+#include "ui/Screen.h"
+
+#include <memory>
+
+class CSimpleButton;
+class CSimpleCheckBox;
+class CTrackBar;
+
+namespace NInterface
+{
+class COptionsWnd : public CScreen
+{
+  public:
+    static constexpr const char* kLayoutFile = "mui/options_wnd.txt";
+    static constexpr float kMaxVolume = 64.0f;
+    static constexpr float kVolumeTravel = 204.0f;
+    static constexpr float kFullScreenLabel = 165.0f;
+    static constexpr float kSoundLabel = 110.0f;
+    static constexpr float kHintsLabel = 80.0f;
+    static constexpr float kDragonsLabel = 165.0f;
+
+    COptionsWnd(float layoutWidth, float layoutHeight);
+    ~COptionsWnd() override;
+
+    void Update(float dt) override;
+    void Render() override;
+    void OnKeyDown(int virtualKey) override;
+    void OnMouseMove(int x, int y, uint32_t keyFlags) override;
+    void OnLButtonUp(int x, int y, uint32_t keyFlags) override;
+    void OnLButtonDown(int x, int y, uint32_t keyFlags) override;
+    void OnControl(CControl* sender) override;
+
+    CSimpleButton* GetCloseButton() const { return m_close_btn.get(); }
+    CTrackBar* GetVolumeBar() const { return m_musik_volume_track_bar.get(); }
+    CSimpleCheckBox* GetSoundBox() const { return m_sound_cb.get(); }
+    CSimpleCheckBox* GetHintsBox() const { return m_hints_cb.get(); }
+    CSimpleCheckBox* GetDragonsBox() const { return m_dragons_cb.get(); }
+    CSimpleCheckBox* GetFullScreenBox() const { return m_fs_cb.get(); }
+    const CInterfaceInsect::Swarm& GetInsects() const { return m_insects; }
+
+  private:
+    // Full screen follows its box; a refused switch is tried again next frame.
+    void FollowFullScreenBox();
+    // The music follows the thumb while it is being dragged.
+    void ApplyVolume();
+
+    float m_layout_width;
+    float m_layout_height;
+    std::unique_ptr<CSimpleButton> m_close_btn;
+    std::unique_ptr<CTrackBar> m_musik_volume_track_bar;
+    std::unique_ptr<CSimpleCheckBox> m_sound_cb;
+    std::unique_ptr<CSimpleCheckBox> m_hints_cb;
+    std::unique_ptr<CSimpleCheckBox> m_dragons_cb;
+    std::unique_ptr<CSimpleCheckBox> m_fs_cb;
+    CInterfaceInsect::Swarm m_insects;
+};
+} // namespace NInterface

@@ -1,0 +1,76 @@
+#include "interface/WindowArt.h"
+
+#include "engine/GLHeaders.h"
+#include "engine/KeyValueFile.h"
+#include "engine/ResourceGroup.h"
+#include "engine/ResourceManager.h"
+#include "engine/Texture.h"
+#include "interface/Hint.h"
+#include "ui/Frame.h"
+#include "ui/Screen.h"
+#include "ui/SimpleButton.h"
+
+namespace NInterface
+{
+const CTexture* GetInterfacePicture(const std::string& name)
+{
+    const CResourceGroup* group = CResourceGroup::GetGroup("main");
+    return group != nullptr ? group->GetTexture(name) : nullptr;
+}
+
+const CBitmapText* GetInterfaceFont()
+{
+    return CHint::GetFont();
+}
+
+void LoadWindowLayout(CKeyValueFile& layout, const std::string& fileName)
+{
+    layout.LoadResource(GetResourceManager(), fileName);
+}
+
+std::unique_ptr<CSimpleButton> AddLayoutButton(CScreen* owner, const CKeyValueFile& layout, const char* name,
+                                               const char* picture)
+{
+    auto button = std::make_unique<CSimpleButton>(owner, GetInterfacePicture(picture));
+    button->LoadLayout(layout, name);
+    owner->AddControl(button.get());
+    return button;
+}
+
+void SetupWindowView(float layoutWidth, float layoutHeight)
+{
+    const IFrame* app = IFrame::Instance();
+    if (app == nullptr || !NGL::IsContextAvailable())
+        return;
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    // A window draws back to front, mostly at depth 0: what comes later must win at equal depth.
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_TEXTURE_2D);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glViewport(0, 0, app->GetWindowWidth(), app->GetWindowHeight());
+    glDisable(GL_LIGHTING);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, layoutWidth, layoutHeight, 0.0, -50.0, 50.0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void DrawWindowBackground(const CTexture* picture)
+{
+    if (picture == nullptr || !NGL::IsContextAvailable())
+        return;
+    glEnable(GL_TEXTURE_2D);
+    picture->Bind();
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(-112.0f, -212.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-112.0f, 812.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(912.0f, -212.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(912.0f, 812.0f);
+    glEnd();
+}
+} // namespace NInterface
