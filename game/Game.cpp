@@ -79,6 +79,56 @@ int CGame::DifficultyForLevel(int level)
     return 5;
 }
 
+namespace
+{
+CGame::RecordHook g_record_hook;
+} // namespace
+
+void CGame::SetRecordHook(RecordHook hook)
+{
+    g_record_hook = std::move(hook);
+}
+
+bool CGame::SaveGame(CKeyValueFile& file) const
+{
+    const CPlayer* player = GetPlayer();
+    file.SetInt("gamedata.gametype", m_game_type);
+    file.SetInt("gamedata.totalscore", m_total_score);
+    file.SetInt("gamedata.playermoney", player ? player->GetMoney() : 0);
+    file.SetInt("gamedata.playerlifes", player ? player->GetLives() : 0);
+    m_field->SaveState(file);
+    return true;
+}
+
+bool CGame::LoadGame(const CKeyValueFile& file)
+{
+    const int type = file.GetInt("gamedata.gametype", -1);
+    const int totalScore = file.GetInt("gamedata.totalscore", 0);
+    if (type < CGameResources::kClassic || type > CGameResources::kMoving)
+        return false;
+    const int money = file.GetInt("gamedata.playermoney", 0);
+    const int lives = file.GetInt("gamedata.playerlifes", 0);
+    // Values no game reaches: refused rather than played with.
+    if (totalScore < 0 || money < 0 || lives < 0)
+        return false;
+    m_bonuses.clear();
+    m_sides.clear();
+    if (!m_field->LoadState(file))
+        return false;
+    m_game_type = type;
+    m_total_score = totalScore;
+    CreateSides();
+    m_sides[0]->AddMoney(money - m_sides[0]->GetMoney());
+    m_sides[0]->SetLives(lives);
+    m_field->RecordFieldState();
+    m_reported_records = m_field->GetRecordCount();
+    m_wrong_colour_hints = 0;
+    // A restored game shows no tutorial.
+    const CGameResources* resources = GetGameResources();
+    m_next_tutorial_hint = resources ? resources->GetLastHintIndex() : 0;
+    return true;
+}
+
 CGame::CGame(int gameType, NInterface::CTopTable* topTable)
     : m_game_type(std::clamp(gameType, 0, 2)), m_top_table(topTable)
 {
@@ -353,6 +403,12 @@ void CGame::Update(float dt)
 
     const bool wasFull = m_field->IsFull();
     m_field->Update(dt);
+    if (m_field->GetRecordCount() != m_reported_records)
+    {
+        m_reported_records = m_field->GetRecordCount();
+        if (g_record_hook)
+            g_record_hook(*this);
+    }
     if (!m_sides.empty())
     {
         m_sides[m_current_side]->Update();

@@ -6,10 +6,12 @@
 
 #include "ui/Screen.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class CKeyValueFile;
 class CSimpleButton;
 class CSprite;
 
@@ -56,6 +58,15 @@ class CGame : public CScreen
     ~CGame() override;
 
     void StartAtLevel(int level);
+
+    // The saved-game keys of the game and its field. LoadGame refuses a file
+    // whose values this game could not have written; the game is then unusable.
+    virtual bool SaveGame(CKeyValueFile& file) const;
+    virtual bool LoadGame(const CKeyValueFile& file);
+    // Called whenever the field records a new position (a level laid out),
+    // so the owner can keep the saved game current. Empty: nobody listens.
+    using RecordHook = std::function<void(const CGame&)>;
+    static void SetRecordHook(RecordHook hook);
     int GetLevelNumber() const;
     // Total score plus the player's zone as it stands.
     int GetCurrentScore() const;
@@ -144,6 +155,7 @@ class CGame : public CScreen
     std::vector<std::unique_ptr<CHintPanel>> m_hint_panels;
     bool m_result_sound = false;
     int m_next_tutorial_hint = 0;
+    int m_reported_records = 0; // the field's record count last told to the hook
     int m_wrong_colour_hints = 0;
     float m_message_alpha = 0.0f;
     std::unique_ptr<CSprite> m_marker;

@@ -3,6 +3,8 @@
 //   --human greedy|random  --data DIR  --trace  --verbose
 //   --screen: with --games, whole games through the game screen's rules, a
 //             human who also buys bonuses, one summary line per game
+//   --soak N [--soak-from K]  plays N levels cycling through every set, level size and
+//                             difficulty, from place K of the cycle
 // The trace (one JSON object per accepted move) is the only standard output;
 // everything else goes to standard error. Exit status 1 on any violated invariant.
 #include "Simulation.h"
@@ -27,7 +29,7 @@ int Usage()
 {
     std::fprintf(stderr, "usage: zonvel_sim [--levels A-B] [--difficulty 0..5] [--seed S] [--games N]\n"
                          "                  [--set classic|duel|moving|all] [--human greedy|random]\n"
-                         "                  [--data DIR] [--trace] [--verbose] [--screen]\n");
+                         "                  [--data DIR] [--trace] [--verbose] [--screen] [--soak N] [--soak-from K]\n");
     return 2;
 }
 
@@ -93,6 +95,16 @@ int main(int argc, char** argv)
         else if (arg == "--games")
         {
             if (!ParseInt(argv[++i], options.games) || options.games < 0)
+                return Usage();
+        }
+        else if (arg == "--soak")
+        {
+            if (!ParseInt(argv[++i], options.soak) || options.soak < 1)
+                return Usage();
+        }
+        else if (arg == "--soak-from")
+        {
+            if (!ParseInt(argv[++i], options.soakFrom) || options.soakFrom < 0)
                 return Usage();
         }
         else if (arg == "--set")
