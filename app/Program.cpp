@@ -13,6 +13,9 @@
 #include "platform/Window.h"
 #include "ui/Screen.h"
 
+#include <cstdio>
+#include <string>
+
 namespace
 {
 constexpr const char* kTitle = "Zonvel";
@@ -31,10 +34,14 @@ CProgram::~CProgram()
 bool CProgram::Start()
 {
     CAppSettings& settings = GetAppSettings();
+    m_save_settings = true;
 
     // Per-user folder and log first, so everything after can report there.
+    // Without a per-user folder no log is kept: it must not land in the
+    // working folder.
     settings.m_data_folder = NPlatform::GetDataFolder();
-    CLog::Open(settings.m_data_folder + kLogFile);
+    if (!settings.m_data_folder.empty())
+        CLog::Open(settings.m_data_folder + kLogFile);
 
     m_resources = std::make_unique<CResourceManager>();
     SetResourceManager(m_resources.get());
@@ -60,7 +67,14 @@ bool CProgram::Start()
 
     if (!app->CreateMainWindow(kTitle, settings.m_window_x, settings.m_window_y, settings.m_window_width,
                                settings.m_window_height))
+    {
+        // Nothing of this run is worth keeping: the settings file stays as it was.
+        m_save_settings = false;
+        const std::string message = "Cannot create the window (" + NPlatform::GetOpenWindowError() + ")";
+        std::fprintf(stderr, "Zonvel: %s\n", message.c_str());
+        CLog::Write("%s", message.c_str());
         return false;
+    }
     if (settings.m_full_screen)
         app->SetFullScreen(app->GetLogicalWidth(), app->GetLogicalHeight());
 
@@ -87,6 +101,13 @@ bool CProgram::Start()
     return true;
 }
 
+int CProgram::Main()
+{
+    const int status = Start() ? Run() : kExitStartFailed;
+    Shutdown();
+    return status;
+}
+
 int CProgram::Run()
 {
     CApplication* app = CApplication::Instance();
@@ -103,19 +124,22 @@ void CProgram::Shutdown()
 
     // Later: the main menu saves the held game and is deleted here.
 
-    if (app)
+    if (m_save_settings)
     {
-        settings.m_minimised = app->IsMinimized();
-        settings.m_full_screen = app->IsFullScreen();
-        int left = 0, top = 0, right = 0, bottom = 0;
-        app->GetWindowRect(left, top, right, bottom);
-        settings.m_window_x = left;
-        settings.m_window_y = top;
+        if (app)
+        {
+            settings.m_minimised = app->IsMinimized();
+            settings.m_full_screen = app->IsFullScreen();
+            int left = 0, top = 0, right = 0, bottom = 0;
+            app->GetWindowRect(left, top, right, bottom);
+            settings.m_window_x = left;
+            settings.m_window_y = top;
+        }
+        if (CSoundManager* sound = GetSoundManager())
+            settings.m_sound_invert = sound->IsSoundInvert();
+        settings.Save();
     }
-    if (CSoundManager* sound = GetSoundManager())
-        settings.m_sound_invert = sound->IsSoundInvert();
     settings.m_music.Stop();
-    settings.Save();
 
     if (app)
     {

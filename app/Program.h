@@ -19,7 +19,12 @@ public:
     CProgram(const CProgram&) = delete;
     CProgram& operator=(const CProgram&) = delete;
 
-    // Everything up to the main loop. False when no window could be made.
+    // The whole run: start, main loop, shutdown. The process exit status:
+    // 0, or kExitStartFailed when no window could be made.
+    static constexpr int kExitStartFailed = 1;
+    int Main();
+    // Everything up to the main loop. False when no window could be made
+    // (the reason is on stderr and in the log).
     bool Start();
     // The main loop; returns when the program is to end.
     int Run();
@@ -32,4 +37,5 @@ private:
     std::unique_ptr<CResourceManager> m_resources;
     std::unique_ptr<NInterface::CIntro> m_intro;
     bool m_started = false;
+    bool m_save_settings = true; // false after a failed start
 };

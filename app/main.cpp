@@ -4,9 +4,5 @@
 int main()
 {
     CProgram program;
-    int result = 0;
-    if (program.Start())
-        result = program.Run();
-    program.Shutdown();
-    return result;
+    return program.Main();
 }

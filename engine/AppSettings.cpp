@@ -9,7 +9,9 @@ namespace
 // Narrower sizes are taken as a damaged file.
 constexpr int kMinWindowSide = 100;
 constexpr int kMaxVolume = 100;
-constexpr int kLastLevel = 99;
+// A best-level record is the level after the last one reached, so finishing
+// the last level (99) records 100.
+constexpr int kMaxBestLevel = 100;
 } // namespace
 
 CAppSettings& GetAppSettings()
@@ -45,8 +47,8 @@ bool CAppSettings::Load()
     // Kept to their ranges: an edited file must not hand the screens a
     // volume or a level they cannot show.
     m_music_volume = std::clamp(ToInt(file.GetString("m_music_volume", "40")), 0, kMaxVolume);
-    m_adv_level = std::clamp(ToInt(file.GetString("m_adv_level", "3")), 0, kLastLevel);
-    m_classic_level = std::clamp(ToInt(file.GetString("m_classic_level", "3")), 0, kLastLevel);
+    m_adv_level = std::clamp(ToInt(file.GetString("m_adv_level", "3")), 0, kMaxBestLevel);
+    m_classic_level = std::clamp(ToInt(file.GetString("m_classic_level", "3")), 0, kMaxBestLevel);
     return true;
 }
 

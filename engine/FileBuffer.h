@@ -2,6 +2,7 @@
 // An empty buffer means "missing or unreadable"; readers only ever read it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@ class CFileBuffer
     explicit CFileBuffer(std::vector<uint8_t> bytes);
 
     const uint8_t* GetData() const { return m_bytes.data(); }
-    int GetSize() const { return static_cast<int>(m_bytes.size()); }
+    size_t GetSize() const { return m_bytes.size(); }
     bool IsEmpty() const { return m_bytes.empty(); }
     const std::vector<uint8_t>& GetBytes() const { return m_bytes; }
     std::vector<uint8_t>& GetBytes() { return m_bytes; }

@@ -2,6 +2,7 @@
 // GL upload so it runs without a window. Every reader bounds-checks its input and fails cleanly.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -21,8 +22,8 @@ enum class EDdsFormat
     Dxt1,
     Dxt3,
     Dxt5,
-    Bgra,      // 32-bit uncompressed
-    Bgr,       // 24-bit uncompressed
+    Bgra,      // 32-bit uncompressed, stored blue, green, red, alpha
+    Bgr,       // 24-bit uncompressed, stored blue, green, red
     Luminance, // 8-bit uncompressed
 };
 
@@ -41,11 +42,14 @@ struct SDdsImage
 };
 
 // Uncompressed true-colour targa, 24 or 32 bits; blue and red are exchanged.
-bool DecodeTarga(const uint8_t* data, int size, SImage& out);
+bool DecodeTarga(const uint8_t* data, size_t size, SImage& out);
 // JPEG through libjpeg; a corrupt file fails, a truncated one still decodes.
-bool DecodeJpeg(const uint8_t* data, int size, SImage& out);
-// DXT1/3/5 and uncompressed 32/24/8-bit DDS with their stored mipmap levels.
-bool DecodeDds(const uint8_t* data, int size, SDdsImage& out);
+bool DecodeJpeg(const uint8_t* data, size_t size, SImage& out);
+// DXT1/3/5 and uncompressed 32/24/8-bit DDS with their stored mipmap levels,
+// turned bottom row first like the other readers. Uncompressed colour comes
+// out in Bgra/Bgr byte order whatever the file's masks; a 32-bit file without
+// alpha comes out opaque.
+bool DecodeDds(const uint8_t* data, size_t size, SDdsImage& out);
 // RGB colour plus a grey alpha picture of the same size into RGBA.
 bool CombineAlpha(const SImage& colour, const SImage& alpha, SImage& out);
 } // namespace NImageDecoder

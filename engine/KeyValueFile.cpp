@@ -57,14 +57,40 @@ bool NeedsQuotes(const std::string& value)
             return true;
     return false;
 }
+bool HasCommentMark(const std::string& text)
+{
+    return text.find("//") != std::string::npos;
+}
 } // namespace
+
+bool CKeyValueFile::IsWritable(const std::string& key, const std::string& value)
+{
+    if (key.empty() || HasCommentMark(key) || HasCommentMark(value))
+        return false;
+    for (unsigned char c : key)
+        if (IsSpace(c))
+            return false;
+    // A quoted value ends at its first quote; a bare one starting with a quote
+    // would be read as a quoted one.
+    if (NeedsQuotes(value))
+        return value.find('"') == std::string::npos;
+    return value[0] != '"';
+}
+
+bool CKeyValueFile::IsWritable() const
+{
+    for (const auto& [key, value] : m_entries)
+        if (!IsWritable(key, value))
+            return false;
+    return true;
+}
 
 bool CKeyValueFile::LoadFile(const std::string& path, bool clear, const char* cipherKey, int keyLength)
 {
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes))
         return false;
-    return Parse(bytes.data(), static_cast<int>(bytes.size()), clear, cipherKey, keyLength);
+    return Parse(bytes.data(), bytes.size(), clear, cipherKey, keyLength);
 }
 
 bool CKeyValueFile::LoadResource(CResourceManager* resourceManager, const std::string& name, bool clear,
@@ -79,19 +105,20 @@ bool CKeyValueFile::LoadResource(CResourceManager* resourceManager, const std::s
 
 bool CKeyValueFile::Parse(const std::string& text, bool clear)
 {
-    return Parse(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()), clear);
+    return Parse(reinterpret_cast<const uint8_t*>(text.data()), text.size(), clear);
 }
 
-bool CKeyValueFile::Parse(const uint8_t* bytes, int length, bool clear, const char* cipherKey, int keyLength)
+bool CKeyValueFile::Parse(const uint8_t* bytes, size_t length, bool clear, const char* cipherKey, int keyLength)
 {
-    if (length < 0 || (bytes == nullptr && length > 0))
+    // The cipher counts in int; nothing the program writes comes near that.
+    if ((bytes == nullptr && length > 0) || length > static_cast<size_t>(INT_MAX))
         return false;
     std::vector<uint8_t> text;
     if (cipherKey)
     {
         // An undecipherable file counts as missing: the entries stay as they were.
         CCipher cipher;
-        if (!cipher.Decode(bytes, length, text, cipherKey, keyLength))
+        if (!cipher.Decode(bytes, static_cast<int>(length), text, cipherKey, keyLength))
             return false;
     }
     else if (length > 0)
@@ -158,6 +185,10 @@ std::string CKeyValueFile::BuildText() const
 
 bool CKeyValueFile::SaveFile(const std::string& path, const char* cipherKey, int keyLength) const
 {
+    // Refused before the file is touched: a damaged file would lose more than
+    // the one entry.
+    if (!IsWritable())
+        return false;
     std::string text = BuildText();
     std::vector<uint8_t> bytes(text.begin(), text.end());
     if (cipherKey)

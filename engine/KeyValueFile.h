@@ -22,15 +22,21 @@ class CKeyValueFile
     // Reads through the resource manager (straight from disk when null).
     bool LoadResource(CResourceManager* resourceManager, const std::string& name, bool clear = true,
                       const char* cipherKey = nullptr, int keyLength = 0);
-    bool Parse(const uint8_t* bytes, int length, bool clear = true, const char* cipherKey = nullptr,
+    bool Parse(const uint8_t* bytes, size_t length, bool clear = true, const char* cipherKey = nullptr,
                int keyLength = 0);
     bool Parse(const std::string& text, bool clear = true);
 
     // Writes beside the target first and renames over it, so a failed write
-    // never loses the previous file.
+    // never loses the previous file. False without writing anything when an
+    // entry would not read back unchanged (see IsWritable).
     bool SaveFile(const std::string& path, const char* cipherKey = nullptr, int keyLength = 0) const;
     // The written form: one "key value" line per entry in key order.
     std::string BuildText() const;
+    // Whether the written form reads back as exactly this pair: a key of
+    // non-blank bytes, and no "//" (a comment) or quote the reader would take
+    // as a delimiter.
+    static bool IsWritable(const std::string& key, const std::string& value);
+    bool IsWritable() const;
 
     std::string GetString(const std::string& key, const std::string& def) const;
     int GetInt(const std::string& key, int def) const;

@@ -55,7 +55,7 @@ void Music::Play(int which)
     CResourceManager* resources = GetResourceManager();
     const std::string& name = m_tracks[static_cast<size_t>(m_index)];
     CFileBuffer file = resources ? resources->Load(name) : CResourceManager::LoadLooseFile(name);
-    m_handle = NPlatform::LoadMusic(file.GetData(), static_cast<size_t>(file.GetSize()));
+    m_handle = NPlatform::LoadMusic(file.GetData(), file.GetSize());
     manager->PlayMusicChannel(m_handle, true);
 }
 

@@ -47,7 +47,7 @@ CSound* CSoundManager::LoadSound(const std::string& fileName, int maxPlaybacks)
     CFileBuffer file = resources ? resources->Load(fileName) : CResourceManager::LoadLooseFile(fileName);
     if (file.IsEmpty())
         return nullptr;
-    NPlatform::AudioHandle sample = NPlatform::LoadSample(file.GetData(), static_cast<size_t>(file.GetSize()), maxPlaybacks);
+    NPlatform::AudioHandle sample = NPlatform::LoadSample(file.GetData(), file.GetSize(), maxPlaybacks);
     if (!sample)
         return nullptr;
     return new CSound(sample);

@@ -64,7 +64,7 @@ bool CTexture::LoadWithAlpha(CResourceManager* resourceManager, const std::strin
     return true;
 }
 
-bool CTexture::LoadTarga(const uint8_t* data, int size, bool wrap, bool mipmaps)
+bool CTexture::LoadTarga(const uint8_t* data, size_t size, bool wrap, bool mipmaps)
 {
     NImageDecoder::SImage image;
     if (!NImageDecoder::DecodeTarga(data, size, image))
@@ -73,7 +73,7 @@ bool CTexture::LoadTarga(const uint8_t* data, int size, bool wrap, bool mipmaps)
     return true;
 }
 
-bool CTexture::LoadJpeg(const uint8_t* data, int size, bool wrap, bool mipmaps)
+bool CTexture::LoadJpeg(const uint8_t* data, size_t size, bool wrap, bool mipmaps)
 {
     NImageDecoder::SImage image;
     if (!NImageDecoder::DecodeJpeg(data, size, image))
@@ -125,7 +125,7 @@ void CTexture::LoadImage(const NImageDecoder::SImage& image, bool wrap, bool mip
     m_gl_name = name;
 }
 
-bool CTexture::LoadDds(const uint8_t* data, int size, bool wrap)
+bool CTexture::LoadDds(const uint8_t* data, size_t size, bool wrap)
 {
     NImageDecoder::SDdsImage image;
     if (!NImageDecoder::DecodeDds(data, size, image))
@@ -158,7 +158,7 @@ bool CTexture::LoadDds(const uint8_t* data, int size, bool wrap)
         case NImageDecoder::EDdsFormat::Dxt5:
         {
             GLenum internal =
-                image.format == NImageDecoder::EDdsFormat::Dxt1   ? GL_COMPRESSED_RGB_S3TC_DXT1_EXT
+                image.format == NImageDecoder::EDdsFormat::Dxt1   ? GL_COMPRESSED_RGBA_S3TC_DXT1_EXT
                 : image.format == NImageDecoder::EDdsFormat::Dxt3 ? GL_COMPRESSED_RGBA_S3TC_DXT3_EXT
                                                                   : GL_COMPRESSED_RGBA_S3TC_DXT5_EXT;
             glCompressedTexImage2D(GL_TEXTURE_2D, lv, internal, l.width, l.height, 0,

@@ -25,9 +25,9 @@ class CTexture
     bool LoadWithAlpha(CResourceManager* resourceManager, const std::string& colourFileName,
                        const std::string& alphaFileName, bool wrap, bool mipmaps);
 
-    bool LoadTarga(const uint8_t* data, int size, bool wrap, bool mipmaps);
-    bool LoadJpeg(const uint8_t* data, int size, bool wrap, bool mipmaps);
-    bool LoadDds(const uint8_t* data, int size, bool wrap);
+    bool LoadTarga(const uint8_t* data, size_t size, bool wrap, bool mipmaps);
+    bool LoadJpeg(const uint8_t* data, size_t size, bool wrap, bool mipmaps);
+    bool LoadDds(const uint8_t* data, size_t size, bool wrap);
     // Records the image's size and components and uploads it when a context exists.
     void LoadImage(const NImageDecoder::SImage& image, bool wrap, bool mipmaps);
 

@@ -86,13 +86,21 @@ CXmlNode& CXmlNode::operator=(const CXmlNode& other)
 {
     if (this == &other)
         return *this;
-    m_name = other.m_name;
-    m_text = other.m_text;
-    m_attributes = other.m_attributes;
-    m_closed = other.m_closed;
-    m_children.clear();
+    // Everything is copied before anything is replaced: other may be one of
+    // this node's own descendants, which dropping the old children frees.
+    std::vector<std::unique_ptr<CXmlNode>> children;
+    children.reserve(other.m_children.size());
     for (const auto& child : other.m_children)
-        m_children.push_back(std::make_unique<CXmlNode>(*child));
+        children.push_back(std::make_unique<CXmlNode>(*child));
+    std::string name = other.m_name;
+    std::string text = other.m_text;
+    auto attributes = other.m_attributes;
+    const bool closed = other.m_closed;
+    m_children = std::move(children);
+    m_name = std::move(name);
+    m_text = std::move(text);
+    m_attributes = std::move(attributes);
+    m_closed = closed;
     return *this;
 }
 
@@ -118,12 +126,12 @@ bool CXmlNode::Load(CResourceManager* resourceManager, const std::string& fileNa
     return true;
 }
 
-void CXmlNode::Parse(const char* bytes, int length)
+void CXmlNode::Parse(const char* bytes, size_t length)
 {
     Reset();
-    if (bytes == nullptr || length <= 0)
+    if (bytes == nullptr || length == 0)
         return;
-    ParseElement(bytes, static_cast<size_t>(length), 0, 0);
+    ParseElement(bytes, length, 0, 0);
 }
 
 size_t CXmlNode::ParseElement(const char* text, size_t n, size_t p, int depth)

@@ -25,8 +25,8 @@ class CXmlNode
     // Reads through the resource manager, or straight from disk when null;
     // false when the file is missing or empty.
     bool Load(CResourceManager* resourceManager, const std::string& fileName);
-    void Parse(const char* bytes, int length);
-    void Parse(const std::string& text) { Parse(text.data(), static_cast<int>(text.size())); }
+    void Parse(const char* bytes, size_t length);
+    void Parse(const std::string& text) { Parse(text.data(), text.size()); }
 
     std::string GetName() const { return m_name; }
     std::string GetText() const { return m_text; }

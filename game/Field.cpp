@@ -10,6 +10,8 @@
 #include "game/GameResources.h"
 
 #include <algorithm>
+#include <cctype>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -37,8 +39,32 @@ constexpr int kFree = 0;
 constexpr int kTextHole = 50;
 constexpr int kTextCoin = 60;
 constexpr int kMaxTextLevel = 1000;
-// A mask of nothing but holes must not keep an insect looking for a place for ever.
-constexpr int kMaxInsectPlaceTries = 10000;
+
+// Reads a decimal number as "%d" would (blanks, a sign, digits), refusing
+// values outside int instead of leaving them undefined.
+bool ReadNumber(const std::string& text, size_t position, int& value)
+{
+    while (position < text.size() && std::isspace(static_cast<unsigned char>(text[position])))
+        ++position;
+    bool negative = false;
+    if (position < text.size() && (text[position] == '-' || text[position] == '+'))
+        negative = text[position++] == '-';
+    long long number = 0;
+    size_t digits = 0;
+    for (; position < text.size() && text[position] >= '0' && text[position] <= '9'; ++position, ++digits)
+    {
+        number = number * 10 + (text[position] - '0');
+        if (number > static_cast<long long>(INT_MAX) + 1)
+            return false;
+    }
+    if (digits == 0)
+        return false;
+    number = negative ? -number : number;
+    if (number > INT_MAX || number < INT_MIN)
+        return false;
+    value = static_cast<int>(number);
+    return true;
+}
 
 int LevelInCycle(int level)
 {
@@ -186,8 +212,7 @@ void CField::BuildLevel()
             const CVector4 centre = CellCentre(r, c);
             auto cell = std::make_unique<CCell>(centre, m_cell_width, colour, 0);
             // The two start cells are always playable, whatever the mask says.
-            const bool start = r == mid && (c == 0 || c == m_columns - 1);
-            if (!start && IsHoleInMask(mask, centre))
+            if (!IsStartCell(r, c) && IsHoleInMask(mask, centre))
                 cell->SetHole(true);
             cell->StartAppearing(static_cast<float>(NRandom::Rand() % kAppearDelayRange));
             m_cells[r][c] = std::move(cell);
@@ -221,7 +246,12 @@ void CField::BuildLevel()
     m_state = kAppearing;
 }
 
-void CField::PlaceInsect(int kind)
+bool CField::IsStartCell(int row, int col) const
+{
+    return row == GetMid() && (col == 0 || col == m_columns - 1);
+}
+
+void CField::PlaceInsect(int kind, int maxTries)
 {
     auto insect = std::make_unique<CInsect>();
     const float startX = static_cast<float>(NRandom::Rand() % 800);
@@ -245,9 +275,12 @@ void CField::PlaceInsect(int kind)
     int tries = 0;
     while (IsInside(row, col) && m_cells[row][col] && m_cells[row][col]->IsHole())
     {
-        if (++tries > kMaxInsectPlaceTries)
+        if (++tries > maxTries)
         {
-            row = col = -1; // the coin is lost beside the field
+            // The coin is lost: flying to a place beside the field is not
+            // enough, as (-1, -1) lies close enough to map back onto cell (0, 0).
+            row = col = -1;
+            kind = -1;
             break;
         }
         candidate(row, col);
@@ -794,7 +827,9 @@ void CField::Refill()
                 continue;
             const CVector4 centre = CellCentre(r, c);
             auto cell = std::make_unique<CCell>(centre, m_cell_width, NRandom::Rand() % kColourCount, 0);
-            if (IsHoleInMask(mask, centre))
+            // As when a level is built: a hole at a start cell would hand its
+            // side's whole neighbourhood to the next capture.
+            if (!IsStartCell(r, c) && IsHoleInMask(mask, centre))
                 cell->SetHole(true);
             cell->StartAppearing(static_cast<float>(NRandom::Rand() % kAppearDelayRange));
             m_cells[r][c] = std::move(cell);
@@ -843,7 +878,7 @@ bool CField::LoadFieldState(const std::string& text)
         int coin;
     };
     int level = 0;
-    if (std::sscanf(text.c_str(), "%d", &level) != 1 || level < 0 || level >= kMaxTextLevel)
+    if (!ReadNumber(text, 0, level) || level < 0 || level >= kMaxTextLevel)
         return false;
     const SLevelLayout layout = SLevelLayout::ForLevel(level);
     const CHexGrid grid(layout.rows, layout.columns);
@@ -853,7 +888,7 @@ bool CField::LoadFieldState(const std::string& text)
     for (int i = 0; i < grid.GetCellCount(); ++i)
     {
         int value = 0;
-        if (position >= text.size() || std::sscanf(text.c_str() + position, "%d", &value) != 1)
+        if (!ReadNumber(text, position, value))
             return false;
         position += 3;
         if (value == kTextHole)
@@ -863,8 +898,7 @@ bool CField::LoadFieldState(const std::string& text)
         else if (value == kTextCoin)
         {
             int colour = 0, coin = 0;
-            if (position >= text.size() ||
-                std::sscanf(text.c_str() + position, "%d %d", &colour, &coin) != 2 || colour < 0 ||
+            if (!ReadNumber(text, position, colour) || !ReadNumber(text, position + 3, coin) || colour < 0 ||
                 colour >= kColourCount || coin < 0 || coin > 4)
                 return false;
             position += 6;
@@ -879,6 +913,11 @@ bool CField::LoadFieldState(const std::string& text)
             return false;
         }
     }
+    // A hole at a start cell leaves its side nothing to play from: the game
+    // would wait for ever.
+    const int mid = grid.GetMid();
+    if (cells[grid.Index(mid, 0)].hole || cells[grid.Index(mid, layout.columns - 1)].hole)
+        return false;
 
     m_level = level;
     AdvanceLevel(0);

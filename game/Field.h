@@ -97,6 +97,10 @@ class CField
     int GetCellCoin(int row, int col) const;
     const std::vector<std::unique_ptr<CInsect>>& GetInsects() const { return m_insects; }
     void DeleteInsects();
+    // Sends one more coin-carrying insect onto the level (the build places
+    // its own); after maxTries holes in a row its coin is lost.
+    static constexpr int kMaxInsectPlaceTries = 10000;
+    void PlaceInsect(int kind, int maxTries = kMaxInsectPlaceTries);
     const std::vector<int>& GetStartPoints() const { return m_starts; }
     int GetHoveredRow() const { return m_hovered_row; }
     int GetHoveredColumn() const { return m_hovered_col; }
@@ -141,7 +145,6 @@ class CField
     // The level mask, or empty when it is missing or too short (every cell playable).
     std::vector<uint8_t> ReadMask() const;
     static bool IsHoleInMask(const std::vector<uint8_t>& mask, const CVector4& centre);
-    void PlaceInsect(int kind);
     // Marks the mover's zone -1 and the others -2; the capture and recheck share it.
     void MarkZones(std::vector<int>& snapshot, int moverIndex, bool moverAlways) const;
     // Repaints every free region that touches no -2 cell to colour; returns whether any did.
@@ -154,6 +157,8 @@ class CField
     void Refill();
     void UpdateSizes();
     bool IsUsable(int row, int col) const;
+    // The two sides' start cells, which are never holes.
+    bool IsStartCell(int row, int col) const;
 
     int m_state = kAppearing;
     std::string m_level_dir;

@@ -6,6 +6,7 @@
 #include "engine/Sprite.h"
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 
 namespace NGame
@@ -147,8 +148,9 @@ void CGameResources::LoadFont()
     const char* const fontFile = "mui/font.tga";
     CResourceManager* manager = GetResourceManager();
     CFileBuffer buffer = manager ? manager->Load(fontFile) : CResourceManager::LoadLooseFile(fontFile);
-    if (!buffer.IsEmpty())
-        LoadFromImage(buffer.GetBytes().data(), buffer.GetSize(), m_group->GetTexture("m_game_font_tex"));
+    if (!buffer.IsEmpty() && buffer.GetSize() <= static_cast<size_t>(INT_MAX))
+        LoadFromImage(buffer.GetBytes().data(), static_cast<int>(buffer.GetSize()),
+                      m_group->GetTexture("m_game_font_tex"));
 }
 
 CTexture* CGameResources::GetTexture(const std::string& name) const

@@ -11,6 +11,7 @@ namespace
 SDL_Window* g_window = nullptr;
 SDL_GLContext g_context = nullptr;
 bool g_videoStarted = false;
+std::string g_openError; // why the last OpenWindow failed
 } // namespace
 
 SDL_Window* GetSdlWindow()
@@ -38,8 +39,14 @@ bool EnsureVideo()
 
 bool OpenWindow(const char* title, int x, int y, int width, int height)
 {
-    if (g_window || !EnsureVideo())
+    g_openError.clear();
+    if (g_window)
         return false;
+    if (!EnsureVideo())
+    {
+        g_openError = std::string("no video: ") + SDL_GetError();
+        return false;
+    }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
@@ -48,10 +55,14 @@ bool OpenWindow(const char* title, int x, int y, int width, int height)
     g_window = SDL_CreateWindow(title, x, y, width, height,
                                 SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (!g_window)
+    {
+        g_openError = std::string("no window: ") + SDL_GetError();
         return false;
+    }
     g_context = SDL_GL_CreateContext(g_window);
     if (!g_context)
     {
+        g_openError = std::string("no OpenGL context: ") + SDL_GetError();
         SDL_DestroyWindow(g_window);
         g_window = nullptr;
         return false;
@@ -60,6 +71,17 @@ bool OpenWindow(const char* title, int x, int y, int width, int height)
     // The frame paces itself; waiting for the display as well would halve the rate.
     SDL_GL_SetSwapInterval(0);
     return true;
+}
+
+const std::string& GetOpenWindowError()
+{
+    return g_openError;
+}
+
+std::string GetVideoDriver()
+{
+    const char* driver = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetCurrentVideoDriver() : nullptr;
+    return driver ? driver : "";
 }
 
 void CloseWindow()

@@ -2,6 +2,8 @@
 // All calls are harmless without a window (tests run the frame without one).
 #pragma once
 
+#include <string>
+
 namespace NPlatform
 {
 struct SRect
@@ -14,6 +16,10 @@ struct SRect
 
 // Creates the window hidden, makes its GL context current. False on failure.
 bool OpenWindow(const char* title, int x, int y, int width, int height);
+// Why the last OpenWindow failed, in one line (empty after a success).
+const std::string& GetOpenWindowError();
+// The video driver in use ("x11", "dummy", ...); empty before video starts.
+std::string GetVideoDriver();
 void CloseWindow();
 bool HasWindow();
 

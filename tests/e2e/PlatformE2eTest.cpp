@@ -9,6 +9,7 @@
 #include "app/Application.h"
 #include "engine/GLHeaders.h"
 #include "platform/DataFolder.h"
+#include "platform/Mouse.h"
 #include "platform/Window.h"
 #include "tests/e2e/Harness.h"
 #include "ui/Screen.h"
@@ -115,6 +116,30 @@ TEST(PlatformE2e, CloseRequestQuitsCleanlyLeavingSettingsAndLog)
     EXPECT_FALSE(reloaded.m_full_screen);
     EXPECT_EQ(reloaded.m_window_x, 40);
     EXPECT_EQ(reloaded.m_window_y, 30);
+}
+
+TEST(PlatformE2e, CursorPositionIsInClientPixelsOfAWindowAwayFromTheCorner)
+{
+    REQUIRE_DISPLAY();
+    CHarness harness;
+    SaveWindowedSettings(100, 80);
+    ASSERT_TRUE(harness.Start());
+    CPlainScreen screen;
+    harness.GetApp()->PushScreen(&screen);
+    int x = -1, y = -1;
+    NPlatform::SRect rect;
+    harness.MouseMove(2, 250, 130);
+    harness.At(3, [&] {
+        rect = NPlatform::GetWindowRect();
+        NPlatform::GetCursorClient(x, y);
+    });
+    harness.Quit(4);
+    harness.Run();
+    ASSERT_EQ(rect.left, 100);
+    ASSERT_EQ(rect.top, 80);
+    EXPECT_EQ(x, 250);
+    EXPECT_EQ(y, 130);
+    harness.GetApp()->CloseAll();
 }
 
 TEST(PlatformE2e, DraggingTheBackgroundMovesTheWindowByTheCursorDisplacement)

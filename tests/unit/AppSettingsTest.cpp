@@ -88,7 +88,33 @@ TEST(AppSettings, OutOfRangeValuesAreKeptInRange)
     ASSERT_TRUE(settings.Load());
     EXPECT_EQ(settings.m_music_volume, 100);
     EXPECT_EQ(settings.m_classic_level, 0);
-    EXPECT_EQ(settings.m_adv_level, 99);
+    EXPECT_EQ(settings.m_adv_level, 100);
+}
+
+TEST(AppSettings, RecordAfterTheLastLevelAndTheSmallestWindowSurviveTheRoundTrip)
+{
+    CTempDir dir;
+    CAppSettings settings;
+    settings.m_data_folder = Folder(dir);
+    // Finishing level 99 raises the record to 100; reading it back must not
+    // lock the last level again.
+    settings.m_classic_level = 100;
+    settings.m_adv_level = 100;
+    settings.m_window_width = 100;
+    settings.m_window_height = 100;
+    ASSERT_TRUE(settings.Save());
+    CAppSettings read;
+    read.m_data_folder = Folder(dir);
+    ASSERT_TRUE(read.Load());
+    EXPECT_EQ(read.m_classic_level, 100);
+    EXPECT_EQ(read.m_adv_level, 100);
+    EXPECT_EQ(read.m_window_width, 100);
+    EXPECT_EQ(read.m_window_height, 100);
+
+    WriteConfig(dir, "m_window_width 99 m_window_height 99");
+    ASSERT_TRUE(read.Load());
+    EXPECT_EQ(read.m_window_width, 800);
+    EXPECT_EQ(read.m_window_height, 600);
 }
 
 TEST(AppSettings, FileWithAnotherKeyFallsBackKeyByKey)

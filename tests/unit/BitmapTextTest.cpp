@@ -224,6 +224,20 @@ TEST(ScrollingTextWrap, OneWordPerLineWhenOnlyOneFits)
     EXPECT_EQ(text.GetLines()[1], "BBB ");
 }
 
+TEST(ScrollingTextWrap, ALineReachingTheBoxWidthExactlyWraps)
+{
+    CBitmapText font;
+    ASSERT_TRUE(LoadStandard(font));
+    const float exact = font.MeasureText("BBB ", 19.0f) + font.MeasureText("BBB", 19.0f);
+    CScrollingText full(&font, exact, 19.0f, 10);
+    full.SetText("BBB BBB", 7);
+    EXPECT_EQ(full.GetLines().size(), 2u);
+    CScrollingText roomy(&font, exact + 0.5f, 19.0f, 10);
+    roomy.SetText("BBB BBB", 7);
+    ASSERT_EQ(roomy.GetLines().size(), 1u);
+    EXPECT_EQ(roomy.GetLines()[0], "BBB BBB ");
+}
+
 TEST(ScrollingTextWrap, CarriageReturnBreaksLineFeedDoesNot)
 {
     CBitmapText font;

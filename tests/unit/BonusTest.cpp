@@ -113,40 +113,46 @@ TEST_F(BonusTest, ZoneRepaintFloodsTheTargetsRegionIntoThePlayersColour)
 
 TEST_F(BonusTest, FreeRandomizeRecoloursFreeCellsAndCellsJoiningAZoneLoseTheirCoins)
 {
-    // Free space: the top three rows, each cell with a coin.
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < m_field->RowLength(r); ++c)
-        {
-            Set(*m_field, r, c, r == 1 ? 2 : 3);
-            m_field->SetCellCoin(r, c, 1);
-        }
-    ASSERT_TRUE(CBonusFreeRandomize::HasCandidate(*m_field));
-    CBonusFreeRandomize bonus(m_field.get());
-    Run(bonus);
-    std::vector<int> snapshot;
-    CBonus::TakeSnapshot(*m_field, snapshot);
-    CBonus::MarkPlayerZone(*m_field, snapshot, -4);
-    int joined = 0, stillFree = 0, recoloured = 0;
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < m_field->RowLength(r); ++c)
-        {
-            const bool inZone = snapshot[m_field->GetGrid().Index(r, c)] == -4;
-            if (inZone)
+    // Colour 0 is a zone colour like any other.
+    for (int zone : {kPlayer, 0})
+    {
+        PaintAll(*m_field, zone);
+        Set(*m_field, m_mid, m_last, kOpponent);
+        // Free space: the top three rows, each cell with a coin.
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < m_field->RowLength(r); ++c)
             {
-                ++joined;
-                EXPECT_EQ(m_field->GetCellCoin(r, c), -1);
+                Set(*m_field, r, c, r == 1 ? 2 : 3);
+                m_field->SetCellCoin(r, c, 1);
             }
-            else
+        ASSERT_TRUE(CBonusFreeRandomize::HasCandidate(*m_field));
+        CBonusFreeRandomize bonus(m_field.get());
+        Run(bonus);
+        std::vector<int> snapshot;
+        CBonus::TakeSnapshot(*m_field, snapshot);
+        CBonus::MarkPlayerZone(*m_field, snapshot, -4);
+        int joined = 0, stillFree = 0, recoloured = 0;
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < m_field->RowLength(r); ++c)
             {
-                ++stillFree;
-                EXPECT_EQ(m_field->GetCellCoin(r, c), 1);
+                const bool inZone = snapshot[m_field->GetGrid().Index(r, c)] == -4;
+                if (inZone)
+                {
+                    ++joined;
+                    EXPECT_EQ(m_field->GetCellCoin(r, c), -1) << "zone colour " << zone;
+                }
+                else
+                {
+                    ++stillFree;
+                    EXPECT_EQ(m_field->GetCellCoin(r, c), 1);
+                }
+                recoloured += m_field->ColourAt(r, c) != (r == 1 ? 2 : 3);
             }
-            recoloured += m_field->ColourAt(r, c) != (r == 1 ? 2 : 3);
-        }
-    EXPECT_GT(joined, 0);
-    EXPECT_GT(stillFree, 0);
-    EXPECT_GT(recoloured, 0);
-    EXPECT_EQ(m_field->ColourAt(m_mid, m_last), kOpponent);
+        EXPECT_GT(joined, 0);
+        EXPECT_GT(stillFree, 0);
+        EXPECT_GT(recoloured, 0);
+        EXPECT_EQ(m_field->ColourAt(m_mid, m_last), kOpponent);
+    }
 }
 
 TEST_F(BonusTest, ForwardPassesOverTheOpponentsCellAndPaintsTheFirstAndThird)
@@ -166,6 +172,25 @@ TEST_F(BonusTest, ForwardPassesOverTheOpponentsCellAndPaintsTheFirstAndThird)
     EXPECT_EQ(m_field->ColourAt(m_mid, 5), kPlayer);
     EXPECT_EQ(m_field->ColourAt(m_mid, 6), kOpponent);
     EXPECT_EQ(m_field->GetCellCoin(m_mid, 3), -1);
+}
+
+TEST_F(BonusTest, ForwardOnAFreeMiddleRowPaintsExactlyItsNumberOfCells)
+{
+    PaintAll(*m_field, 3);
+    Set(*m_field, m_mid, 0, kPlayer);
+    Set(*m_field, m_mid, m_last, kOpponent);
+    for (int c = 1; c < m_last; ++c)
+        Set(*m_field, m_mid, c, c % 2 == 1 ? 4 : 2);
+    CBonusForward3 three(m_field.get(), 3);
+    Run(three);
+    for (int c = 1; c <= 3; ++c)
+        EXPECT_EQ(m_field->ColourAt(m_mid, c), kPlayer) << c;
+    EXPECT_EQ(m_field->ColourAt(m_mid, 4), 2) << "a fourth cell was painted";
+    CBonusForward3 one(m_field.get(), 1);
+    EXPECT_EQ(one.GetFrontColumn(), 3);
+    Run(one);
+    EXPECT_EQ(m_field->ColourAt(m_mid, 4), kPlayer);
+    EXPECT_EQ(m_field->ColourAt(m_mid, 5), 4);
 }
 
 TEST_F(BonusTest, ForwardStopsAtAHoleAndCannotStartAgainstOneOrTheOpponent)

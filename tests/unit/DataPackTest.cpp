@@ -78,7 +78,7 @@ TEST(DataPack, EveryLevelFileOfEverySetIsAWholeScreenMask)
         {
             char name[64];
             std::snprintf(name, sizeof(name), "dat/levels_%s/lev%03d.raw", set, i);
-            EXPECT_EQ(Pack().Load(name).GetSize(), 800 * 600) << name;
+            EXPECT_EQ(Pack().Load(name).GetSize(), 800u * 600u) << name;
         }
         char extra[64];
         std::snprintf(extra, sizeof(extra), "dat/levels_%s/lev%03d.raw", set, count);

@@ -146,6 +146,7 @@ TEST(FieldLayout, ScreenPositionsMapBackToTheirCell)
 TEST(FieldBuild, StartColoursDifferAndTheFirstInsectLandsAtItsFixedCell)
 {
     CTestResources resources;
+    int elsewhere = 0;
     for (uint32_t seed = 1; seed < 40; ++seed)
     {
         NRandom::Seed(seed);
@@ -163,7 +164,35 @@ TEST(FieldBuild, StartColoursDifferAndTheFirstInsectLandsAtItsFixedCell)
         // Only the field's first level forces that place.
         field.GoToLevel(1);
         EXPECT_EQ(field.GetState(), CField::kAppearing);
+        ASSERT_FALSE(field.GetInsects().empty());
+        const CVector4 next = field.GetInsects()[0]->GetTarget();
+        const CVector4 fixed = field.CellCentre(field.GetRows() / 3, 4);
+        elsewhere += next.x != fixed.x || next.y != fixed.y;
     }
+    // A random place hits that one cell now and then, not every time.
+    EXPECT_GE(elsewhere, 35);
+}
+
+TEST(FieldBuild, AnInsectThatFindsNoPlaceLosesItsCoin)
+{
+    CTestResources resources;
+    CMaskFiles files;
+    NRandom::Seed(1);
+    CField probe("holes", 1, 0);
+    // Nothing but holes where insects look for a place; the corner cell (0, 0)
+    // lies above that area and is playable.
+    std::vector<uint8_t> mask = FullMask(0);
+    PutMaskByte(mask, probe.CellCentre(0, 0), 1);
+    files.Add("holes/lev000.raw", mask);
+    NRandom::Seed(2);
+    CField field("holes", 1, 0);
+    ASSERT_GE(field.ColourAt(0, 0), 0);
+    field.DeleteInsects();
+    for (int i = 0; i < 20; ++i)
+        field.PlaceInsect(4, 0); // gives up at the first hole
+    RunUntilIdle(field);
+    ASSERT_TRUE(field.IsIdle());
+    EXPECT_EQ(field.GetCellCoin(0, 0), -1) << "a lost coin must not land on the corner cell";
 }
 
 TEST(FieldBuild, InsectsBringCoinsThenTheFieldGoesIdleAndRecordsItsText)
@@ -338,17 +367,19 @@ TEST(FieldMove, MoverWhoseZoneTakesInAnEarlierSidesStartStillCaptures)
     EXPECT_TRUE(field->IsFull());
 }
 
-class FieldCapture : public ::testing::Test
+// The opponent's colour varies: no colour may be special to the capture.
+class FieldCapture : public ::testing::TestWithParam<int>
 {
   protected:
     void SetUp() override
     {
         m_field = IdleField(6);
+        m_opponent = GetParam();
         m_mid = m_field->GetMid();
         m_last = m_field->GetColumns() - 1;
         m_field->RegisterStart(m_mid, 0);
         m_field->RegisterStart(m_mid, m_last);
-        PaintAll(*m_field, kOpponent);
+        PaintAll(*m_field, m_opponent);
         Set(*m_field, m_mid, 0, kPlayer);
     }
 
@@ -360,7 +391,7 @@ class FieldCapture : public ::testing::Test
         m_pocket = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
         std::set<std::pair<int, int>> pocket(m_pocket.begin(), m_pocket.end());
         Set(*m_field, 0, 0, 2);
-        Set(*m_field, 0, 1, 3);
+        Set(*m_field, 0, 1, 5);
         Set(*m_field, 1, 0, 2);
         Set(*m_field, 1, 1, 0);
         for (auto [r, c] : m_pocket)
@@ -376,13 +407,13 @@ class FieldCapture : public ::testing::Test
 
     static constexpr int kPlayer = 1;
     static constexpr int kNew = 4;
-    static constexpr int kOpponent = 5;
+    int m_opponent = 5;
     std::unique_ptr<CField> m_field;
     int m_mid = 0, m_last = 0;
     std::vector<std::pair<int, int>> m_pocket, m_wall;
 };
 
-TEST_F(FieldCapture, RegionWalledByTheZoneAndTheEdgeIsCapturedWhateverItsColours)
+TEST_P(FieldCapture, RegionWalledByTheZoneAndTheEdgeIsCapturedWhateverItsColours)
 {
     BuildPocket();
     m_field->SetCellCoin(0, 1, 3);
@@ -395,10 +426,10 @@ TEST_F(FieldCapture, RegionWalledByTheZoneAndTheEdgeIsCapturedWhateverItsColours
     EXPECT_EQ(m_field->GetCellCoin(0, 1), -1);
     ASSERT_EQ(m_field->GetCollectedCoins().size(), 1u);
     EXPECT_EQ(m_field->GetCollectedCoins()[0].kind, 3);
-    EXPECT_EQ(m_field->ColourAt(m_mid, m_last), kOpponent);
+    EXPECT_EQ(m_field->ColourAt(m_mid, m_last), m_opponent);
 }
 
-TEST_F(FieldCapture, HolesWallARegionOffLikeTheZoneDoes)
+TEST_P(FieldCapture, HolesWallARegionOffLikeTheZoneDoes)
 {
     BuildPocket();
     // Replace the far part of the wall by holes: still enclosed.
@@ -409,39 +440,39 @@ TEST_F(FieldCapture, HolesWallARegionOffLikeTheZoneDoes)
         EXPECT_EQ(m_field->ColourAt(r, c), kNew);
 }
 
-TEST_F(FieldCapture, RegionTouchingTheOpponentStaysFree)
+TEST_P(FieldCapture, RegionTouchingTheOpponentStaysFree)
 {
     BuildPocket();
     // Open the wall: the gap joins the opponent's zone, so the pocket touches it.
     const auto gap = m_wall.back();
-    Set(*m_field, gap.first, gap.second, kOpponent);
+    Set(*m_field, gap.first, gap.second, m_opponent);
     ASSERT_TRUE(m_field->Fill(m_mid, 0, kNew));
     EXPECT_EQ(m_field->ColourAt(0, 0), 2);
-    EXPECT_EQ(m_field->ColourAt(0, 1), 3);
+    EXPECT_EQ(m_field->ColourAt(0, 1), 5);
     EXPECT_FALSE(m_field->GetCell(0, 0)->IsChanged());
 }
 
-TEST_F(FieldCapture, EnclosedOpponentZoneAndItsOwnFreeCellsStay)
+TEST_P(FieldCapture, EnclosedOpponentZoneAndItsOwnFreeCellsStay)
 {
     PaintAll(*m_field, kNew);
     Set(*m_field, m_mid, 0, kPlayer);
-    Set(*m_field, m_mid, m_last, kOpponent);
+    Set(*m_field, m_mid, m_last, m_opponent);
     Set(*m_field, m_mid, m_last - 1, 2); // only the opponent can reach it besides the zone
     Set(*m_field, 0, 5, 3);              // enclosed by the zone alone
     ASSERT_TRUE(m_field->Fill(m_mid, 0, kNew));
-    EXPECT_EQ(m_field->ColourAt(m_mid, m_last), kOpponent);
+    EXPECT_EQ(m_field->ColourAt(m_mid, m_last), m_opponent);
     EXPECT_EQ(m_field->ColourAt(m_mid, m_last - 1), 2);
     EXPECT_EQ(m_field->ColourAt(0, 5), kNew);
     RunUntilIdle(*m_field);
     EXPECT_FALSE(m_field->IsFull());
 }
 
-TEST_F(FieldCapture, FullFlagIsSetOnlyAfterTheLastFlipEnds)
+TEST_P(FieldCapture, FullFlagIsSetOnlyAfterTheLastFlipEnds)
 {
-    PaintAll(*m_field, 0);
+    PaintAll(*m_field, kNew);
     Set(*m_field, m_mid, 0, kPlayer);
-    Set(*m_field, m_mid, m_last, kOpponent);
-    ASSERT_TRUE(m_field->Fill(m_mid, 0, 0));
+    Set(*m_field, m_mid, m_last, m_opponent);
+    ASSERT_TRUE(m_field->Fill(m_mid, 0, kNew));
     int frames = 0;
     while (!m_field->IsIdle() && frames < 10000)
     {
@@ -458,7 +489,7 @@ TEST_F(FieldCapture, FullFlagIsSetOnlyAfterTheLastFlipEnds)
             ASSERT_FALSE(m_field->GetCell(r, c)->IsChanged());
 }
 
-TEST_F(FieldCapture, RecheckCapturesForAZoneThatDidNotMove)
+TEST_P(FieldCapture, RecheckCapturesForAZoneThatDidNotMove)
 {
     BuildPocket();
     // The wall already has the player's colour: nothing moved, yet the pocket is enclosed.
@@ -475,6 +506,8 @@ TEST_F(FieldCapture, RecheckCapturesForAZoneThatDidNotMove)
     m_field->RecheckEnclosures(m_mid, m_last);
     EXPECT_TRUE(m_field->IsIdle());
 }
+
+INSTANTIATE_TEST_SUITE_P(OpponentColours, FieldCapture, ::testing::Values(5, 0, 3));
 
 TEST(FieldText, RoundTripKeepsColoursHolesCoinsAndLevel)
 {
@@ -539,6 +572,36 @@ TEST(FieldText, DamagedTextIsRejectedWholeAndChangesNothing)
     EXPECT_EQ(target.GetLevelNumber(), 6);
 }
 
+TEST(FieldText, NumbersOutOfRangeAndHolesAtStartCellsAreRefused)
+{
+    CTestResources resources;
+    auto field = IdleField(6);
+    const int mid = field->GetMid(), last = field->GetColumns() - 1;
+    const int bottom = field->GetRows() - 1;
+    Set(*field, bottom, field->RowLength(bottom) - 1, 2); // the text's last value
+    const std::string good = field->FormatFieldState();
+    ASSERT_EQ(good.substr(good.size() - 3), "02 ");
+    ASSERT_TRUE(field->LoadFieldState(good));
+
+    // 2^32 + 2 wraps to 2 when read into an int without a range check.
+    std::string wrapped = good;
+    wrapped.replace(wrapped.size() - 3, 3, "4294967298 ");
+    EXPECT_FALSE(field->LoadFieldState(wrapped));
+    std::string hugeLevel = good;
+    hugeLevel.replace(0, 3, "99999999999999999999");
+    EXPECT_FALSE(field->LoadFieldState(hugeLevel));
+
+    // A start cell that is a hole leaves its side nothing to play from.
+    for (int col : {0, last})
+    {
+        auto holed = IdleField(6);
+        MakeHole(*holed, mid, col);
+        const std::string text = holed->FormatFieldState();
+        EXPECT_FALSE(field->LoadFieldState(text)) << "column " << col;
+        EXPECT_EQ(field->FormatFieldState(), good);
+    }
+}
+
 TEST(FieldLevels, AdvanceRaisesTheBestLevelRecordOfItsSet)
 {
     CTestResources resources;
@@ -589,6 +652,8 @@ TEST(FieldShift, ColumnsSlideLeftOverStillHolesAndTheRefillUsesTheLevelsMask)
     std::vector<uint8_t> mask = FullMask(1);
     PutMaskByte(mask, probe.CellCentre(mid - 1, probe.RowLength(mid - 1) - 1), 0); // hole in the last column
     PutMaskByte(mask, probe.CellCentre(mid, 3), 0);
+    // Start cells stay playable after a refill too, whatever the mask says.
+    PutMaskByte(mask, probe.CellCentre(mid, last), 0);
     // The field's own level count picks the file: level 6 of 2 files is lev000.
     files.Add("mv/lev000.raw", mask);
 
@@ -618,6 +683,6 @@ TEST(FieldShift, ColumnsSlideLeftOverStillHolesAndTheRefillUsesTheLevelsMask)
     EXPECT_FLOAT_EQ(field.GetCell(mid, 0)->GetPosition().x, field.CellCentre(mid, 0).x);
     // The refilled last column takes the level's holes (a 0 byte is a hole).
     EXPECT_EQ(field.ColourAt(mid - 1, field.RowLength(mid - 1) - 1), CField::kHole);
-    EXPECT_GE(field.ColourAt(mid, last), 0);
+    EXPECT_GE(field.ColourAt(mid, last), 0) << "the computer's start cell is never a hole";
     EXPECT_GE(field.ColourAt(mid + 1, field.RowLength(mid + 1) - 1), 0);
 }

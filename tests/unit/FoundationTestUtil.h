@@ -98,7 +98,8 @@ inline std::vector<uint8_t> MakeSolidTarga(int width, int height)
 
 // JPEG made with libjpeg's compressor: components 3 (RGB rows top first) or 1.
 inline std::vector<uint8_t> MakeJpeg(int width, int height, int components,
-                                     const std::vector<uint8_t>& pixels, int quality = 95)
+                                     const std::vector<uint8_t>& pixels, int quality = 95,
+                                     bool progressive = false)
 {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr jerr;
@@ -113,6 +114,8 @@ inline std::vector<uint8_t> MakeJpeg(int width, int height, int components,
     cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height)
     {

@@ -5,6 +5,8 @@
 #include "game/Player.h"
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 
 using namespace NGame;
 using namespace NGameTest;
@@ -22,6 +24,19 @@ void PaintBackground(CField& field, const int colours[3])
             const int axial = c + std::max(0, mid - r);
             Set(field, r, c, colours[((axial - r) % 3 + 3) % 3]);
         }
+}
+
+// Leaves only the listed cells (row, column, colour) playable.
+void KeepOnly(CField& field, std::initializer_list<std::array<int, 3>> cells)
+{
+    for (int r = 0; r < field.GetRows(); ++r)
+        for (int c = 0; c < field.RowLength(r); ++c)
+            MakeHole(field, r, c);
+    for (const auto& [r, c, colour] : cells)
+    {
+        field.GetCell(r, c)->SetHole(false);
+        Set(field, r, c, colour);
+    }
 }
 
 void ClickCell(CPlayer& side, const CField& field, int row, int col)
@@ -231,6 +246,75 @@ TEST_F(SidesTest, DepthFollowsTheShareOfTheBoardAlreadyInZones)
     EXPECT_GE(strong.ZoneRatio(), 0.4f);
     EXPECT_LT(strong.ZoneRatio(), 0.7f);
     EXPECT_EQ(strong.SearchDepth(), 2);
+}
+
+TEST_F(SidesTest, LookAheadTakesTheColourThatOpensTheMostForTheNextMove)
+{
+    // Colour 1 gives two cells now; colour 2 one cell, but behind it a chain
+    // of 3 that the next move takes, farther out.
+    const int m = m_mid, l = m_last;
+    KeepOnly(*m_field, {{m, 0, 0}, {m, l, 5}, {m - 1, l - 1, 1}, {m + 1, l - 1, 1}, {m, l - 1, 2},
+                        {m, l - 2, 3}, {m, l - 3, 3}, {m, l - 4, 3}});
+    CPlayer human(m, 0, m_field.get());
+    {
+        CAIPlayer weak(m, l, m_field.get(), 0);
+        EXPECT_EQ(weak.ChooseColour(), 1);
+    }
+    CAIPlayer middle(m, l, m_field.get(), 3);
+    EXPECT_EQ(middle.ChooseColour(), 2);
+    EXPECT_LT(middle.ZoneRatio(), 0.4f);
+    EXPECT_EQ(middle.SearchDepth(), 2);
+}
+
+TEST_F(SidesTest, ExactlyFourTenthsOfTheBoardInZonesEndsTheMiddleComputersLookAhead)
+{
+    // As above with a chain of 4, and a human zone of 5 plus two free cells
+    // elsewhere: 6 of 15 cells in zones.
+    const int m = m_mid, l = m_last;
+    KeepOnly(*m_field, {{m, 0, 0}, {m, 1, 0}, {m, 2, 0}, {m - 1, 0, 0}, {m + 1, 0, 0}, {0, 0, 4}, {0, 2, 4},
+                        {m, l, 5}, {m - 1, l - 1, 1}, {m + 1, l - 1, 1}, {m, l - 1, 2}, {m, l - 2, 3},
+                        {m, l - 3, 3}, {m, l - 4, 3}, {m, l - 5, 3}});
+    CPlayer human(m, 0, m_field.get());
+    {
+        // One move ahead, every cell counting 1: the two cells of colour 1.
+        // Looking two ahead would take colour 2 and the chain behind it.
+        CAIPlayer middle(m, l, m_field.get(), 3);
+        EXPECT_EQ(middle.ChooseColour(), 1);
+        EXPECT_EQ(middle.ZoneRatio(), 0.4f);
+        EXPECT_EQ(middle.SearchDepth(), 1);
+    }
+    CAIPlayer strong(m, l, m_field.get(), 5);
+    strong.SearchBestColour();
+    EXPECT_EQ(strong.SearchDepth(), 2);
+}
+
+TEST_F(SidesTest, StrongComputerValuesCellsByTheCubeOfTheirWayTowardsTheHuman)
+{
+    // Colour 2: four cells along the middle row (h = 2, 4, 6, 8); colour 1:
+    // seven up the right edge (h = 1 to 7). Cubed the middle row weighs more
+    // (800 to 784), squared the edge would (140 to 120).
+    const int m = m_mid, l = m_last;
+    KeepOnly(*m_field, {{m, 0, 0}, {m, l, 5}});
+    for (int k = 1; k <= 4; ++k)
+    {
+        m_field->GetCell(m, l - k)->SetHole(false);
+        Set(*m_field, m, l - k, 2);
+    }
+    for (int k = 1; k <= 7; ++k)
+    {
+        m_field->GetCell(m - k, l - k)->SetHole(false);
+        Set(*m_field, m - k, l - k, 1);
+    }
+    CPlayer human(m, 0, m_field.get());
+    {
+        CAIPlayer strong(m, l, m_field.get(), 5);
+        EXPECT_EQ(strong.ChooseColour(), 2);
+        EXPECT_GE(strong.ZoneRatio(), 0.1f);
+        EXPECT_LT(strong.ZoneRatio(), 0.4f);
+        EXPECT_EQ(strong.SearchDepth(), 3);
+    }
+    CAIPlayer weak(m, l, m_field.get(), 0);
+    EXPECT_EQ(weak.ChooseColour(), 1) << "counting cells, the edge is longer";
 }
 
 TEST_F(SidesTest, WalledInComputerStillMovesWithTheColourThatTakesMost)

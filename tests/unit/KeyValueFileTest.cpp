@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 using NTestUtil::CTempDir;
 
@@ -109,6 +110,68 @@ TEST(KeyValueFile, WrittenFormQuotesValuesWithSpaces)
     CKeyValueFile copy;
     copy.Parse(file.BuildText());
     EXPECT_EQ(copy.GetEntries(), file.GetEntries());
+}
+
+TEST(KeyValueFile, WriterRefusesWhatWouldNotReadBackAndLeavesTheOldFile)
+{
+    CTempDir dir;
+    const std::string path = dir.File("dx.cfg");
+    CKeyValueFile good;
+    good.SetString("name", "Ann");
+    ASSERT_TRUE(good.SaveFile(path, "zup", 3));
+    const std::vector<uint8_t> before = NTestUtil::ReadBytes(path);
+
+    const std::vector<std::pair<std::string, std::string>> unreadable = {
+        {"name", "\"quoted"}, {"name", "say \"hi\" now"}, {"url", "http://x"},
+        {"a//b", "1"},         {"two words", "1"},          {"", "1"},
+        {"tab\tkey", "1"},
+    };
+    for (const auto& [key, value] : unreadable)
+    {
+        CKeyValueFile bad = good;
+        bad.SetString(key, value);
+        EXPECT_FALSE(bad.IsWritable()) << key << " " << value;
+        EXPECT_FALSE(bad.SaveFile(path, "zup", 3)) << key << " " << value;
+        EXPECT_EQ(NTestUtil::ReadBytes(path), before);
+    }
+    // A quote inside a bare value and a single slash read back as they are.
+    EXPECT_TRUE(CKeyValueFile::IsWritable("k", "a\"b"));
+    EXPECT_TRUE(CKeyValueFile::IsWritable("k", "a/b /c/"));
+}
+
+TEST(KeyValueFile, EveryGeneratedMapTheWriterAcceptsReadsBackIdentical)
+{
+    // Bytes that matter to the reader and writer, and a few that do not.
+    const std::string alphabet = std::string("ab/\" \t\n\r=") + '\0' + '\xFF';
+    std::mt19937 random(13);
+    auto text = [&](int maxLength)
+    {
+        std::string s;
+        const int length = static_cast<int>(random() % static_cast<unsigned>(maxLength + 1));
+        for (int i = 0; i < length; ++i)
+            s += alphabet[random() % alphabet.size()];
+        return s;
+    };
+    int accepted = 0, refused = 0;
+    for (int round = 0; round < 20000; ++round)
+    {
+        CKeyValueFile file;
+        const int entries = static_cast<int>(random() % 4);
+        for (int i = 0; i < entries; ++i)
+            file.SetString(text(3), text(6));
+        if (!file.IsWritable())
+        {
+            ++refused;
+            continue;
+        }
+        ++accepted;
+        CKeyValueFile read;
+        ASSERT_TRUE(read.Parse(file.BuildText()));
+        ASSERT_EQ(read.GetEntries(), file.GetEntries()) << file.BuildText();
+    }
+    // Both outcomes are exercised in earnest.
+    EXPECT_GT(accepted, 2000);
+    EXPECT_GT(refused, 2000);
 }
 
 TEST(KeyValueFile, EncipheredFileRoundTripsAndWrongKeyFallsBackToDefaults)

@@ -6,7 +6,10 @@
 
 #include <vector>
 
+#include "platform/EventSource.h"
 #include "platform/Events.h"
+#include "platform/Keyboard.h"
+#include "platform/Mouse.h"
 #include "platform/Window.h"
 
 namespace
@@ -51,6 +54,11 @@ TEST_F(PlatformEventsTest, KeysArriveAsWindowsVirtualKeys)
         {SDLK_ESCAPE, 27}, {SDLK_RETURN, 13}, {SDLK_BACKSPACE, 8}, {SDLK_DELETE, 46}, {SDLK_HOME, 36},
         {SDLK_END, 35},    {SDLK_LEFT, 37},   {SDLK_RIGHT, 39},    {SDLK_INSERT, 45}, {SDLK_F4, 115},
         {SDLK_a, 'A'},     {SDLK_v, 'V'},     {SDLK_z, 'Z'},       {SDLK_0, '0'},     {SDLK_9, '9'},
+        // The keypad's Enter is Enter too, and confirms dialogs like it.
+        {SDLK_KP_ENTER, 13}, {SDLK_TAB, 9},      {SDLK_SPACE, 32},    {SDLK_UP, 38},     {SDLK_DOWN, 40},
+        {SDLK_PAGEUP, 33},   {SDLK_PAGEDOWN, 34}, {SDLK_F1, 112},     {SDLK_F12, 123},   {SDLK_KP_0, 0x60},
+        {SDLK_KP_1, 0x61},   {SDLK_KP_9, 0x69},  {SDLK_LSHIFT, 16},   {SDLK_RCTRL, 17},  {SDLK_KP_MINUS, 0x6D},
+        {SDLK_COMMA, 0xBC},  {SDLK_QUOTE, 0xDE},
     };
     for (const auto& [sdl, vk] : keys)
         Key(sdl);
@@ -81,6 +89,17 @@ TEST_F(PlatformEventsTest, TextArrivesAsUtf16CharactersAndControlKeysAsCharacter
     EXPECT_EQ(events[2].type, EEventType::KeyDown);
     EXPECT_EQ(events[3].type, EEventType::Char);
     EXPECT_EQ(events[3].character, 8);
+
+    // Three and four bytes: a euro sign, and a clef as a surrogate pair.
+    SDL_strlcpy(e.text.text, "\xE2\x82\xAC\xF0\x9D\x84\x9E", sizeof(e.text.text));
+    SDL_PushEvent(&e);
+    Key(SDLK_KP_ENTER);
+    Key(SDLK_ESCAPE);
+    std::vector<uint16_t> characters;
+    for (const SEvent& event : Drain())
+        if (event.type == EEventType::Char)
+            characters.push_back(event.character);
+    EXPECT_EQ(characters, (std::vector<uint16_t>{0x20AC, 0xD834, 0xDD1E, 13, 27}));
 }
 
 TEST_F(PlatformEventsTest, AltF4IsACloseRequestAndOtherAltKeysAreTheSystems)
@@ -126,6 +145,56 @@ TEST_F(PlatformEventsTest, MouseMessagesCarryClientPixelsAndButtonFlags)
     EXPECT_TRUE(events[0].keyFlags & NPlatform::kMkLButton);
     EXPECT_EQ(events[1].type, EEventType::RButtonUp);
     EXPECT_FALSE(events[1].keyFlags & NPlatform::kMkRButton);
+}
+
+TEST_F(PlatformEventsTest, MouseMovesCarryTheHeldButtonsAndModifierKeys)
+{
+    SDL_SetModState(static_cast<SDL_Keymod>(KMOD_LSHIFT | KMOD_RCTRL));
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = 300;
+    e.motion.y = 7;
+    e.motion.state = SDL_BUTTON_LMASK | SDL_BUTTON_MMASK;
+    SDL_PushEvent(&e);
+    e.motion.state = SDL_BUTTON_RMASK;
+    SDL_PushEvent(&e);
+    std::vector<SEvent> events = Drain();
+    SDL_SetModState(KMOD_NONE);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].type, EEventType::MouseMove);
+    EXPECT_EQ(events[0].x, 300);
+    EXPECT_EQ(events[0].y, 7);
+    using namespace NPlatform;
+    EXPECT_EQ(events[0].keyFlags, kMkLButton | kMkMButton | kMkShift | kMkControl);
+    EXPECT_EQ(events[1].keyFlags, kMkRButton | kMkShift | kMkControl);
+}
+
+TEST_F(PlatformEventsTest, HeldModifiersAndButtonsAreReadFromTheDevicesOrTheScript)
+{
+    SDL_SetModState(KMOD_RSHIFT);
+    EXPECT_TRUE(NPlatform::IsShiftHeld());
+    EXPECT_FALSE(NPlatform::IsControlHeld());
+    SDL_SetModState(KMOD_LCTRL);
+    EXPECT_FALSE(NPlatform::IsShiftHeld());
+    EXPECT_TRUE(NPlatform::IsControlHeld());
+    SDL_SetModState(KMOD_NONE);
+
+    // A test script holds its own keys and buttons; only the buttons are mouse buttons.
+    struct SScript : NPlatform::IEventSource
+    {
+        bool Poll(SEvent&) override { return false; }
+        void GetCursorDesktop(int& x, int& y) override { x = 640, y = 400; }
+        uint32_t GetHeldFlags() override { return NPlatform::kMkRButton | NPlatform::kMkShift; }
+    } script;
+    NPlatform::SetEventSource(&script);
+    EXPECT_EQ(NPlatform::GetMouseButtons(), NPlatform::kMkRButton);
+    EXPECT_TRUE(NPlatform::IsShiftHeld());
+    EXPECT_FALSE(NPlatform::IsControlHeld());
+    int x = 0, y = 0;
+    NPlatform::GetCursorDesktop(x, y);
+    NPlatform::SetEventSource(nullptr);
+    EXPECT_EQ(x, 640);
+    EXPECT_EQ(y, 400);
 }
 
 TEST_F(PlatformEventsTest, ProgramMessagesComeFirstAndFocusIsTracked)

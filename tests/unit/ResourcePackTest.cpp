@@ -6,6 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <type_traits>
+#include <utility>
+
+// A size read from a file stays a size all the way to the readers: an int
+// would turn a 2 GB file's size negative.
+static_assert(std::is_same_v<decltype(std::declval<const CFileBuffer&>().GetSize()), size_t>);
 
 using NTestUtil::Bytes;
 using NTestUtil::CTempDir;
@@ -84,7 +90,7 @@ TEST(ResourcePack, BuiltPackReadsBackPlainAndScrambledEntries)
     CResourceManager noKey;
     ASSERT_TRUE(noKey.OpenPack(path));
     EXPECT_NE(AsText(noKey.Load("dat/game.txt")), secret);
-    EXPECT_EQ(noKey.Load("dat/game.txt").GetSize(), static_cast<int>(secret.size()));
+    EXPECT_EQ(noKey.Load("dat/game.txt").GetSize(), secret.size());
 }
 
 TEST(ResourcePack, PackEntryWinsOverLooseFileAndMissingNamesFallBack)

@@ -97,4 +97,5 @@ TEST_F(TextureTest, DdsSizeIsRecorded)
     ASSERT_TRUE(texture.LoadFromResource(&m_manager, "dat/tex.DDS", true, false));
     EXPECT_EQ(texture.GetWidth(), 8);
     EXPECT_EQ(texture.GetHeight(), 4);
+    EXPECT_EQ(texture.GetComponents(), 4) << "DXT1 keeps its one-bit alpha";
 }

@@ -128,6 +128,26 @@ TEST(XmlNode, CopyIsDeep)
     EXPECT_NE(second.GetChildren()[0], copy->GetChildren()[0]);
 }
 
+TEST(XmlNode, AssigningOneOfItsOwnDescendantsKeepsTheDescendantsContent)
+{
+    CXmlNode root;
+    root.Parse("<page k=top><box k=mid><pic k=deep>t</pic><pic k=two></pic></box></page>");
+    CXmlNode* box = root.FindChild("box");
+    ASSERT_NE(box, nullptr);
+    root = *box;
+    EXPECT_EQ(root.GetName(), "box");
+    EXPECT_EQ(root.GetString("k", ""), "mid");
+    ASSERT_EQ(root.GetChildren().size(), 2u);
+    EXPECT_EQ(root.GetChildren()[0]->GetString("k", ""), "deep");
+    EXPECT_EQ(root.GetChildren()[0]->GetText(), "t");
+    // And once more, one level down.
+    CXmlNode* pic = root.FindChild("pic");
+    ASSERT_NE(pic, nullptr);
+    root = *pic;
+    EXPECT_EQ(root.GetString("k", ""), "deep");
+    EXPECT_TRUE(root.GetChildren().empty());
+}
+
 TEST(XmlNode, LoadReadsFromDiskWithoutManager)
 {
     NTestUtil::CTempDir dir;

@@ -1,0 +1,114 @@
+// The program's start-up when it cannot get going: SDL's dummy video driver
+// gives no OpenGL window.
+#include "app/Program.h"
+#include "engine/AppSettings.h"
+#include "platform/DataFolder.h"
+#include "platform/Window.h"
+
+#include "FoundationTestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+namespace
+{
+std::string ReadText(const std::string& path)
+{
+    std::vector<uint8_t> bytes = NTestUtil::ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Sets or removes an environment variable for the lifetime of the object.
+class CEnvironment
+{
+  public:
+    CEnvironment(const char* name, const char* value) : m_name(name)
+    {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~CEnvironment()
+    {
+        if (m_old)
+            setenv(m_name.c_str(), m_old->c_str(), 1);
+        else
+            unsetenv(m_name.c_str());
+    }
+
+  private:
+    std::string m_name;
+    std::optional<std::string> m_old;
+};
+
+// True when the window will fail: the dummy driver, or none started yet so
+// that the caller's SDL_VIDEODRIVER picks it.
+bool NoWindowPossible()
+{
+    const std::string driver = NPlatform::GetVideoDriver();
+    return driver.empty() || driver == "dummy";
+}
+} // namespace
+
+TEST(Program, FailedStartKeepsTheSettingsFileAndSaysWhatFailed)
+{
+    CEnvironment video("SDL_VIDEODRIVER", "dummy");
+    if (!NoWindowPossible())
+        GTEST_SKIP() << "a real video driver is already running in this process";
+    NTestUtil::CTempDir home;
+    CEnvironment xdg("XDG_DATA_HOME", home.Path().c_str());
+    const std::string folder = NPlatform::GetDataFolder();
+    ASSERT_FALSE(folder.empty());
+    CAppSettings saved;
+    saved.m_data_folder = folder;
+    saved.m_full_screen = false;
+    saved.m_window_x = 40;
+    saved.m_window_y = 30;
+    ASSERT_TRUE(saved.Save());
+    const std::vector<uint8_t> before = NTestUtil::ReadBytes(folder + "dx.cfg");
+
+    testing::internal::CaptureStderr();
+    int status = 0;
+    {
+        CProgram program;
+        status = program.Main();
+    }
+    const std::string errors = testing::internal::GetCapturedStderr();
+    GetAppSettings().m_data_folder.clear();
+
+    EXPECT_NE(status, 0);
+    EXPECT_EQ(NTestUtil::ReadBytes(folder + "dx.cfg"), before) << "a window that never existed is not saved";
+    EXPECT_EQ(errors.rfind("Zonvel: Cannot create the window (", 0), 0u) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    const std::string log = ReadText(folder + "game.log");
+    EXPECT_EQ(log.rfind("Cannot create the window (", 0), 0u) << log;
+}
+
+TEST(Program, WithoutAPerUserFolderNoLogIsWritten)
+{
+    CEnvironment video("SDL_VIDEODRIVER", "dummy");
+    if (!NoWindowPossible())
+        GTEST_SKIP() << "a real video driver is already running in this process";
+    NTestUtil::CTempDir work;
+    CEnvironment home("HOME", nullptr);
+    CEnvironment xdg("XDG_DATA_HOME", nullptr);
+    ASSERT_TRUE(NPlatform::GetDataFolder().empty());
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(work.Path());
+    testing::internal::CaptureStderr();
+    {
+        CProgram program;
+        program.Main();
+    }
+    testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(previous);
+    EXPECT_FALSE(std::filesystem::exists(work.File("game.log")));
+    EXPECT_TRUE(std::filesystem::is_empty(work.Path()));
+}
