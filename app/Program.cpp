@@ -2,12 +2,18 @@
 
 #include "engine/AppSettings.h"
 #include "app/Application.h"
+#include "app/BuildConfig.h"
+#include "app/CommandLine.h"
 #include "engine/Log.h"
 #include "engine/PackKey.h"
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"
 #include "engine/SoundManager.h"
+#include "engine/Sprite.h"
+#include "game/GameResources.h"
+#include "interface/InterfaceResources.h"
 #include "interface/Intro.h"
+#include "interface/MainMenu.h"
 #include "platform/DataFolder.h"
 #include "platform/Mouse.h"
 #include "platform/Window.h"
@@ -19,7 +25,6 @@
 namespace
 {
 constexpr const char* kTitle = "Zonvel";
-constexpr const char* kPackFile = "data.pk";
 constexpr const char* kLogFile = "game.log";
 constexpr const char* kMainGroup = "main";
 } // namespace
@@ -42,15 +47,36 @@ bool CProgram::Start()
     settings.m_data_folder = NPlatform::GetDataFolder();
     if (!settings.m_data_folder.empty())
         CLog::Open(settings.m_data_folder + kLogFile);
+    CLog::Write("%s", GetVersionLine());
+
+    // Without data there is nothing to show: say so and open no window.
+    std::string dataFolder;
+    if (!m_dataFolders.empty())
+    {
+        dataFolder = CResourceManager::FindDataFolder(m_dataFolders);
+        if (dataFolder.empty())
+        {
+            std::string looked;
+            for (const std::string& folder : m_dataFolders)
+                looked += (looked.empty() ? "" : ", ") + folder;
+            const std::string message = std::string("No game data (") + CResourceManager::kPackFileName +
+                                        ") found in " + looked;
+            std::fprintf(stderr, "Zonvel: %s\n", message.c_str());
+            CLog::Write("%s", message.c_str());
+            return false;
+        }
+    }
 
     m_resources = std::make_unique<CResourceManager>();
+    m_resources->SetBaseFolder(dataFolder);
     SetResourceManager(m_resources.get());
     CResourceGroup::CreateGroup(kMainGroup, m_resources.get());
 
     CApplication* app = CApplication::Create();
     app->SetLogicalSize(CAppSettings::kLogicalWidth, CAppSettings::kLogicalHeight);
     m_resources->SetPackKey(kPackKey);
-    m_resources->OpenPack(kPackFile); // without a pack every file is read loose
+    // Without a pack every file is read loose.
+    m_resources->OpenPack(m_resources->GetPath(CResourceManager::kPackFileName));
     m_started = true;
 
     settings.m_window_width = app->GetLogicalWidth();
@@ -92,13 +118,33 @@ bool CProgram::Start()
     }
     settings.m_music.Stop();
 
-    // Later: the game resources and the main menu are created here; the menu
-    // replaces the intro as the only screen, and the pointer sprite is made.
+    NGame::CGameResources::Instance();
 
-    // The program draws its own pointer once there is one.
+    // The menu replaces the intro as the only screen, then takes up the saved game.
+    m_menu = std::make_unique<NInterface::CMainMenu>();
+    app->CloseAll();
+    app->PushScreen(m_menu.get());
+    m_menu->LoadGameFile();
+    m_intro.reset();
+
+    // The program draws its own pointer.
+    if (CSprite* cursor = m_menu->GetResources()->GetCursor())
+    {
+        m_pointer = std::make_unique<CSprite>(*cursor);
+        m_pointer->SetBlend(true);
+        m_pointer->SetFlip(true);
+        CScreen::SetPointerSprite(m_pointer.get());
+    }
     if (CScreen::GetPointerSprite())
         NPlatform::ShowSystemCursor(false);
     return true;
+}
+
+std::vector<std::string> CProgram::GetDataFolderCandidates(const std::string& programFolder)
+{
+    if (programFolder.empty())
+        return {};
+    return {programFolder, programFolder + kDataFolderFromProgram};
 }
 
 int CProgram::Main()
@@ -122,7 +168,14 @@ void CProgram::Shutdown()
     CAppSettings& settings = GetAppSettings();
     CApplication* app = CApplication::Instance();
 
-    // Later: the main menu saves the held game and is deleted here.
+    if (m_menu)
+    {
+        m_menu->SaveGameFile();
+        if (app)
+            app->CloseAll();
+        m_menu.reset(); // writes the top table
+    }
+    NGame::CGameResources::Release();
 
     if (m_save_settings)
     {
@@ -147,6 +200,7 @@ void CProgram::Shutdown()
         app->CloseAll();
     }
     CScreen::SetPointerSprite(nullptr);
+    m_pointer.reset();
     NPlatform::ShowSystemCursor(true);
     m_intro.reset();
     CResourceGroup::DeleteGroup(kMainGroup);

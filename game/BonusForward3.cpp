@@ -49,8 +49,19 @@ CBonusForward3::CBonusForward3(CField* field, int cells) : CBonus(field)
     m_cells_to_paint = cells;
 }
 
+void CBonusForward3::Refresh()
+{
+    // Other bonuses may have moved either zone since the purchase.
+    TakeSnapshot(*m_field, m_snapshot);
+    m_player_colour = m_field->ColourAt(m_front_row, 0);
+    MarkPlayerZone(*m_field, m_snapshot, kPlayerMark);
+    MarkOpponentZone(*m_field, m_snapshot, kOpponentMark);
+}
+
 void CBonusForward3::Apply()
 {
+    Refresh();
+    m_front_col = FrontColumn(*m_field, m_snapshot);
     m_last_painted_col = m_front_col;
 }
 
@@ -67,15 +78,19 @@ bool CBonusForward3::Update(float dt)
     {
         const CVector4& position = m_insect->GetPosition();
         const int row = m_field->RowAt(position.y), col = m_field->ColumnAt(position.x, position.y);
-        const bool opponent = m_field->GetGrid().IsInside(row, col) &&
-                              m_snapshot[m_field->GetGrid().Index(row, col)] == kOpponentMark;
-        if (col != m_last_painted_col && col > m_front_col && !opponent)
+        if (col != m_last_painted_col && col > m_front_col)
         {
-            if (m_field->ColourAt(row, col) < 0)
-                m_cells_to_paint = 0;
-            else
-                m_field->PaintCell(row, col, m_player_colour, true);
-            m_last_painted_col = col;
+            Refresh();
+            const bool opponent = m_field->GetGrid().IsInside(row, col) &&
+                                  m_snapshot[m_field->GetGrid().Index(row, col)] == kOpponentMark;
+            if (!opponent)
+            {
+                if (m_field->ColourAt(row, col) < 0)
+                    m_cells_to_paint = 0;
+                else
+                    m_field->PaintCell(row, col, m_player_colour, true);
+                m_last_painted_col = col;
+            }
         }
     }
     return finished;

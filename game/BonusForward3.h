@@ -25,6 +25,8 @@ class CBonusForward3 : public CBonus
 
   private:
     static int FrontColumn(const CField& field, const std::vector<int>& snapshot);
+    // The snapshot and zone colour from the field as it stands.
+    void Refresh();
 
     int m_player_colour = 0;
     int m_front_row = 0;

@@ -3,6 +3,8 @@
 #include "engine/Random.h"
 #include "game/Field.h"
 
+#include <algorithm>
+
 namespace NGame
 {
 namespace
@@ -48,8 +50,24 @@ bool CBonusSimpleRepaint::PickTarget()
     return true;
 }
 
+bool CBonusSimpleRepaint::ConfirmTarget()
+{
+    const std::vector<int> candidates = Candidates(*m_field, m_player_colour);
+    if (candidates.empty())
+        return false;
+    const CHexGrid& grid = m_field->GetGrid();
+    const int target = grid.IsInside(m_target_row, m_target_col) ? grid.Index(m_target_row, m_target_col) : -1;
+    if (std::find(candidates.begin(), candidates.end(), target) != candidates.end())
+        return true;
+    const int index = candidates[NRandom::Rand() % static_cast<int>(candidates.size())];
+    m_target_row = grid.RowOf(index);
+    m_target_col = grid.ColumnOf(index);
+    return true;
+}
+
 void CBonusSimpleRepaint::Apply()
 {
-    m_field->PaintCell(m_target_row, m_target_col, m_player_colour, true);
+    if (ConfirmTarget())
+        m_field->PaintCell(m_target_row, m_target_col, m_player_colour, true);
 }
 } // namespace NGame

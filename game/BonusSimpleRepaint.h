@@ -25,6 +25,10 @@ class CBonusSimpleRepaint : public CBonus
     float LeaveDelay() const override { return 600.0f; }
     // Picks the target among the candidates; false when there is none.
     bool PickTarget();
+    // On landing: keeps the target while it is still a free cell of another
+    // colour (another bonus may have changed the field meanwhile), else picks
+    // again from the field as it stands; false when nothing qualifies now.
+    bool ConfirmTarget();
 
     int m_player_colour = 0;
     int m_target_row = -1;

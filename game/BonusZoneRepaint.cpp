@@ -8,6 +8,8 @@ CBonusZoneRepaint::CBonusZoneRepaint(CField* field) : CBonusSimpleRepaint(field)
 
 void CBonusZoneRepaint::Apply()
 {
-    m_field->Fill(m_target_row, m_target_col, m_player_colour);
+    // A target that joined a zone since the purchase would flood that whole zone.
+    if (ConfirmTarget())
+        m_field->Fill(m_target_row, m_target_col, m_player_colour);
 }
 } // namespace NGame

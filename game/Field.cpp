@@ -2,6 +2,7 @@
 
 #include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
+#include "engine/KeyValueFile.h"
 #include "engine/Random.h"
 #include "engine/ResourceManager.h"
 #include "engine/Sprite.h"
@@ -867,6 +868,7 @@ void CField::RecordFieldState()
 {
     m_field_state = FormatFieldState();
     m_saved_level = m_level;
+    ++m_record_count;
 }
 
 bool CField::LoadFieldState(const std::string& text)
@@ -929,6 +931,67 @@ bool CField::LoadFieldState(const std::string& text)
             cell->SetColourShown(cells[i].colour);
         cell->SetCoin(cells[i].coin);
     }
+    m_insects.clear();
+    return true;
+}
+
+namespace
+{
+constexpr const char* kLevelPattern = "/lev%03d.raw";
+// The level sets a saved game may name; the pattern is compared, never formatted.
+constexpr const char* kLevelSets[] = {"dat/levels_classic", "dat/levels_duel", "dat/levels_moving"};
+constexpr int kLastGameLevel = 99;
+} // namespace
+
+bool CField::SaveState(CKeyValueFile& file) const
+{
+    if (!HasRecordedState())
+        return false;
+    file.SetString("gamedata.fieldstate", m_field_state);
+    file.SetString("gamedata.dir_pattern", m_level_dir + kLevelPattern);
+    file.SetInt("gamedata.level_num", m_saved_level);
+    file.SetInt("gamedata.levels_count", m_level_count);
+    file.SetInt("gamedata.m_game_type", m_advanced);
+    return true;
+}
+
+bool CField::LoadState(const CKeyValueFile& file)
+{
+    const int advanced = file.GetInt("gamedata.m_game_type", 1);
+    const std::string text = file.GetString("gamedata.fieldstate", "kobaka");
+    if (text == "kobaka" || text.empty())
+        return false;
+    const std::string pattern = file.GetString("gamedata.dir_pattern", "0");
+    std::string levelDir;
+    for (const char* set : kLevelSets)
+        if (pattern == std::string(set) + kLevelPattern)
+            levelDir = set;
+    if (levelDir.empty())
+        return false;
+    int textLevel = 0;
+    if (std::sscanf(text.c_str(), "%d", &textLevel) != 1)
+        return false;
+    // The level number names the recorded text's level; anything else would
+    // leave the board's size and the level out of step.
+    const int level = file.GetInt("gamedata.level_num", 0);
+    const int levelCount = file.GetInt("gamedata.levels_count", 0);
+    if (level != textLevel || level < 0 || level > kLastGameLevel || levelCount < 1 || levelCount > 100 ||
+        (advanced != 0 && advanced != 1))
+        return false;
+
+    const std::string previousDir = m_level_dir;
+    const int previousAdvanced = m_advanced, previousCount = m_level_count;
+    m_level_dir = levelDir;
+    m_advanced = advanced;
+    m_level_count = levelCount;
+    if (!LoadFieldState(text))
+    {
+        m_level_dir = previousDir;
+        m_advanced = previousAdvanced;
+        m_level_count = previousCount;
+        return false;
+    }
+    m_level = level;
     m_insects.clear();
     return true;
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class CKeyValueFile;
 class CTexture;
 
 namespace NGame
@@ -65,6 +66,8 @@ class CField
     void GoToLevel(int level);
     void AdvanceLevel(int by);
     void ReloadLevel(const std::string& levelDir, int advanced);
+    // Takes effect at the next rebuild; a set has at least one level.
+    void SetLevelCount(int count) { m_level_count = count < 1 ? 1 : count; }
     void VanishLevel();
 
     int GetRows() const { return m_rows; }
@@ -129,6 +132,19 @@ class CField
     int GetSavedLevelNumber() const { return m_saved_level; }
     // Rejects text that runs out or holds values out of range, changing nothing.
     bool LoadFieldState(const std::string& text);
+    // Whether a field-state text has been recorded at all (level 0 included).
+    bool HasRecordedState() const { return !m_field_state.empty(); }
+    // Grows by one with every recording, so a watcher can tell a new one.
+    int GetRecordCount() const { return m_record_count; }
+
+    // The saved-game keys of the field. SaveState writes nothing and returns
+    // false before a position was recorded. LoadState accepts only the three
+    // level sets the game writes and refuses damaged or impossible values;
+    // after a refusal the field must not be used for play.
+    bool SaveState(CKeyValueFile& file) const;
+    bool LoadState(const CKeyValueFile& file);
+    const std::string& GetLevelDir() const { return m_level_dir; }
+    int GetAdvanced() const { return m_advanced; }
 
     // Drawing; harmless without a GL context.
     void Draw() const;
@@ -182,6 +198,7 @@ class CField
     std::vector<SCollectedCoin> m_collected_coins;
     int m_shift_count = 0;
     std::string m_field_state;
+    int m_record_count = 0;
     bool m_first_insect = true;
     CTexture* m_background = nullptr; // the game resources' background, not owned
     CHexGrid m_grid;

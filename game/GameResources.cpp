@@ -4,9 +4,11 @@
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"
 #include "engine/Sprite.h"
+#include "engine/XmlNode.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <memory>
 
 namespace NGame
@@ -53,6 +55,7 @@ const SResourceFile kResourceFiles[] = {
 } // namespace
 
 const char* const CGameResources::kGameDataFile = "dat/game.txt";
+const char* const CGameResources::kHintsFile = "dat/hints/hints.xml";
 
 const char* const CGameResources::kPriceKeys[kPriceCount] = {
     "m_bonus_price_single_repaint",     "m_bonus_price_zone_repaint", "m_bonus_price_free_randomize",
@@ -112,6 +115,27 @@ void CGameResources::ReadGameData()
     CKeyValueFile file;
     file.LoadResource(GetResourceManager(), kGameDataFile, true);
     ParseGameData(file.BuildText());
+
+    CResourceManager* manager = GetResourceManager();
+    CFileBuffer hints = manager ? manager->Load(kHintsFile) : CResourceManager::LoadLooseFile(kHintsFile);
+    const auto& bytes = hints.GetBytes();
+    ParseHints(std::string(bytes.begin(), bytes.end()));
+}
+
+void CGameResources::ParseHints(const std::string& text)
+{
+    m_hints.clear();
+    CXmlNode document;
+    document.Parse(text);
+    for (const CXmlNode* node : document.GetChildren())
+    {
+        SHintRecord record;
+        record.x = node->GetFloat("posx", 0.0f);
+        record.y = node->GetFloat("posy", 0.0f);
+        record.checkX = record.x + node->GetFloat("posxcb", 0.0f);
+        record.checkY = record.y + node->GetFloat("posycb", 0.0f);
+        m_hints.push_back(record);
+    }
 }
 
 void CGameResources::ParseGameData(const std::string& text)
@@ -136,6 +160,12 @@ void CGameResources::LoadGameResources()
             m_sprites[entry.sprite] = m_group->AddSprite(entry.file, entry.name);
         else
             m_group->AddTexture(entry.file, entry.name, false, false);
+    }
+    for (size_t i = 0; i < m_hints.size(); ++i)
+    {
+        char name[32];
+        std::snprintf(name, sizeof name, "dat/hints/hint%02d.tga", static_cast<int>(i));
+        m_hints[i].texture = m_group->AddTexture(name, name, false, false);
     }
     m_background = m_group->GetTexture("game_bg1");
     LoadFont();

@@ -7,6 +7,7 @@
 #include "ui/BitmapText.h"
 
 #include <string>
+#include <vector>
 
 class CResourceGroup;
 class CSprite;
@@ -65,7 +66,19 @@ class CGameResources : public CBitmapText
         kMoving = 2
     };
 
+    // One in-game hint panel: where its picture and its check box go. The
+    // texture belongs to the resource group "game".
+    struct SHintRecord
+    {
+        float x = 0.0f;
+        float y = 0.0f;
+        float checkX = 0.0f;
+        float checkY = 0.0f;
+        CTexture* texture = nullptr;
+    };
+
     static const char* const kGameDataFile;
+    static const char* const kHintsFile;
     static const char* const kPriceKeys[kPriceCount];
     static const char* const kSoundFiles[kSoundCount];
 
@@ -84,6 +97,8 @@ class CGameResources : public CBitmapText
     // The level counts and prices from the text of dat/game.txt.
     void ParseGameData(const std::string& text);
     void LoadGameResources();
+    // The hint records from the text of dat/hints/hints.xml (no pictures yet).
+    void ParseHints(const std::string& text);
 
     // Never below 1: a level set always has at least one level file.
     int GetLevelsClassic() const;
@@ -92,6 +107,10 @@ class CGameResources : public CBitmapText
     int GetLevelCount(int gameType) const;
     static const char* GetLevelDirectory(int gameType);
     int GetPrice(int price) const;
+
+    std::vector<SHintRecord>& GetHintRecords() { return m_hints; }
+    // The wrong-colour hint; -1 without hint records.
+    int GetLastHintIndex() const { return static_cast<int>(m_hints.size()) - 1; }
 
     const CSprite* GetSprite(ESprite sprite) const { return m_sprites[sprite]; }
     // Not owned; the sprite must outlive the cells and insects copied from it.
@@ -114,6 +133,7 @@ class CGameResources : public CBitmapText
     int m_levels_moving = 1;
     int m_levels_duel = 1;
     int m_prices[kPriceCount] = {};
+    std::vector<SHintRecord> m_hints;
     const CSprite* m_sprites[kSpriteCount] = {}; // owned by the resource group "game"
     CResourceGroup* m_group = nullptr;           // the group "game", owned by the group registry
     CTexture* m_background = nullptr;            // owned by the resource group "game"

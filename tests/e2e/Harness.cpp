@@ -250,6 +250,15 @@ void CHarness::Shutdown()
     NPlatform::ClearPostedEvents();
 }
 
+void CHarness::ClearScript()
+{
+    m_script.clear();
+    m_next = 0;
+    m_captures.clear();
+    m_actions.clear();
+    Activate(0, true);
+}
+
 void CHarness::OnFrame(int frame)
 {
     m_framesRun = frame + 1;

@@ -70,6 +70,9 @@ public:
     // The main loop until the script quits or closes, at most maxFrames frames.
     int Run(int maxFrames = 600);
     void Shutdown();
+    // Forgets every scripted event, capture and action, so a harness can start
+    // the program again (frames count from 0 in every run).
+    void ClearScript();
 
     CProgram& GetProgram() { return m_program; }
     CApplication* GetApp() const;

@@ -1,0 +1,166 @@
+// The game in progress and the screen it is played on: one game of one type
+// from its first level until the player leaves it or it is over. It owns the
+// field, both sides, the active bonuses, the hint panels and its buttons; the
+// main menu owns the game and keeps it alive while the player is in the menu.
+#pragma once
+
+#include "ui/Screen.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CKeyValueFile;
+class CSimpleButton;
+class CSprite;
+
+namespace NInterface
+{
+class CTopTable;
+} // namespace NInterface
+
+namespace NGame
+{
+class CBonus;
+class CField;
+class CHintPanel;
+class CPlayer;
+
+class CGame : public CScreen
+{
+  public:
+    // The buttons in the order of the purchase table (and of the prices).
+    enum EBonusButton
+    {
+        kSingleRepaint,
+        kZoneRepaint,
+        kFreeRandomize,
+        kForward1,
+        kForward3,
+        kSelfRepaint,
+        kSkipMove,
+        kBackward2,
+        kBackward4,
+        kApponentRandomize,
+        kLife,
+        kBonusCount
+    };
+    static constexpr int kLastLevel = 99;
+    static constexpr int kWrongColourHintsMax = 2;
+    static constexpr float kMessageFadeStep = 0.02f; // per drawn frame
+    static const char* const kButtonLayoutFile;
+    static const char* const kTooltips[kBonusCount];
+    static const char* const kPlaylist[5];
+
+    // topTable is borrowed (null: no name entry at game over).
+    CGame(int gameType, NInterface::CTopTable* topTable);
+    ~CGame() override;
+
+    void StartAtLevel(int level);
+
+    // The saved-game keys of the game and its field. LoadGame refuses a file
+    // whose values this game could not have written; the game is then unusable.
+    virtual bool SaveGame(CKeyValueFile& file) const;
+    virtual bool LoadGame(const CKeyValueFile& file);
+    // Called whenever the field records a new position (a level laid out),
+    // so the owner can keep the saved game current. Empty: nobody listens.
+    using RecordHook = std::function<void(const CGame&)>;
+    static void SetRecordHook(RecordHook hook);
+    int GetLevelNumber() const;
+    // Total score plus the player's zone as it stands.
+    int GetCurrentScore() const;
+    bool IsGameOver() const { return m_game_over; }
+    bool IsScoreRecorded() const { return m_score_recorded; }
+    int GetGameType() const { return m_game_type; }
+
+    void Update(float dt) override;
+    void Render() override;
+    void Activate() override;
+    void OnKeyDown(int virtualKey) override;
+    void OnMouseMove(int x, int y, uint32_t keyFlags) override;
+    void OnLButtonUp(int x, int y, uint32_t keyFlags) override;
+    void OnLButtonDown(int x, int y, uint32_t keyFlags) override;
+    void OnControl(CControl* sender) override;
+    void OnDialogClosed(int result, CScreen* dialog) override;
+    void OnCloseRequest() override;
+
+    // The computer's difficulty (0..5) for a level number of the classic and duel games.
+    static int DifficultyForLevel(int level);
+
+    // State for the tools, the tests and the saved game.
+    CField* GetField() const { return m_field.get(); }
+    const std::vector<std::unique_ptr<CPlayer>>& GetSides() const { return m_sides; }
+    CPlayer* GetPlayer() const { return m_sides.empty() ? nullptr : m_sides[0].get(); }
+    int GetCurrentSide() const { return m_current_side; }
+    int GetTotalScore() const { return m_total_score; }
+    bool IsLifeLost() const { return m_life_lost; }
+    bool IsSkipPending() const { return m_pending_skip; }
+    bool IsResultSoundPlayed() const { return m_result_sound; }
+    const std::vector<std::unique_ptr<CBonus>>& GetActiveBonuses() const { return m_bonuses; }
+    const std::vector<std::unique_ptr<CHintPanel>>& GetHintPanels() const { return m_hint_panels; }
+    int GetNextTutorialHint() const { return m_next_tutorial_hint; }
+    int GetWrongColourHints() const { return m_wrong_colour_hints; }
+    float GetMessageAlpha() const { return m_message_alpha; }
+    CSimpleButton* GetBonusButton(int button) const { return m_bonus_buttons[button].get(); }
+    CSimpleButton* GetMainMenuButton() const { return m_main_menu_button.get(); }
+    CScreen* GetNameDialog() const { return m_name_dialog.get(); }
+    // Whether the bonus of a button may be bought now (the button's enabled state).
+    bool CanBuy(int button) const;
+    // The position the player is pointing at for the move preview, in layout units.
+    static void GetPreviewCursor(int& x, int& y);
+
+  protected:
+    void CreateSides();
+    void RebuildLevel();
+    void ShowHint(int index);
+
+  private:
+    bool IsPlayersTurnWithIdleField() const;
+    void UpdateStartCells();
+    void RunTutorial();
+    void UpdateBonuses(float dt);
+    void GiveTurn();
+    void JudgeLevel(bool wasFull);
+    void PlayResultSound(int sound);
+    void RefreshButtons();
+    bool Buy(int button);
+    // Game over with the field idle: the name entry when the score qualifies,
+    // else the field vanishes and the screen closes.
+    void EndGame();
+    bool AsksForName() const;
+    void CloseScreen();
+
+    void DrawHeadUpDisplay() const;
+    void DrawMovePreview();
+    void DrawMessages();
+    void DrawTooltip() const;
+
+    int m_game_type = 0;
+    NInterface::CTopTable* m_top_table = nullptr; // not owned
+    std::unique_ptr<CScreen> m_name_dialog;       // the name entry, only while it is open
+    std::unique_ptr<CField> m_field;
+    std::vector<std::unique_ptr<CPlayer>> m_sides; // 0 the player, 1 the computer
+    int m_current_side = 0;
+    bool m_game_over = false;
+    bool m_life_lost = false;
+    int m_press_x = -1;
+    int m_press_y = -1;
+    int m_total_score = 0;
+    bool m_score_recorded = false;
+    std::unique_ptr<CSimpleButton> m_main_menu_button;
+    std::unique_ptr<CSimpleButton> m_bonus_buttons[kBonusCount];
+    bool m_pending_skip = false;
+    std::vector<std::unique_ptr<CBonus>> m_bonuses; // in purchase order
+    std::vector<std::unique_ptr<CHintPanel>> m_hint_panels;
+    bool m_result_sound = false;
+    int m_next_tutorial_hint = 0;
+    int m_reported_records = 0; // the field's record count last told to the hook
+    int m_wrong_colour_hints = 0;
+    float m_message_alpha = 0.0f;
+    std::unique_ptr<CSprite> m_marker;
+    // Move preview work grids, kept between frames so drawing allocates nothing.
+    std::vector<int> m_preview_zone;
+    std::vector<int> m_preview_grown;
+};
+} // namespace NGame

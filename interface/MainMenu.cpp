@@ -1,0 +1,436 @@
+#include "interface/MainMenu.h"
+
+#include "engine/AppSettings.h"
+#include "ui/Frame.h"
+#include "engine/Log.h"
+#include "engine/GLHeaders.h"
+#include "engine/KeyValueFile.h"
+#include "engine/Random.h"
+#include "engine/ResourceManager.h"
+#include "engine/SoundManager.h"
+#include "engine/Texture.h"
+#include "game/Game.h"
+#include "interface/ContinueDlg.h"
+#include "interface/CustomLevelWnd.h"
+#include "interface/InterfaceResources.h"
+#include "interface/TopTable.h"
+#include "interface/HelpWnd.h"
+#include "interface/OptionsWnd.h"
+#include "interface/TopWnd.h"
+#include "interface/WindowArt.h"
+#include "platform/Events.h"
+#include "platform/Shell.h"
+
+namespace NInterface
+{
+namespace
+{
+void PlayMenuMusicOnly(bool restart)
+{
+    NAudio::Music& music = GetAppSettings().m_music;
+    music.SetPlaylist({CMainMenu::kMenuMusic});
+    if (restart)
+        music.Stop();
+    if (restart || !music.IsPlaying())
+        music.Play(-1);
+}
+} // namespace
+
+CMainMenu::CMainMenu()
+{
+    SetMovable(true);
+
+    m_resources = std::make_unique<CInterfaceResources>();
+    m_resources->Load();
+
+    CKeyValueFile layout;
+    layout.LoadResource(GetResourceManager(), kLayoutFile);
+    m_game_btn = AddButton(layout, "m_game_btn", "m_new_game_btn");
+    m_game_adv_btn = AddButton(layout, "m_game_adv_btn", "m_new_game_adv_btn");
+    m_game_custom_btn = AddButton(layout, "m_game_custom_btn", "m_new_game_custom_btn");
+    m_continue_btn = AddButton(layout, "m_continue_btn", "m_continue_btn");
+    m_quit_game_btn = AddButton(layout, "m_quit_game_btn", "m_quit_game_btn");
+    m_help_btn = AddButton(layout, "m_help_btn", "m_help_btn");
+    m_top_btn = AddButton(layout, "m_top_btn", "m_top7_btn");
+    m_options_btn = AddButton(layout, "m_options_btn", "m_options_btn");
+    m_qk_btn = AddButton(layout, "m_qk_btn", "m_qk_btn");
+    m_gift_btn = AddButton(layout, "m_gift_btn", "m_gift_btn");
+    m_fullscreen_btn = AddButton(layout, "m_fullscreen_btn", "m_fullscreen_btn");
+    m_mini_btn = AddButton(layout, "m_mini_btn", "m_mini_btn");
+    m_game_adv_btn->SetVisible(false);
+    m_game_custom_btn->SetVisible(false);
+    m_fullscreen_btn->SetVisible(false);
+    m_mini_btn->SetVisible(false);
+
+    CInterfaceInsect::CreateSwarm(m_dragons, m_resources->GetDragon());
+
+    const CAppSettings& settings = GetAppSettings();
+    if (CSoundManager* sound = GetSoundManager())
+    {
+        sound->SetMusicVolume(settings.m_music_volume);
+        sound->SetSoundEnabled(settings.m_sound);
+    }
+
+    m_top_table = std::make_unique<CTopTable>(2);
+    m_top_table->Open(settings.m_data_folder + CTopTable::kFileName);
+
+    m_continue_btn->SetVisible(false);
+
+    NGame::CGame::SetRecordHook([this](const NGame::CGame& game) {
+        if (&game == m_game.get())
+            SaveGameNow();
+    });
+}
+
+CMainMenu::~CMainMenu()
+{
+    NGame::CGame::SetRecordHook(nullptr);
+    m_top_table->Write();
+    m_controls.clear();
+    m_game_btn.reset();
+    m_game_adv_btn.reset();
+    m_game_custom_btn.reset();
+    m_continue_btn.reset();
+    m_quit_game_btn.reset();
+    m_help_btn.reset();
+    m_top_btn.reset();
+    m_options_btn.reset();
+    m_qk_btn.reset();
+    m_gift_btn.reset();
+    m_fullscreen_btn.reset();
+    m_mini_btn.reset();
+    m_options_wnd.reset();
+    m_help_wnd.reset();
+    m_top_wnd.reset();
+    m_game.reset();
+    m_custom_wnd.reset();
+    m_continue_dlg.reset();
+    m_dragons.clear();
+    m_resources.reset();
+    m_top_table.reset();
+}
+
+std::unique_ptr<CSimpleButton> CMainMenu::AddButton(const CKeyValueFile& layout, const char* name,
+                                                    const char* picture)
+{
+    auto button = std::make_unique<CSimpleButton>(this, m_resources->GetTexture(picture));
+    button->LoadLayout(layout, name);
+    AddControl(button.get());
+    return button;
+}
+
+void CMainMenu::SetView()
+{
+    IFrame* app = IFrame::Instance();
+    if (app)
+    {
+        m_logical_width = app->GetLogicalWidth();
+        m_logical_height = app->GetLogicalHeight();
+    }
+    SetupWindowView(static_cast<float>(m_logical_width), static_cast<float>(m_logical_height));
+    if (NGL::IsContextAvailable())
+        glLoadIdentity();
+}
+
+void CMainMenu::Activate()
+{
+    SetView();
+    IFrame* app = IFrame::Instance();
+    SetMovable(!(app && app->IsFullScreen()));
+    CScreen::Activate();
+    PlayMenuMusicOnly(false);
+}
+
+void CMainMenu::Update(float dt)
+{
+    CScreen::Update(dt);
+    UpdatePointer(dt);
+    CInterfaceInsect::UpdateSwarm(m_dragons, dt);
+}
+
+void CMainMenu::Render()
+{
+    const bool gl = NGL::IsContextAvailable();
+    if (gl)
+    {
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glPushMatrix();
+        glEnable(GL_TEXTURE_2D);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        if (CTexture* back = m_resources->GetTexture("m_main_window_back"))
+        {
+            back->Bind();
+            glBegin(GL_TRIANGLE_STRIP);
+            glTexCoord2f(0.0f, 1.0f);
+            glVertex2f(-112.0f, -212.0f);
+            glTexCoord2f(0.0f, 0.0f);
+            glVertex2f(-112.0f, 812.0f);
+            glTexCoord2f(1.0f, 1.0f);
+            glVertex2f(912.0f, -212.0f);
+            glTexCoord2f(1.0f, 0.0f);
+            glVertex2f(912.0f, 812.0f);
+            glEnd();
+        }
+    }
+    m_continue_btn->SetVisible(false);
+    CScreen::Render();
+    CInterfaceInsect::DrawSwarm(m_dragons);
+    if (gl)
+        glPopMatrix();
+    GetAppSettings().m_music.Update();
+    DrawPointer();
+}
+
+void CMainMenu::ToLogical(int x, int y, int& lx, int& ly) const
+{
+    ScaleToLayout(x, y, m_logical_width, m_logical_height, lx, ly);
+}
+
+void CMainMenu::OnMouseMove(int x, int y, uint32_t keyFlags)
+{
+    int lx = 0, ly = 0;
+    ToLogical(x, y, lx, ly);
+    CScreen::OnMouseMove(lx, ly, keyFlags);
+}
+
+void CMainMenu::OnLButtonUp(int x, int y, uint32_t keyFlags)
+{
+    int lx = 0, ly = 0;
+    ToLogical(x, y, lx, ly);
+    CScreen::OnLButtonUp(lx, ly, keyFlags);
+}
+
+void CMainMenu::OnLButtonDown(int x, int y, uint32_t keyFlags)
+{
+    int lx = 0, ly = 0;
+    ToLogical(x, y, lx, ly);
+    CScreen::OnLButtonDown(lx, ly, keyFlags);
+}
+
+void CMainMenu::OnKeyDown(int virtualKey)
+{
+    const CAppSettings& settings = GetAppSettings();
+    if (virtualKey == settings.m_back_key)
+    {
+        OnCloseRequest();
+    }
+    else if (virtualKey == settings.m_confirm_key)
+    {
+        GetAppSettings().m_music.Stop();
+        IFrame* app = IFrame::Instance();
+        if (app && app->IsFullScreen())
+        {
+            app->LeaveFullScreen();
+            SetMovable(true);
+            SetView();
+        }
+        if (app)
+            app->Minimize();
+    }
+    CScreen::OnKeyDown(virtualKey);
+}
+
+void CMainMenu::OpenCustomLevelWindow()
+{
+    if (!m_custom_wnd)
+        m_custom_wnd = std::make_unique<CCustomLevelWnd>(static_cast<float>(m_logical_width),
+                                                         static_cast<float>(m_logical_height));
+    if (IFrame* app = IFrame::Instance())
+        app->PushScreen(m_custom_wnd.get());
+}
+
+void CMainMenu::OpenPage(const std::string& page)
+{
+    GetAppSettings().m_music.Stop();
+    if (IFrame* app = IFrame::Instance())
+        app->Minimize();
+    if (!NPlatform::OpenLocalPage(page))
+        CLog::Write("The page %s could not be opened", page.c_str());
+}
+
+void CMainMenu::OnControl(CControl* sender)
+{
+    CScreen::OnControl(sender);
+    IFrame* app = IFrame::Instance();
+    if (sender == m_game_btn.get())
+    {
+        if (m_game)
+        {
+            m_continue_dlg = std::make_unique<CContinueDlg>(m_game->GetLevelNumber() + 1, m_game->GetCurrentScore());
+            m_continue_dlg->SetVirtualSize(800, 600);
+            m_continue_dlg->SetDimming(false);
+            m_continue_dlg->SetPanelPosition(144, 44);
+            m_continue_dlg->SetPanelSize(512, 512);
+            if (app)
+                app->PushDialog(m_continue_dlg.get());
+        }
+        else
+        {
+            OpenCustomLevelWindow();
+        }
+    }
+    else if (sender == m_quit_game_btn.get())
+    {
+        OnCloseRequest();
+    }
+    else if (sender == m_help_btn.get())
+    {
+        m_help_wnd = std::make_unique<CHelpWnd>(static_cast<float>(m_logical_width), static_cast<float>(m_logical_height));
+        if (app)
+            app->PushScreen(m_help_wnd.get());
+    }
+    else if (sender == m_top_btn.get())
+    {
+        m_top_wnd = std::make_unique<CTopWnd>(m_logical_width, m_logical_height, m_top_table.get());
+        if (app)
+            app->PushScreen(m_top_wnd.get());
+    }
+    else if (sender == m_options_btn.get())
+    {
+        m_options_wnd = std::make_unique<COptionsWnd>(m_logical_width, m_logical_height);
+        if (app)
+            app->PushScreen(m_options_wnd.get());
+    }
+    else if (sender == m_qk_btn.get())
+    {
+        OpenPage(m_resources->GetMakerAddress());
+    }
+    else if (sender == m_gift_btn.get())
+    {
+        OpenPage(m_resources->GetGiftsAddress());
+    }
+}
+
+void CMainMenu::OnDialogClosed(int result, CScreen* dialog)
+{
+    CScreen::OnDialogClosed(result, dialog);
+    if (!m_continue_dlg || dialog != m_continue_dlg.get())
+        return;
+    switch (m_continue_dlg->GetChoice())
+    {
+    case CContinueDlg::kContinue:
+        if (m_game)
+            if (IFrame* app = IFrame::Instance())
+                app->PushScreen(m_game.get());
+        break;
+    case CContinueDlg::kNewGame:
+        OpenCustomLevelWindow();
+        break;
+    default:
+        m_continue_dlg.reset();
+        break;
+    }
+}
+
+void CMainMenu::StartNewGame()
+{
+    m_game.reset();
+    m_game = std::make_unique<NGame::CGame>(m_custom_wnd->GetGameType(), m_top_table.get());
+    m_game->StartAtLevel(m_custom_wnd->GetLevel());
+    if (IFrame* app = IFrame::Instance())
+        app->PushScreen(m_game.get());
+}
+
+void CMainMenu::OnScreenClosed(CScreen* closed)
+{
+    CScreen::OnScreenClosed(closed);
+    if (m_game && closed == m_game.get())
+    {
+        PlayMenuMusicOnly(true);
+        if (m_game->IsGameOver())
+        {
+            m_top_wnd.reset();
+            const bool recorded = m_game->IsScoreRecorded();
+            const int gameType = m_game->GetGameType();
+            m_game.reset();
+            if (recorded)
+            {
+                m_top_wnd = std::make_unique<CTopWnd>(m_logical_width, m_logical_height, m_top_table.get());
+                m_top_wnd->SetPage(gameType);
+                if (IFrame* app = IFrame::Instance())
+                    app->PushScreen(m_top_wnd.get());
+            }
+        }
+        // Written now as well as at exit, so a crash or a killed process does
+        // not lose the game (and a finished one is not offered again).
+        SaveGameNow();
+    }
+    else if (m_options_wnd && closed == m_options_wnd.get())
+    {
+        m_options_wnd.reset();
+    }
+    else if (m_help_wnd && closed == m_help_wnd.get())
+    {
+        m_help_wnd.reset();
+    }
+    else if (m_top_wnd && closed == m_top_wnd.get())
+    {
+        m_top_wnd.reset();
+    }
+    else if (m_custom_wnd && closed == m_custom_wnd.get())
+    {
+        if (m_custom_wnd->IsStartRequested())
+            StartNewGame();
+    }
+}
+
+void CMainMenu::OnCloseRequest()
+{
+    if (IFrame* app = IFrame::Instance())
+        app->PostClose();
+}
+
+void CMainMenu::HoldGame(std::unique_ptr<NGame::CGame> game)
+{
+    m_game = std::move(game);
+}
+
+std::string CMainMenu::SavedGamePath()
+{
+    return GetAppSettings().m_data_folder + kSavedGameFile;
+}
+
+void CMainMenu::BuildSavedGame(CKeyValueFile& file, const NGame::CGame* game)
+{
+    file.Clear();
+    file.SetString("menudata.gamename", kGameName);
+    // A finished game is never offered again, even when the program ends
+    // before its screen closed.
+    if (game && !game->IsGameOver())
+        game->SaveGame(file);
+}
+
+bool CMainMenu::SaveGameFile() const
+{
+    CKeyValueFile file;
+    BuildSavedGame(file, m_game.get());
+    return file.SaveFile(SavedGamePath(), kSavedGameKey, kSavedGameKeyLength);
+}
+
+void CMainMenu::SaveGameNow() const
+{
+    const uint32_t state = NRandom::GetState();
+    if (!SaveGameFile())
+        CLog::Write("The game could not be saved");
+    NRandom::Seed(state);
+}
+
+std::unique_ptr<NGame::CGame> CMainMenu::RestoreGame(const CKeyValueFile& file, CTopTable* topTable)
+{
+    auto game = std::make_unique<NGame::CGame>(0, topTable);
+    if (!game->LoadGame(file))
+        return nullptr;
+    return game;
+}
+
+void CMainMenu::LoadGameFile()
+{
+    // Whatever the file holds, no other game stays held.
+    m_game.reset();
+    CKeyValueFile file;
+    if (!file.LoadFile(SavedGamePath(), true, kSavedGameKey, kSavedGameKeyLength))
+        return;
+    m_game = RestoreGame(file, m_top_table.get());
+}
+} // namespace NInterface

@@ -1,0 +1,125 @@
+// The program's home screen and the hub of the screen flow. It stays at the
+// bottom of the screen stack for the whole run, owns the interface resources,
+// the top-7 table, the held game and every window it opens, and decides what
+// comes next whenever one of them closes. It also writes and reads saved.dat.
+#pragma once
+
+#include "interface/InterfaceInsect.h"
+#include "ui/Screen.h"
+#include "ui/SimpleButton.h"
+
+#include <memory>
+#include <string>
+
+class CKeyValueFile;
+
+namespace NGame
+{
+class CGame;
+}
+
+namespace NInterface
+{
+class CContinueDlg;
+class CCustomLevelWnd;
+class CHelpWnd;
+class CInterfaceResources;
+class COptionsWnd;
+class CTopTable;
+class CTopWnd;
+
+class CMainMenu : public CScreen
+{
+public:
+    static constexpr const char* kLayoutFile = "mui/main_wnd.txt";
+    static constexpr const char* kSavedGameFile = "saved.dat";
+    static constexpr const char* kSavedGameKey = "stashfile!#&";
+    static constexpr int kSavedGameKeyLength = 12;
+    static constexpr const char* kGameName = "zonvel game";
+    static constexpr const char* kMenuMusic = "music/menu.xm";
+
+    CMainMenu();
+    ~CMainMenu() override;
+
+    void Update(float dt) override;                               // slot 1
+    void Render() override;                                       // slot 2
+    void Activate() override;                                     // slot 3
+    void OnKeyDown(int virtualKey) override;                      // slot 4
+    void OnMouseMove(int x, int y, uint32_t keyFlags) override;   // slot 6
+    void OnLButtonUp(int x, int y, uint32_t keyFlags) override;   // slot 7
+    void OnLButtonDown(int x, int y, uint32_t keyFlags) override; // slot 8
+    void OnControl(CControl* sender) override;                    // slot 10
+    void OnDialogClosed(int result, CScreen* dialog) override;    // slot 11
+    void OnScreenClosed(CScreen* closed) override;                // slot 12
+    void OnCloseRequest() override;                               // slot 13
+
+    // saved.dat in the user's data folder. Saving replaces the file whole
+    // (never a half-written one); loading holds the game only when every
+    // value in the file is sound.
+    bool SaveGameFile() const;
+    void LoadGameFile();
+    // The saved-game contents of a held game (or of none).
+    static void BuildSavedGame(CKeyValueFile& file, const NGame::CGame* game);
+    // A game restored from saved-game contents; null when they hold none.
+    static std::unique_ptr<NGame::CGame> RestoreGame(const CKeyValueFile& file, CTopTable* topTable);
+
+    NGame::CGame* GetHeldGame() const { return m_game.get(); }
+    // Replaces the held game (tests, and a game restored elsewhere).
+    void HoldGame(std::unique_ptr<NGame::CGame> game);
+    CTopTable* GetTopTable() const { return m_top_table.get(); }
+    CContinueDlg* GetContinueDialog() const { return m_continue_dlg.get(); }
+    CCustomLevelWnd* GetCustomLevelWindow() const { return m_custom_wnd.get(); }
+    CHelpWnd* GetHelpWindow() const { return m_help_wnd.get(); }
+    CTopWnd* GetTopWindow() const { return m_top_wnd.get(); }
+    COptionsWnd* GetOptionsWindow() const { return m_options_wnd.get(); }
+    CInterfaceResources* GetResources() const { return m_resources.get(); }
+    const CInterfaceInsect::Swarm& GetDragons() const { return m_dragons; }
+
+    CSimpleButton* GetGameButton() const { return m_game_btn.get(); }
+    CSimpleButton* GetQuitButton() const { return m_quit_game_btn.get(); }
+    CSimpleButton* GetHelpButton() const { return m_help_btn.get(); }
+    CSimpleButton* GetTopButton() const { return m_top_btn.get(); }
+    CSimpleButton* GetOptionsButton() const { return m_options_btn.get(); }
+    CSimpleButton* GetMakerButton() const { return m_qk_btn.get(); }
+    CSimpleButton* GetGiftButton() const { return m_gift_btn.get(); }
+    CSimpleButton* GetContinueButton() const { return m_continue_btn.get(); }
+
+    static std::string SavedGamePath();
+
+private:
+    std::unique_ptr<CSimpleButton> AddButton(const CKeyValueFile& layout, const char* name, const char* picture);
+    void SetView();
+    void ToLogical(int x, int y, int& lx, int& ly) const;
+    void OpenCustomLevelWindow();
+    void StartNewGame();
+    void OpenPage(const std::string& page);
+    // Writes the held game now, between the saves at exit, keeping the
+    // generator's sequence as it was (enciphering reseeds it).
+    void SaveGameNow() const;
+
+    std::unique_ptr<CInterfaceResources> m_resources;
+    std::unique_ptr<CTopTable> m_top_table;
+    std::unique_ptr<NGame::CGame> m_game;
+    std::unique_ptr<COptionsWnd> m_options_wnd;
+    std::unique_ptr<CHelpWnd> m_help_wnd;
+    std::unique_ptr<CTopWnd> m_top_wnd;
+    std::unique_ptr<CCustomLevelWnd> m_custom_wnd;
+    std::unique_ptr<CContinueDlg> m_continue_dlg;
+    int m_logical_width = 800;
+    int m_logical_height = 600;
+    CInterfaceInsect::Swarm m_dragons;
+
+    std::unique_ptr<CSimpleButton> m_game_btn;
+    std::unique_ptr<CSimpleButton> m_game_adv_btn;
+    std::unique_ptr<CSimpleButton> m_game_custom_btn;
+    std::unique_ptr<CSimpleButton> m_continue_btn;
+    std::unique_ptr<CSimpleButton> m_quit_game_btn;
+    std::unique_ptr<CSimpleButton> m_help_btn;
+    std::unique_ptr<CSimpleButton> m_top_btn;
+    std::unique_ptr<CSimpleButton> m_options_btn;
+    std::unique_ptr<CSimpleButton> m_qk_btn;
+    std::unique_ptr<CSimpleButton> m_gift_btn;
+    std::unique_ptr<CSimpleButton> m_fullscreen_btn;
+    std::unique_ptr<CSimpleButton> m_mini_btn;
+};
+} // namespace NInterface

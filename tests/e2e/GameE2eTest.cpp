@@ -1,0 +1,329 @@
+// A level of the game played in the real window with the data set of the
+// build: tutorial panels, the move preview, a bonus, the level's end and the
+// next level, then Escape. A driver looks at the game each frame and scripts
+// the next mouse events, as a player watching the screen would.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "engine/AppSettings.h"
+#include "game/Field.h"
+#include "game/Game.h"
+#include "game/GameResources.h"
+#include "game/HintPanel.h"
+#include "game/Player.h"
+#include "interface/Hint.h"
+#include "platform/DataFolder.h"
+#include "tests/e2e/Harness.h"
+#include "ui/SimpleButton.h"
+
+namespace
+{
+using NE2e::CHarness;
+using NE2e::SImage;
+using NE2e::SRgb;
+using namespace NGame;
+
+std::string BuildDir()
+{
+    std::string shots = ZONVEL_E2E_SHOTS_DIR;
+    return shots.substr(0, shots.rfind('/'));
+}
+
+void SaveWindowedSettings()
+{
+    CAppSettings& settings = GetAppSettings();
+    settings.m_data_folder = NPlatform::GetDataFolder();
+    settings.m_full_screen = false;
+    settings.m_window_width = 800;
+    settings.m_window_height = 600;
+    settings.m_window_x = 0;
+    settings.m_window_y = 0;
+    settings.m_minimised = false;
+    settings.m_hints = true;
+    ASSERT_TRUE(settings.Save());
+}
+
+// Pixels in the box that match the test.
+template <typename Test> int Count(const SImage& image, int x0, int y0, int x1, int y1, Test test)
+{
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            n += test(image.At(x, y));
+    return n;
+}
+
+bool IsWhite(SRgb c)
+{
+    return c.r > 220 && c.g > 220 && c.b > 220;
+}
+
+bool IsYellow(SRgb c)
+{
+    return c.r > 200 && c.g > 200 && c.b < 90;
+}
+
+// A cell next to the player's zone whose colour grows it most, or (-1, -1).
+std::pair<int, int> BestNeighbour(const CField& field)
+{
+    std::vector<int> grid;
+    field.Snapshot(grid);
+    const CHexGrid& hex = field.GetGrid();
+    hex.Flood(grid, hex.Index(field.GetMid(), 0), -7);
+    int count[CField::kColourCount] = {};
+    int cell[CField::kColourCount];
+    std::fill(std::begin(cell), std::end(cell), -1);
+    for (int index = 0; index < hex.GetCellCount(); ++index)
+        if (grid[index] == -7)
+            for (int next : hex.Neighbours(index))
+                if (next >= 0 && grid[next] >= 0 && field.IsColourAllowed(grid[next]))
+                {
+                    ++count[grid[next]];
+                    cell[grid[next]] = next;
+                }
+    int best = -1;
+    for (int colour = 0; colour < CField::kColourCount; ++colour)
+        if (cell[colour] >= 0 && (best < 0 || count[colour] > count[best]))
+            best = colour;
+    if (best < 0)
+        return {-1, -1};
+    return {hex.RowOf(cell[best]), hex.ColumnOf(cell[best])};
+}
+
+class CDriver
+{
+  public:
+    CDriver(CHarness& harness, CGame& game) : m_harness(harness), m_game(game) {}
+
+    void OnFrame(int frame)
+    {
+        const CField& field = *m_game.GetField();
+        // The computer's turn, with the cursor still on the player's last cell:
+        // no preview then.
+        if (!m_computer_shot && m_moves > 1 && m_game.GetCurrentSide() == 1 && field.IsIdle())
+        {
+            m_computer_shot = true;
+            m_harness.Capture(frame + 1, "computer-turn");
+            m_last_capture = frame + 1;
+        }
+        if (frame < m_busy_until || m_done)
+            return;
+        // Nothing to look at while cells flip: run the game faster than it is drawn.
+        if (!field.IsIdle() && !field.IsFull() && frame > m_last_capture + 2)
+            for (int i = 0; i < kExtraUpdates && !field.IsIdle(); ++i)
+                m_game.Update(16.0f);
+        const auto& panels = m_game.GetHintPanels();
+        if (!panels.empty())
+        {
+            bool shown = true;
+            for (const auto& panel : panels)
+                shown = shown && panel->GetAlpha() >= 1.0f && !panel->IsClosing();
+            if (!shown)
+                return;
+            if (m_tutorial_shots == 0)
+            {
+                m_harness.Capture(frame + 1, "tutorial");
+                m_harness.At(frame + 1, [this] { m_tutorial_panels = m_game.GetHintPanels().size(); });
+            }
+            ++m_tutorial_shots;
+            // A press anywhere off the check box closes the panel.
+            m_harness.LButtonDown(frame + 2, 400, 8);
+            m_harness.LButtonUp(frame + 3, 400, 8);
+            if (m_tutorial_shots == 1)
+            {
+                m_harness.Capture(frame + 12, "tutorial-closing");
+                m_last_capture = frame + 12;
+                m_harness.At(frame + 40,
+                             [this]
+                             {
+                                 m_first_panel_left = true;
+                                 for (const auto& panel : m_game.GetHintPanels())
+                                     m_first_panel_left = m_first_panel_left && panel->GetIndex() != 0;
+                             });
+            }
+            m_busy_until = frame + 4;
+            return;
+        }
+
+        if (field.IsFull())
+        {
+            if (!field.IsIdle() || m_game.GetMessageAlpha() < 1.0f || m_level_end_shot)
+                return;
+            m_level_end_shot = true;
+            m_ended_level = m_game.GetLevelNumber();
+            m_life_lost = m_game.IsLifeLost();
+            m_harness.Capture(frame + 1, "level-end");
+            m_harness.LButtonDown(frame + 2, 400, 300);
+            m_harness.LButtonUp(frame + 3, 400, 300);
+            m_busy_until = frame + 4;
+            return;
+        }
+
+        if (m_level_end_shot)
+        {
+            if (m_game.GetCurrentSide() == 0 && field.IsIdle())
+            {
+                m_next_level = m_game.GetLevelNumber();
+                m_harness.Capture(frame + 1, "next-level");
+                m_harness.KeyDown(frame + 2, 27);
+                m_harness.At(frame + 4,
+                             [this] { m_closed = m_harness.GetApp()->GetCurrentScreen() != &m_game; });
+                m_harness.Quit(frame + 6);
+                m_done = true;
+            }
+            return;
+        }
+
+        if (m_game.GetCurrentSide() != 0)
+            return;
+        // The tutorial shows its panels one after the other at the first turn.
+        const CGameResources* resources = GetGameResources();
+        if (!field.IsIdle() || !m_game.GetActiveBonuses().empty() ||
+            m_game.GetPlayer()->GetState() != CPlayer::kMayMove ||
+            (resources && m_game.GetNextTutorialHint() < resources->GetLastHintIndex()))
+            return;
+
+        if (m_bonus_state == 1)
+        {
+            // The bonus has finished: compare the board.
+            std::vector<int> now;
+            field.Snapshot(now);
+            m_bonus_changed = now != m_before_bonus;
+            m_harness.Capture(frame + 1, "bonus-done");
+            m_bonus_state = 2;
+        }
+        if (m_moves == 2 && m_bonus_state == 0 && !m_game.GetBonusButton(CGame::kZoneRepaint)->IsDisabled())
+        {
+            const CSimpleButton& button = *m_game.GetBonusButton(CGame::kZoneRepaint);
+            const int x = static_cast<int>(button.GetPosition().x + button.GetWidth() / 2);
+            const int y = static_cast<int>(button.GetPosition().y + button.GetHeight() / 2);
+            field.Snapshot(m_before_bonus);
+            m_money_before_bonus = m_game.GetPlayer()->GetMoney();
+            m_harness.MouseMove(frame + 1, x, y);
+            m_harness.Capture(frame + 3, "bonus-tooltip");
+            m_last_capture = frame + 20;
+            m_harness.LButtonDown(frame + 4, x, y);
+            m_harness.LButtonUp(frame + 5, x, y);
+            m_harness.At(frame + 5,
+                         [this]
+                         {
+                             m_bonus_bought = !m_game.GetActiveBonuses().empty();
+                             m_money_after_bonus = m_game.GetPlayer()->GetMoney();
+                         });
+            m_harness.Capture(frame + 20, "bonus-flying");
+            m_bonus_state = 1;
+            m_busy_until = frame + 6;
+            return;
+        }
+
+        const auto [row, col] = BestNeighbour(field);
+        if (row < 0)
+            return;
+        const CVector4 centre = field.CellCentre(row, col);
+        const int x = static_cast<int>(centre.x), y = static_cast<int>(centre.y);
+        m_harness.MouseMove(frame + 1, x, y);
+        if (m_moves == 0)
+        {
+            m_preview_x = x;
+            m_preview_y = y;
+            m_harness.Capture(frame + 4, "preview");
+        }
+        m_harness.LButtonDown(frame + 5, x, y);
+        m_harness.LButtonUp(frame + 6, x, y);
+        ++m_moves;
+        m_busy_until = frame + 7;
+    }
+
+    static constexpr int kExtraUpdates = 4;
+    CHarness& m_harness;
+    CGame& m_game;
+    int m_last_capture = 0;
+    int m_busy_until = 0;
+    bool m_done = false;
+    int m_moves = 0;
+    int m_tutorial_shots = 0;
+    size_t m_tutorial_panels = 0;
+    bool m_first_panel_left = false;
+    bool m_computer_shot = false;
+    int m_bonus_state = 0;
+    std::vector<int> m_before_bonus;
+    bool m_bonus_bought = false;
+    bool m_bonus_changed = false;
+    int m_money_before_bonus = 0;
+    int m_money_after_bonus = 0;
+    bool m_level_end_shot = false;
+    int m_ended_level = -1;
+    bool m_life_lost = false;
+    int m_next_level = -1;
+    bool m_closed = false;
+    int m_preview_x = 0;
+    int m_preview_y = 0;
+};
+
+TEST(GameE2e, FirstLevelPlayedWithTheMouseToTheNextLevel)
+{
+    if (!CHarness::HasDisplay())
+        GTEST_SKIP() << "needs an X display (run through test.sh)";
+    if (!std::filesystem::exists(BuildDir() + "/data.pk"))
+        GTEST_SKIP() << "the data set has not been generated";
+
+    CHarness harness;
+    std::filesystem::create_symlink(BuildDir() + "/data.pk", harness.GetWorkDir() + "/data.pk");
+    SaveWindowedSettings();
+    ASSERT_TRUE(harness.Start());
+    CGameResources& resources = CGameResources::Instance();
+    NInterface::CHint::SetFont(&resources);
+    {
+        CGame game(CGameResources::kClassic, nullptr);
+        game.StartAtLevel(0);
+        harness.GetApp()->PushScreen(&game);
+        CDriver driver(harness, game);
+        const int kFrames = 4000;
+        for (int frame = 1; frame < kFrames; ++frame)
+            harness.At(frame, [&driver, frame] { driver.OnFrame(frame); });
+        harness.Run(kFrames);
+        std::printf("frames drawn: %d, moves: %d\n", harness.GetFramesRun(), driver.m_moves);
+
+        EXPECT_GE(driver.m_tutorial_shots, 1);
+        EXPECT_EQ(driver.m_tutorial_panels, 1u);
+        EXPECT_TRUE(driver.m_first_panel_left);
+        EXPECT_GT(driver.m_moves, 2);
+        EXPECT_TRUE(driver.m_bonus_bought);
+        EXPECT_EQ(driver.m_money_before_bonus - driver.m_money_after_bonus,
+                  resources.GetPrice(CGameResources::kPriceZoneRepaint));
+        EXPECT_TRUE(driver.m_bonus_changed);
+        EXPECT_TRUE(driver.m_level_end_shot);
+        EXPECT_EQ(driver.m_next_level, driver.m_life_lost ? 0 : 1);
+        EXPECT_TRUE(driver.m_computer_shot);
+        EXPECT_TRUE(driver.m_closed) << "Escape closes the game screen";
+        EXPECT_FALSE(game.IsGameOver()) << "the game is kept for continuing";
+
+        // The preview: dark rims appear around the cells the move would add.
+        if (const SImage* preview = harness.GetCapture("preview"))
+        {
+            const SRgb centre = preview->At(driver.m_preview_x, driver.m_preview_y);
+            EXPECT_FALSE(IsWhite(centre));
+        }
+        if (const SImage* end = harness.GetCapture("level-end"))
+        {
+            EXPECT_GT(Count(*end, 76, 16, 130, 42, IsWhite), 10) << "player's zone size";
+            EXPECT_GT(Count(*end, 714, 16, 780, 42, IsWhite), 10) << "computer's zone size";
+            EXPECT_GT(Count(*end, 70, 476, 100, 502, IsWhite), 5) << "lives";
+            EXPECT_GT(Count(*end, 714, 526, 760, 552, IsWhite), 5) << "level";
+            EXPECT_GT(Count(*end, 64, 68, 160, 92, IsYellow), 10) << "money";
+            EXPECT_GT(Count(*end, 200, 260, 600, 302, IsWhite), 200) << "level message";
+        }
+        else
+            ADD_FAILURE() << "no level-end picture";
+    }
+    NInterface::CHint::SetFont(nullptr);
+    CGameResources::Release();
+    harness.Shutdown();
+}
+} // namespace

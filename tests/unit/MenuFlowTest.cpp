@@ -1,0 +1,472 @@
+// The main menu as the hub of the screen flow, driven through its own buttons
+// and the real windows, and the saved game it writes and reads: round trips
+// through saved.dat and every file that must be refused.
+#include "GameTestSupport.h"
+#include "MenuTestSupport.h"
+
+#include "engine/Cipher.h"
+#include "engine/KeyValueFile.h"
+#include "game/Game.h"
+#include "game/Player.h"
+#include "interface/ContinueDlg.h"
+#include "interface/CustomLevelWnd.h"
+#include "interface/EnterNameDlg.h"
+#include "interface/MainMenu.h"
+#include "interface/HelpWnd.h"
+#include "interface/OptionsWnd.h"
+#include "interface/TopTable.h"
+#include "interface/TopWnd.h"
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+namespace
+{
+using NGame::CField;
+using NGame::CGame;
+using NInterface::CContinueDlg;
+using NInterface::CMainMenu;
+using NMenuTest::MenuTest;
+
+std::vector<uint8_t> ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A field-state text of the level with every cell's colour from the function.
+std::string BoardText(int level, const std::function<int(int row, int col, int rows, int columns)>& colour)
+{
+    const NGame::SLevelLayout layout = NGame::SLevelLayout::ForLevel(level);
+    char buffer[16];
+    std::snprintf(buffer, sizeof(buffer), "%03d ", level);
+    std::string text = buffer;
+    const int mid = layout.rows / 2;
+    for (int r = 0; r < layout.rows; ++r)
+        for (int c = 0; c < layout.columns - std::abs(mid - r); ++c)
+        {
+            std::snprintf(buffer, sizeof(buffer), "%02d ", colour(r, c, layout.rows, layout.columns));
+            text += buffer;
+        }
+    return text;
+}
+
+class MenuFlowTest : public MenuTest
+{
+protected:
+    void SetUp() override
+    {
+        MenuTest::SetUp();
+        m_gameResources = std::make_unique<NGameTest::CTestResources>();
+        NRandom::Seed(1);
+        m_menu = std::make_unique<CMainMenu>();
+        App()->PushScreen(m_menu.get());
+    }
+    void TearDown() override
+    {
+        App()->CloseAll();
+        m_menu.reset();
+        m_gameResources.reset();
+        MenuTest::TearDown();
+    }
+    static CApplication* App() { return CApplication::Instance(); }
+    CScreen* Current() const { return App()->GetInputTarget(); }
+
+    // Frames until the held game's field stands still (its level laid out).
+    void SettleGame()
+    {
+        CGame* game = m_menu->GetHeldGame();
+        for (int frame = 0; frame < 5000 && !game->GetField()->IsIdle(); ++frame)
+            game->Update(16.0f);
+    }
+    // Menu, custom level window, start: a new game of the kind at the level.
+    CGame* StartFromMenu(bool classic, int level)
+    {
+        Click(*m_menu, *m_menu->GetGameButton());
+        NInterface::CCustomLevelWnd* window = m_menu->GetCustomLevelWindow();
+        EXPECT_EQ(Current(), window);
+        if (classic != (window->GetGameType() == 0))
+            Click(*window, classic ? *window->GetClassicBox() : *window->GetAdvancedBox());
+        window->GetLevelTrackBar()->SetValue(static_cast<float>(level));
+        window->Render(); // the lock follows the slider
+        Click(*window, *window->GetOkButton());
+        NextFrame();
+        return m_menu->GetHeldGame();
+    }
+    void BackToMenu()
+    {
+        Current()->OnKeyDown(NPlatform::kVkEscape);
+        NextFrame();
+        ASSERT_EQ(Current(), m_menu.get());
+    }
+    // A saved game at the last level on a board the player fills with one move.
+    CKeyValueFile LastLevelFile(int totalScore)
+    {
+        CKeyValueFile file;
+        file.SetString("menudata.gamename", "zonvel game");
+        file.SetInt("gamedata.gametype", 0);
+        file.SetInt("gamedata.totalscore", totalScore);
+        file.SetInt("gamedata.playermoney", 0);
+        file.SetInt("gamedata.playerlifes", 1);
+        file.SetString("gamedata.fieldstate", BoardText(99, [](int r, int c, int rows, int columns) {
+                           const int mid = rows / 2;
+                           if (r == mid && c == 0)
+                               return 2;
+                           return r == mid && c == columns - 1 ? 1 : 0;
+                       }));
+        file.SetString("gamedata.dir_pattern", "dat/levels_classic/lev%03d.raw");
+        file.SetInt("gamedata.level_num", 99);
+        file.SetInt("gamedata.levels_count", 1);
+        file.SetInt("gamedata.m_game_type", 0);
+        return file;
+    }
+    // Plays the held last-level game to its end: the winning move, the click
+    // that ends the game, the click that hands the score over, and the field
+    // vanishing. Returns whether the name was asked for.
+    bool PlayToTheEnd()
+    {
+        CGame* game = m_menu->GetHeldGame();
+        CField& field = *game->GetField();
+        EXPECT_TRUE(field.Fill(field.GetMid(), 0, 0));
+        for (int frame = 0; frame < 5000 && !(field.IsIdle() && field.IsFull()); ++frame)
+            game->Update(16.0f);
+        EXPECT_TRUE(field.IsFull());
+        for (int click = 0; click < 2; ++click)
+        {
+            game->OnLButtonDown(5, 5, 0);
+            game->OnLButtonUp(5, 5, 0);
+        }
+        EXPECT_TRUE(game->IsGameOver());
+        const bool asked = game->GetNameDialog() != nullptr;
+        if (asked)
+        {
+            EXPECT_EQ(Current(), game->GetNameDialog());
+            Current()->OnKeyDown(NPlatform::kVkReturn);
+            NextFrame();
+        }
+        for (int frame = 0; frame < 5000 && Current() == game; ++frame)
+            NextFrame();
+        return asked;
+    }
+
+    std::unique_ptr<NGameTest::CTestResources> m_gameResources;
+    std::unique_ptr<CMainMenu> m_menu;
+};
+
+TEST_F(MenuFlowTest, NewGameGoesThroughTheCustomLevelWindowAndBackLeavesItHeld)
+{
+    EXPECT_EQ(m_menu->GetGameButton()->GetWidth() > 0, true) << "menu pictures missing";
+    // Closing the window without starting returns to the menu with nothing held.
+    Click(*m_menu, *m_menu->GetGameButton());
+    ASSERT_EQ(Current(), m_menu->GetCustomLevelWindow());
+    Current()->OnKeyDown(NPlatform::kVkEscape);
+    NextFrame();
+    EXPECT_EQ(Current(), m_menu.get());
+    EXPECT_EQ(m_menu->GetHeldGame(), nullptr);
+
+    CGame* game = StartFromMenu(true, 2);
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(Current(), game);
+    EXPECT_EQ(game->GetGameType(), 0);
+    EXPECT_EQ(game->GetLevelNumber(), 2);
+    BackToMenu();
+    EXPECT_EQ(m_menu->GetHeldGame(), game);
+    // Leaving a game writes it at once, not only at exit.
+    CKeyValueFile saved;
+    ASSERT_TRUE(saved.LoadFile(SavedGamePath(), true, CMainMenu::kSavedGameKey, CMainMenu::kSavedGameKeyLength));
+    EXPECT_EQ(saved.GetInt("gamedata.gametype", -1), 0);
+}
+
+TEST_F(MenuFlowTest, HeldGameOffersContinueNewGameAndCancel)
+{
+    CGame* game = StartFromMenu(false, 1);
+    ASSERT_NE(game, nullptr);
+    SettleGame();
+    BackToMenu();
+
+    // Cancel: the dialog goes, the game stays.
+    Click(*m_menu, *m_menu->GetGameButton());
+    CContinueDlg* dialog = m_menu->GetContinueDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Current(), dialog);
+    EXPECT_EQ(dialog->GetLevel(), 2);
+    EXPECT_EQ(dialog->GetScore(), game->GetCurrentScore());
+    EXPECT_GT(dialog->GetScore(), 0) << "the player's zone counts";
+    Current()->OnKeyDown(NPlatform::kVkEscape);
+    NextFrame();
+    EXPECT_EQ(m_menu->GetContinueDialog(), nullptr);
+    EXPECT_EQ(Current(), m_menu.get());
+    EXPECT_EQ(m_menu->GetHeldGame(), game);
+
+    // Continue: the same game again.
+    Click(*m_menu, *m_menu->GetGameButton());
+    Click(*Current(), static_cast<int>(m_menu->GetContinueDialog()->GetContinueButton()->GetPosition().x + 144) + 4,
+          static_cast<int>(m_menu->GetContinueDialog()->GetContinueButton()->GetPosition().y + 44) + 4);
+    NextFrame();
+    EXPECT_EQ(Current(), game);
+    BackToMenu();
+
+    // New game: the custom level window; starting there drops the held game.
+    Click(*m_menu, *m_menu->GetGameButton());
+    Click(*Current(), static_cast<int>(m_menu->GetContinueDialog()->GetNewGameButton()->GetPosition().x + 144) + 4,
+          static_cast<int>(m_menu->GetContinueDialog()->GetNewGameButton()->GetPosition().y + 44) + 4);
+    NextFrame();
+    ASSERT_EQ(Current(), m_menu->GetCustomLevelWindow());
+    Click(*Current(), *m_menu->GetCustomLevelWindow()->GetClassicBox());
+    Click(*Current(), *m_menu->GetCustomLevelWindow()->GetOkButton());
+    NextFrame();
+    ASSERT_NE(m_menu->GetHeldGame(), nullptr);
+    EXPECT_EQ(Current(), m_menu->GetHeldGame());
+    EXPECT_EQ(m_menu->GetHeldGame()->GetGameType(), 0);
+}
+
+TEST_F(MenuFlowTest, FinishedGameIsDroppedAndTheTopWindowOpensOnlyForARecordedResult)
+{
+    // Without a place in the table: straight back to the menu.
+    for (int i = 0; i < 7; ++i)
+        m_menu->GetTopTable()->Add(0, 1000000, "Best");
+    m_menu->HoldGame(CMainMenu::RestoreGame(LastLevelFile(10), m_menu->GetTopTable()));
+    ASSERT_NE(m_menu->GetHeldGame(), nullptr);
+    App()->PushScreen(m_menu->GetHeldGame());
+    EXPECT_FALSE(PlayToTheEnd());
+    EXPECT_EQ(m_menu->GetHeldGame(), nullptr);
+    EXPECT_EQ(Current(), m_menu.get());
+    EXPECT_EQ(m_menu->GetTopWindow(), nullptr);
+    // Nothing to continue after the restart either.
+    CKeyValueFile saved;
+    ASSERT_TRUE(saved.LoadFile(SavedGamePath(), true, CMainMenu::kSavedGameKey, CMainMenu::kSavedGameKeyLength));
+    EXPECT_FALSE(saved.HasKey("gamedata.gametype"));
+
+    // With one: the top window on that game's table.
+    m_menu->GetTopTable()->Add(1, 5, "Low"); // the advanced table has room
+    CKeyValueFile advanced = LastLevelFile(10);
+    advanced.SetInt("gamedata.gametype", 1);
+    advanced.SetString("gamedata.dir_pattern", "dat/levels_duel/lev%03d.raw");
+    advanced.SetInt("gamedata.m_game_type", 1);
+    m_menu->HoldGame(CMainMenu::RestoreGame(advanced, m_menu->GetTopTable()));
+    App()->PushScreen(m_menu->GetHeldGame());
+    EXPECT_TRUE(PlayToTheEnd());
+    EXPECT_EQ(m_menu->GetHeldGame(), nullptr);
+    ASSERT_NE(m_menu->GetTopWindow(), nullptr);
+    EXPECT_EQ(Current(), m_menu->GetTopWindow());
+    EXPECT_EQ(m_menu->GetTopWindow()->GetPage(), 1);
+    EXPECT_EQ(m_menu->GetTopTable()->GetName(1, 0), "Nemo");
+    Current()->OnKeyDown(NPlatform::kVkEscape);
+    NextFrame();
+    EXPECT_EQ(Current(), m_menu.get());
+    EXPECT_EQ(m_menu->GetTopWindow(), nullptr);
+}
+
+TEST_F(MenuFlowTest, HelpOptionsAndTopWindowsOpenAndAreDeletedWhenClosed)
+{
+    struct SCase
+    {
+        CSimpleButton* (CMainMenu::*button)() const;
+        std::function<CScreen*()> window;
+    };
+    CMainMenu* menu = m_menu.get();
+    const SCase cases[] = {
+        {&CMainMenu::GetHelpButton, [menu] { return static_cast<CScreen*>(menu->GetHelpWindow()); }},
+        {&CMainMenu::GetOptionsButton, [menu] { return static_cast<CScreen*>(menu->GetOptionsWindow()); }},
+        {&CMainMenu::GetTopButton, [menu] { return static_cast<CScreen*>(menu->GetTopWindow()); }},
+    };
+    for (const SCase& c : cases)
+    {
+        Click(*m_menu, *(m_menu.get()->*c.button)());
+        ASSERT_NE(c.window(), nullptr);
+        EXPECT_EQ(Current(), c.window());
+        Current()->OnKeyDown(NPlatform::kVkEscape);
+        NextFrame();
+        EXPECT_EQ(Current(), m_menu.get());
+        EXPECT_EQ(c.window(), nullptr);
+    }
+}
+
+TEST_F(MenuFlowTest, EscapeAndTheQuitButtonAskTheWindowToClose)
+{
+    for (int way = 0; way < 2; ++way)
+    {
+        NPlatform::ClearPostedEvents();
+        if (way == 0)
+            m_menu->OnKeyDown(NPlatform::kVkEscape);
+        else
+            Click(*m_menu, *m_menu->GetQuitButton());
+        NPlatform::SEvent event;
+        ASSERT_TRUE(NPlatform::PollEvent(event));
+        EXPECT_EQ(event.type, NPlatform::EEventType::Close);
+        EXPECT_FALSE(event.f4Held);
+    }
+}
+
+// ---- The saved game ----
+
+class SavedGameTest : public MenuFlowTest
+{
+protected:
+    // What the next start finds: a fresh menu reading saved.dat.
+    std::unique_ptr<CMainMenu> Restart()
+    {
+        EXPECT_TRUE(m_menu->SaveGameFile());
+        App()->CloseAll();
+        auto menu = std::make_unique<CMainMenu>();
+        menu->LoadGameFile();
+        return menu;
+    }
+};
+
+TEST_F(SavedGameTest, GameOnItsFirstLevelIsRestored)
+{
+    CGame* game = StartFromMenu(false, 0);
+    ASSERT_NE(game, nullptr);
+    SettleGame();
+    const std::string board = game->GetField()->GetFieldState();
+    // Written as soon as the level is laid out, before any exit.
+    CKeyValueFile early;
+    ASSERT_TRUE(early.LoadFile(SavedGamePath(), true, CMainMenu::kSavedGameKey, CMainMenu::kSavedGameKeyLength));
+    EXPECT_EQ(early.GetString("gamedata.fieldstate", ""), board);
+    auto next = Restart();
+    ASSERT_NE(next->GetHeldGame(), nullptr);
+    EXPECT_EQ(next->GetHeldGame()->GetLevelNumber(), 0);
+    EXPECT_EQ(next->GetHeldGame()->GetField()->FormatFieldState(), board);
+}
+
+TEST_F(SavedGameTest, RestoredGameKeepsMoneyLivesScoreAndCoinsWithThePlayerToMoveAndNoTutorial)
+{
+    CGame* game = StartFromMenu(true, 2);
+    ASSERT_NE(game, nullptr);
+    SettleGame();
+    CField& field = *game->GetField();
+    field.SetCellCoin(field.GetMid(), 3, 4);
+    field.SetCellCoin(1, 1, 0);
+    field.RecordFieldState();
+    game->GetPlayer()->AddMoney(137 - game->GetPlayer()->GetMoney());
+    game->GetPlayer()->SetLives(2);
+    const std::string board = field.GetFieldState();
+
+    auto next = Restart();
+    CGame* restored = next->GetHeldGame();
+    ASSERT_NE(restored, nullptr);
+    EXPECT_EQ(restored->GetGameType(), 0);
+    EXPECT_EQ(restored->GetLevelNumber(), 2);
+    EXPECT_EQ(restored->GetField()->FormatFieldState(), board);
+    EXPECT_EQ(restored->GetField()->GetCellCoin(field.GetMid(), 3), 4);
+    EXPECT_EQ(restored->GetPlayer()->GetMoney(), 137);
+    EXPECT_EQ(restored->GetPlayer()->GetLives(), 2);
+    EXPECT_EQ(restored->GetTotalScore(), game->GetTotalScore());
+    EXPECT_EQ(restored->GetCurrentSide(), 0);
+    EXPECT_EQ(restored->GetPlayer()->GetState(), NGame::CPlayer::kMayMove);
+    EXPECT_EQ(restored->GetNextTutorialHint(), NGame::GetGameResources()->GetLastHintIndex());
+    EXPECT_EQ(restored->GetWrongColourHints(), 0);
+}
+
+TEST_F(SavedGameTest, MovingGameRoundTripsAndAFinishedGameIsNotOffered)
+{
+    auto moving = std::make_unique<CGame>(2, m_menu->GetTopTable());
+    moving->StartAtLevel(1);
+    CGame* game = moving.get();
+    m_menu->HoldGame(std::move(moving));
+    SettleGame();
+    auto next = Restart();
+    ASSERT_NE(next->GetHeldGame(), nullptr);
+    EXPECT_EQ(next->GetHeldGame()->GetGameType(), 2);
+    EXPECT_EQ(next->GetHeldGame()->GetField()->GetLevelDir(), "dat/levels_moving");
+    EXPECT_EQ(next->GetHeldGame()->GetField()->FormatFieldState(), game->GetField()->GetFieldState());
+    next.reset();
+
+    // A game over that is still on screen when the program ends.
+    for (int i = 0; i < 7; ++i)
+        m_menu->GetTopTable()->Add(0, 1000000, "Best");
+    m_menu->HoldGame(CMainMenu::RestoreGame(LastLevelFile(10), m_menu->GetTopTable()));
+    App()->PushScreen(m_menu->GetHeldGame());
+    CField& field = *m_menu->GetHeldGame()->GetField();
+    field.Fill(field.GetMid(), 0, 0);
+    for (int frame = 0; frame < 5000 && !(field.IsIdle() && field.IsFull()); ++frame)
+        m_menu->GetHeldGame()->Update(16.0f);
+    m_menu->GetHeldGame()->OnLButtonDown(5, 5, 0);
+    m_menu->GetHeldGame()->OnLButtonUp(5, 5, 0);
+    ASSERT_TRUE(m_menu->GetHeldGame()->IsGameOver());
+    EXPECT_EQ(Restart()->GetHeldGame(), nullptr);
+}
+
+TEST_F(SavedGameTest, FilesOfTheOlderRuleLoadAndALevelZeroGameWithoutBoardIsNotHeld)
+{
+    // Written as before: keys sorted, the field's keys only past level 0.
+    CKeyValueFile file = LastLevelFile(10);
+    ASSERT_TRUE(file.SaveFile(SavedGamePath(), CMainMenu::kSavedGameKey, CMainMenu::kSavedGameKeyLength));
+    m_menu->LoadGameFile();
+    ASSERT_NE(m_menu->GetHeldGame(), nullptr);
+    EXPECT_EQ(m_menu->GetHeldGame()->GetLevelNumber(), 99);
+
+    for (const char* key : {"gamedata.fieldstate", "gamedata.dir_pattern", "gamedata.level_num",
+                            "gamedata.levels_count", "gamedata.m_game_type"})
+        file.Remove(key);
+    ASSERT_TRUE(file.SaveFile(SavedGamePath(), CMainMenu::kSavedGameKey, CMainMenu::kSavedGameKeyLength));
+    m_menu->LoadGameFile();
+    EXPECT_EQ(m_menu->GetHeldGame(), nullptr);
+}
+
+TEST_F(SavedGameTest, DamagedFilesHoldNoGameAndLeaveTheOtherFilesAlone)
+{
+    // Settings and table files as the program keeps them.
+    GetAppSettings().Save();
+    m_menu->GetTopTable()->Add(0, 77, "Kept");
+    const std::string settingsPath = m_dataFolder.string() + "/dx.cfg";
+    const std::string tablePath = m_dataFolder.string() + "/top7.tbl";
+    const std::vector<uint8_t> settingsBefore = ReadBytes(settingsPath);
+    const std::vector<uint8_t> tableBefore = ReadBytes(tablePath);
+    ASSERT_FALSE(settingsBefore.empty());
+    ASSERT_FALSE(tableBefore.empty());
+
+    auto enciphered = [](const CKeyValueFile& file) {
+        const std::string text = file.BuildText();
+        std::vector<uint8_t> out;
+        CCipher::EncodeWithRotation(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()), 3,
+                                    out, CMainMenu::kSavedGameKey, CMainMenu::kSavedGameKeyLength);
+        return out;
+    };
+    auto with = [this](const char* key, const char* value) {
+        CKeyValueFile file = LastLevelFile(10);
+        file.SetString(key, value);
+        return file;
+    };
+    CKeyValueFile otherKey = LastLevelFile(10);
+    std::vector<uint8_t> wrongKey;
+    const std::string text = otherKey.BuildText();
+    CCipher::EncodeWithRotation(reinterpret_cast<const uint8_t*>(text.data()), static_cast<int>(text.size()), 3,
+                                wrongKey, "zup", 3);
+    const std::vector<std::vector<uint8_t>> files = {
+        {},
+        {0x00},
+        {0xff, 0xfe, 0x10, 0x99, 0x00, 0x01, 0x02},
+        wrongKey,
+        enciphered(with("gamedata.gametype", "3")),
+        enciphered(with("gamedata.gametype", "-1")),
+        enciphered(with("gamedata.playermoney", "-5")),
+        enciphered(with("gamedata.playerlifes", "-1")),
+        enciphered(with("gamedata.totalscore", "-100")),
+        enciphered(with("gamedata.fieldstate", "099 07 07 07")),
+        enciphered(with("gamedata.fieldstate", "099 zz")),
+        enciphered(with("gamedata.dir_pattern", "%s%s%s%s%s%s%n")),
+        enciphered(with("gamedata.dir_pattern", "dat/levels_classic/lev%999999999d.raw")),
+        enciphered(with("gamedata.levels_count", "0")),
+        enciphered(with("gamedata.level_num", "250")),
+    };
+    for (size_t i = 0; i < files.size(); ++i)
+    {
+        WriteBytes(SavedGamePath(), files[i]);
+        m_menu->HoldGame(std::make_unique<CGame>(0, nullptr));
+        m_menu->LoadGameFile();
+        EXPECT_EQ(m_menu->GetHeldGame(), nullptr) << "file " << i;
+    }
+    EXPECT_EQ(ReadBytes(settingsPath), settingsBefore);
+    EXPECT_EQ(ReadBytes(tablePath), tableBefore);
+    EXPECT_EQ(m_menu->GetTopTable()->GetName(0, 0), "Kept");
+}
+} // namespace
