@@ -2,6 +2,8 @@
 
 #include "engine/AppSettings.h"
 #include "app/Application.h"
+#include "app/BuildConfig.h"
+#include "app/CommandLine.h"
 #include "engine/Log.h"
 #include "engine/PackKey.h"
 #include "engine/ResourceGroup.h"
@@ -23,7 +25,6 @@
 namespace
 {
 constexpr const char* kTitle = "Zonvel";
-constexpr const char* kPackFile = "data.pk";
 constexpr const char* kLogFile = "game.log";
 constexpr const char* kMainGroup = "main";
 } // namespace
@@ -46,15 +47,36 @@ bool CProgram::Start()
     settings.m_data_folder = NPlatform::GetDataFolder();
     if (!settings.m_data_folder.empty())
         CLog::Open(settings.m_data_folder + kLogFile);
+    CLog::Write("%s", GetVersionLine());
+
+    // Without data there is nothing to show: say so and open no window.
+    std::string dataFolder;
+    if (!m_dataFolders.empty())
+    {
+        dataFolder = CResourceManager::FindDataFolder(m_dataFolders);
+        if (dataFolder.empty())
+        {
+            std::string looked;
+            for (const std::string& folder : m_dataFolders)
+                looked += (looked.empty() ? "" : ", ") + folder;
+            const std::string message = std::string("No game data (") + CResourceManager::kPackFileName +
+                                        ") found in " + looked;
+            std::fprintf(stderr, "Zonvel: %s\n", message.c_str());
+            CLog::Write("%s", message.c_str());
+            return false;
+        }
+    }
 
     m_resources = std::make_unique<CResourceManager>();
+    m_resources->SetBaseFolder(dataFolder);
     SetResourceManager(m_resources.get());
     CResourceGroup::CreateGroup(kMainGroup, m_resources.get());
 
     CApplication* app = CApplication::Create();
     app->SetLogicalSize(CAppSettings::kLogicalWidth, CAppSettings::kLogicalHeight);
     m_resources->SetPackKey(kPackKey);
-    m_resources->OpenPack(kPackFile); // without a pack every file is read loose
+    // Without a pack every file is read loose.
+    m_resources->OpenPack(m_resources->GetPath(CResourceManager::kPackFileName));
     m_started = true;
 
     settings.m_window_width = app->GetLogicalWidth();
@@ -116,6 +138,13 @@ bool CProgram::Start()
     if (CScreen::GetPointerSprite())
         NPlatform::ShowSystemCursor(false);
     return true;
+}
+
+std::vector<std::string> CProgram::GetDataFolderCandidates(const std::string& programFolder)
+{
+    if (programFolder.empty())
+        return {};
+    return {programFolder, programFolder + kDataFolderFromProgram};
 }
 
 int CProgram::Main()

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class CResourceManager;
 class CSprite;
@@ -21,12 +23,20 @@ public:
     CProgram(const CProgram&) = delete;
     CProgram& operator=(const CProgram&) = delete;
 
+    // The folders to look for the game data in, in order. Without any, data
+    // names are read from the working folder as they are (tests put their
+    // own files there).
+    void SetDataFolders(std::vector<std::string> folders) { m_dataFolders = std::move(folders); }
+    // Beside the program first, then the installed data folder.
+    static std::vector<std::string> GetDataFolderCandidates(const std::string& programFolder);
+
     // The whole run: start, main loop, shutdown. The process exit status:
-    // 0, or kExitStartFailed when no window could be made.
+    // 0, or kExitStartFailed when the start failed.
     static constexpr int kExitStartFailed = 1;
     int Main();
-    // Everything up to the main loop. False when no window could be made
-    // (the reason is on stderr and in the log).
+    // Everything up to the main loop. False when no data folder holds the
+    // game data (then no window opens) or no window could be made; the
+    // reason is on stderr and in the log.
     bool Start();
     // The main loop; returns when the program is to end.
     int Run();
@@ -37,6 +47,7 @@ public:
     NInterface::CMainMenu* GetMainMenu() const { return m_menu.get(); }
 
 private:
+    std::vector<std::string> m_dataFolders;
     std::unique_ptr<CResourceManager> m_resources;
     std::unique_ptr<NInterface::CIntro> m_intro;
     std::unique_ptr<NInterface::CMainMenu> m_menu;

@@ -1,6 +1,7 @@
 #include "engine/AppSettings.h"
 
 #include "engine/KeyValueFile.h"
+#include "engine/Log.h"
 
 #include <algorithm>
 
@@ -74,5 +75,11 @@ bool CAppSettings::Save() const
     file.SetInt("m_show_dragons", m_show_dragons ? 1 : 0);
     file.SetInt("m_adv_level", m_adv_level);
     file.SetInt("m_classic_level", m_classic_level);
-    return file.SaveFile(m_data_folder + kFileName, kCipherKey, kCipherKeyLength);
+    std::string failure;
+    if (!file.SaveFile(m_data_folder + kFileName, kCipherKey, kCipherKeyLength, &failure))
+    {
+        CLog::Write("Settings not saved: %s", failure.c_str());
+        return false;
+    }
+    return true;
 }

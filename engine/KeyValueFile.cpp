@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <unistd.h>
@@ -108,7 +109,8 @@ bool CKeyValueFile::Parse(const std::string& text, bool clear)
     return Parse(reinterpret_cast<const uint8_t*>(text.data()), text.size(), clear);
 }
 
-bool CKeyValueFile::Parse(const uint8_t* bytes, size_t length, bool clear, const char* cipherKey, int keyLength)
+bool CKeyValueFile::Parse(const uint8_t* bytes, size_t length, bool clear, const char* cipherKey,
+                          int keyLength)
 {
     // The cipher counts in int; nothing the program writes comes near that.
     if ((bytes == nullptr && length > 0) || length > static_cast<size_t>(INT_MAX))
@@ -183,12 +185,19 @@ std::string CKeyValueFile::BuildText() const
     return text;
 }
 
-bool CKeyValueFile::SaveFile(const std::string& path, const char* cipherKey, int keyLength) const
+bool CKeyValueFile::SaveFile(const std::string& path, const char* cipherKey, int keyLength,
+                             std::string* failure) const
 {
+    auto fail = [failure](const std::string& what)
+    {
+        if (failure)
+            *failure = what;
+        return false;
+    };
     // Refused before the file is touched: a damaged file would lose more than
     // the one entry.
     if (!IsWritable())
-        return false;
+        return fail("an entry of " + path + " would not read back unchanged");
     std::string text = BuildText();
     std::vector<uint8_t> bytes(text.begin(), text.end());
     if (cipherKey)
@@ -196,7 +205,7 @@ bool CKeyValueFile::SaveFile(const std::string& path, const char* cipherKey, int
         std::vector<uint8_t> enciphered;
         CCipher cipher;
         if (!cipher.Encode(bytes.data(), static_cast<int>(bytes.size()), enciphered, cipherKey, keyLength))
-            return false;
+            return fail("cannot encipher " + path);
         bytes.swap(enciphered);
     }
 
@@ -205,16 +214,30 @@ bool CKeyValueFile::SaveFile(const std::string& path, const char* cipherKey, int
     std::string temp = path + ".tmp";
     FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f)
-        return false;
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+        return fail("cannot create " + temp + ": " + std::strerror(errno));
+    // The first error is the one worth reporting: later steps fail because of it.
+    int error = 0;
+    auto step = [&error](bool ok)
+    {
+        if (!ok && error == 0)
+            error = errno != 0 ? errno : EIO;
+    };
+    errno = 0;
+    step(bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
     // On disk before it replaces the old file.
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (fsync(fileno(f)) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0)
+    step(std::fflush(f) == 0);
+    step(fsync(fileno(f)) == 0);
+    step(std::fclose(f) == 0);
+    if (error != 0)
     {
         std::remove(temp.c_str());
-        return false;
+        return fail("cannot write " + temp + ": " + std::strerror(error));
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0)
+    {
+        error = errno;
+        std::remove(temp.c_str());
+        return fail("cannot replace " + path + ": " + std::strerror(error));
     }
     return true;
 }

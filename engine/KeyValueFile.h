@@ -28,8 +28,10 @@ class CKeyValueFile
 
     // Writes beside the target first and renames over it, so a failed write
     // never loses the previous file. False without writing anything when an
-    // entry would not read back unchanged (see IsWritable).
-    bool SaveFile(const std::string& path, const char* cipherKey = nullptr, int keyLength = 0) const;
+    // entry would not read back unchanged (see IsWritable). On failure,
+    // 'failure' (when given) says what failed and why, for the log.
+    bool SaveFile(const std::string& path, const char* cipherKey = nullptr, int keyLength = 0,
+                  std::string* failure = nullptr) const;
     // The written form: one "key value" line per entry in key order.
     std::string BuildText() const;
     // Whether the written form reads back as exactly this pair: a key of

@@ -9,6 +9,8 @@ namespace
 CResourceManager* g_resource_manager = nullptr;
 
 constexpr uint8_t kScrambledFlag = 'y';
+// Every data set holds this file; the game cannot start without it.
+constexpr const char* kGameDataFile = "dat/game.txt";
 
 bool ReadExactly(FILE* f, void* out, size_t size)
 {
@@ -77,19 +79,44 @@ std::string CResourceManager::NormaliseName(const std::string& name)
     return ForwardSlashes(ToLower(name));
 }
 
-CFileBuffer CResourceManager::LoadLooseFile(const std::string& name)
+CFileBuffer CResourceManager::LoadLooseFile(const std::string& name, const std::string& folder)
 {
     // Data files are stored under lower-case names; the name as written is
-    // tried as well because file names here are case-sensitive.
+    // tried as well because file names here are case-sensitive. The folder
+    // is a real path and keeps its case.
     std::string normalised = NormaliseName(name);
-    CFileBuffer buffer = ReadFile(normalised);
+    CFileBuffer buffer = ReadFile(folder + normalised);
     if (buffer.IsEmpty())
     {
         std::string slashed = ForwardSlashes(name);
         if (slashed != normalised)
-            buffer = ReadFile(slashed);
+            buffer = ReadFile(folder + slashed);
     }
     return buffer;
+}
+
+void CResourceManager::SetBaseFolder(const std::string& folder)
+{
+    m_base_folder = folder;
+    if (!m_base_folder.empty() && m_base_folder.back() != '/')
+        m_base_folder += '/';
+}
+
+std::string CResourceManager::FindDataFolder(const std::vector<std::string>& candidates)
+{
+    // A folder holds the data when the game data file can be read from it,
+    // through its pack or loose: a stray or broken data.pk does not count.
+    for (const std::string& candidate : candidates)
+    {
+        if (candidate.empty())
+            continue;
+        CResourceManager probe;
+        probe.SetBaseFolder(candidate);
+        probe.OpenPack(probe.GetPath(kPackFileName));
+        if (!probe.Load(kGameDataFile).IsEmpty())
+            return probe.GetBaseFolder();
+    }
+    return {};
 }
 
 CFileBuffer CResourceManager::Load(const std::string& name) const
@@ -97,7 +124,7 @@ CFileBuffer CResourceManager::Load(const std::string& name) const
     std::string normalised = NormaliseName(name);
     auto it = m_entries.find(normalised);
     if (it == m_entries.end())
-        return LoadLooseFile(name);
+        return LoadLooseFile(name, m_base_folder);
 
     const SEntry& entry = it->second;
     if (entry.memory)

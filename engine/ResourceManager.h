@@ -1,5 +1,6 @@
 // Reads named data files whole: from the open resource pack when it holds the
 // name, else from the loose file. A missing file gives an empty buffer, never an error.
+// Loose names are relative to the base folder, the one place that says where the data is.
 #pragma once
 
 #include "engine/FileBuffer.h"
@@ -16,8 +17,21 @@ class CResourceManager
     // Pack entry names must be shorter than this (the pack format's limit).
     static constexpr size_t kMaxNameLength = 100;
     static constexpr size_t kMaxKeyLength = 4096;
+    // The pack's file name in a data folder.
+    static constexpr const char* kPackFileName = "data.pk";
 
     CFileBuffer Load(const std::string& name) const;
+
+    // The folder that data names are relative to; empty means the working
+    // folder. A folder without a trailing '/' gets one.
+    void SetBaseFolder(const std::string& folder);
+    const std::string& GetBaseFolder() const { return m_base_folder; }
+    // Where a data name lies on disk: base folder + name as written.
+    std::string GetPath(const std::string& name) const { return m_base_folder + name; }
+
+    // The first of the folders that holds the game data, in a pack or loose;
+    // empty when none does.
+    static std::string FindDataFolder(const std::vector<std::string>& candidates);
 
     void SetPackKey(const std::string& key) { m_pack_key = key; }
     const std::string& GetPackKey() const { return m_pack_key; }
@@ -39,7 +53,8 @@ class CResourceManager
 
     // Lower-case, backslashes to forward slashes.
     static std::string NormaliseName(const std::string& name);
-    static CFileBuffer LoadLooseFile(const std::string& path);
+    // The loose file of a data name below a folder ("" = the working folder).
+    static CFileBuffer LoadLooseFile(const std::string& name, const std::string& folder = {});
     // Same operation scrambles and unscrambles; an empty key leaves data as it is.
     static void Scramble(uint8_t* data, size_t size, const std::string& key);
 
@@ -54,6 +69,7 @@ class CResourceManager
         std::shared_ptr<const std::vector<uint8_t>> memory;
     };
 
+    std::string m_base_folder;
     std::string m_pack_path;
     std::string m_pack_key;
     std::map<std::string, SEntry> m_entries;

@@ -15,4 +15,16 @@ std::string GetDataFolder()
         result += '/';
     return result;
 }
+
+std::string GetProgramFolder()
+{
+    char* path = SDL_GetBasePath();
+    if (!path)
+        return {};
+    std::string result(path);
+    SDL_free(path);
+    if (!result.empty() && result.back() != '/')
+        result += '/';
+    return result;
+}
 } // namespace NPlatform

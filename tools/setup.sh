@@ -7,15 +7,22 @@ ZONVEL_PACKAGES=(
   build-essential cmake pkg-config git
   libsdl2-dev libsdl2-mixer-dev libmodplug-dev libjpeg62-turbo-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-  libcairo2-dev libfreetype-dev fonts-dejavu-core libpng-dev
+  libcairo2-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox xdotool wmctrl
+  desktop-file-utils appstream x11-utils
 )
 
+# Only tools/package.sh needs these: the Debian package builder's helpers and lintian.
+ZONVEL_PACKAGE_TOOLS=(dpkg-dev file lintian)
+
+# zonvel_install_packages [packages...]   (default: ZONVEL_PACKAGES)
 zonvel_install_packages() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${ZONVEL_PACKAGES[@]}")
   local missing=()
   local pkg
-  for pkg in "${ZONVEL_PACKAGES[@]}"; do
+  for pkg in "${wanted[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
       missing+=("$pkg")
     fi

@@ -7,7 +7,9 @@
 
 #include "engine/AppSettings.h"
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "engine/GLHeaders.h"
+#include "engine/ResourceManager.h"
 #include "platform/DataFolder.h"
 #include "platform/Mouse.h"
 #include "platform/Window.h"
@@ -95,6 +97,29 @@ TEST(PlatformE2e, IntroPictureFillsTheWindowUpright)
     EXPECT_TRUE(NE2e::Near(shot->At(798, 598), kWhite));
 }
 
+TEST(PlatformE2e, DataComesFromTheFirstFolderHoldingItNotTheWorkingFolder)
+{
+    REQUIRE_DISPLAY();
+    CHarness harness;
+    SaveWindowedSettings(0, 0);
+    auto plain = [](SRgb colour) { return NE2e::MakeJpeg(64, 64, [colour](int, int) { return colour; }); };
+    // The working folder and an installed folder both hold an intro; the
+    // folder beside the program holds nothing, so the installed one is used.
+    harness.WriteFile("mui/bgs/intro.jpg", plain(kRed));
+    harness.WriteFile("installed/dat/game.txt", {'m', '\n'});
+    harness.WriteFile("installed/mui/bgs/intro.jpg", plain(kBlue));
+    std::filesystem::create_directories(harness.GetWorkDir() + "/beside");
+    harness.GetProgram().SetDataFolders({harness.GetWorkDir() + "/beside", harness.GetWorkDir() + "/installed"});
+    ASSERT_TRUE(harness.Start());
+    EXPECT_EQ(GetResourceManager()->GetBaseFolder(), harness.GetWorkDir() + "/installed/");
+    harness.Capture(2, "installed-intro");
+    harness.Quit(3);
+    harness.Run();
+    const NE2e::SImage* shot = harness.GetCapture("installed-intro");
+    ASSERT_NE(shot, nullptr);
+    EXPECT_TRUE(NE2e::Near(shot->At(400, 300), kBlue));
+}
+
 TEST(PlatformE2e, CloseRequestQuitsCleanlyLeavingSettingsAndLog)
 {
     REQUIRE_DISPLAY();
@@ -115,7 +140,7 @@ TEST(PlatformE2e, CloseRequestQuitsCleanlyLeavingSettingsAndLog)
     harness.Shutdown();
 
     EXPECT_TRUE(std::filesystem::exists(harness.GetDataFolder() + "dx.cfg"));
-    EXPECT_EQ(ReadText(harness.GetDataFolder() + "game.log"), "Closing Log\n");
+    EXPECT_EQ(ReadText(harness.GetDataFolder() + "game.log"), std::string(GetVersionLine()) + "\nClosing Log\n");
     // The settings written are those of this run: a window at its place.
     CAppSettings reloaded;
     reloaded.m_data_folder = harness.GetDataFolder();

@@ -4,9 +4,11 @@
 
 #include <cstring>
 
+#include "app/Application.h"
 #include "engine/GLHeaders.h"
 #include "engine/Texture.h"
 #include "tests/e2e/Harness.h"
+#include "ui/Screen.h"
 
 namespace
 {
@@ -37,6 +39,32 @@ std::vector<uint8_t> RedOverTransparent()
     file.insert(file.end(), clear, clear + 8);
     return file;
 }
+// Blue, with the texture drawn 50 times its size at (100, 100) over it.
+class CTextureScreen : public CScreen
+{
+  public:
+    CTexture* m_texture = nullptr;
+    void Render() override
+    {
+        glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        CScreen::Render();
+        if (!m_texture)
+            return;
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        m_texture->Bind();
+        glPushMatrix();
+        glTranslatef(100.0f, 100.0f, 0.0f);
+        glScalef(50.0f, 50.0f, 1.0f);
+        m_texture->Draw(0.0f, 0.0f, 0.0f);
+        glPopMatrix();
+        glDisable(GL_BLEND);
+        glDisable(GL_TEXTURE_2D);
+    }
+};
 } // namespace
 
 TEST(TextureE2e, Dxt1KeepsItsTransparentTexelsAndComesUpTheRightWay)
@@ -46,21 +74,28 @@ TEST(TextureE2e, Dxt1KeepsItsTransparentTexelsAndComesUpTheRightWay)
     CHarness harness;
     ASSERT_TRUE(harness.WriteFile("dat/sign.dds", RedOverTransparent()));
     ASSERT_TRUE(harness.Start());
+    CTextureScreen screen;
+    harness.GetApp()->PushScreen(&screen);
     bool compressed = false, loaded = false;
     std::vector<uint8_t> rgba(4 * 8 * 4, 0x55);
+    CTexture texture;
     harness.At(1, [&] {
         const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
         compressed = extensions && std::strstr(extensions, "GL_EXT_texture_compression_s3tc");
         if (!compressed)
             return;
-        CTexture texture;
         loaded = texture.LoadFromResource(nullptr, "dat/sign.dds", false, false);
         texture.Bind();
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        screen.m_texture = &texture;
     });
-    harness.Quit(2);
+    harness.Capture(3, "sign");
+    harness.Quit(4);
     harness.Run();
+    screen.m_texture = nullptr;
+    harness.GetApp()->CloseAll();
+    texture.Release();
     harness.Shutdown();
     if (!compressed)
         GTEST_SKIP() << "the OpenGL driver has no S3TC";
@@ -80,4 +115,10 @@ TEST(TextureE2e, Dxt1KeepsItsTransparentTexelsAndComesUpTheRightWay)
             EXPECT_LT(texel[2], 50) << "row " << row;
         }
     }
+    // Drawn upright: red above, and the background shows through below.
+    const NE2e::SImage* shot = harness.GetCapture("sign");
+    ASSERT_NE(shot, nullptr);
+    EXPECT_TRUE(NE2e::Near(shot->At(200, 200), {255, 0, 0}));
+    EXPECT_TRUE(NE2e::Near(shot->At(200, 400), {0, 0, 255}));
+    EXPECT_TRUE(NE2e::Near(shot->At(600, 300), {0, 0, 255}));
 }

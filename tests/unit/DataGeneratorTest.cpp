@@ -1,9 +1,11 @@
 // The data generator is deterministic: two runs write the same bytes, loose
-// files and pack alike.
+// files and pack alike, and every machine writes the pack recorded below.
 #include "DataTestUtil.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +17,29 @@ using namespace NDataTest;
 
 namespace
 {
+// FNV-1a (64-bit) of build/data.pk. The data set changes only on purpose: when
+// a change to the generator or its art changes it, the failing test prints the
+// new value; put it here in the same commit.
+constexpr uint64_t kDataPackDigest = 0xd79d5a4f77570563ull;
+
+uint64_t Digest(const std::string& bytes)
+{
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (unsigned char byte : bytes)
+    {
+        hash ^= byte;
+        hash *= 0x100000001b3ull;
+    }
+    return hash;
+}
+
+std::string Hex(uint64_t value)
+{
+    char text[32];
+    std::snprintf(text, sizeof(text), "0x%016llxull", static_cast<unsigned long long>(value));
+    return text;
+}
+
 std::string ReadAll(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -73,4 +98,30 @@ TEST(DataGenerator, PackEntriesAreScrambledAndReadBackWithTheProgramKey)
     ASSERT_FALSE(loose.empty());
     EXPECT_EQ(Pack().Load("DAT\\Game.txt").AsString(), loose);
     EXPECT_EQ(ReadAll(BuildDir() + "/data.pk").find("m_levels_classic"), std::string::npos);
+}
+
+TEST(DataGenerator, PackIsTheOneEveryMachineBuilds)
+{
+    // A machine lacking a font file, or with other rendering libraries, draws
+    // other pixels: the pack then differs from the recorded one.
+    const std::string pack = ReadAll(BuildDir() + "/data.pk");
+    ASSERT_GT(pack.size(), 1000u);
+    EXPECT_EQ(Hex(Digest(pack)), Hex(kDataPackDigest))
+        << "data.pk differs from the recorded data set; if the change is intended, set kDataPackDigest in "
+           "tests/unit/DataGeneratorTest.cpp to the value above";
+}
+
+TEST(DataGenerator, RefusesToRunWithoutItsFonts)
+{
+    std::string generator = BuildDir() + "/tools/datagen/zonvel_datagen";
+    CTempFolder out("nofonts"), fonts("emptyfonts");
+    const std::string log = (out.Path() / "stderr.txt").string();
+    const std::string command = "ZONVEL_FONT_DIR=" + fonts.Path().string() + " " + generator + " " +
+                                out.Path().string() + " 2>" + log;
+    EXPECT_NE(std::system(command.c_str()), 0);
+    const std::string messages = ReadAll(log);
+    EXPECT_NE(messages.find("cannot open font " + fonts.Path().string() + "/DejaVuSansCondensed-Bold.ttf"),
+              std::string::npos)
+        << messages;
+    EXPECT_FALSE(std::filesystem::exists(out.Path() / "data.pk"));
 }

@@ -1,6 +1,8 @@
 // The program's start-up when it cannot get going: SDL's dummy video driver
 // gives no OpenGL window.
+#include "app/CommandLine.h"
 #include "app/Program.h"
+#include "app/Application.h"
 #include "engine/AppSettings.h"
 #include "platform/DataFolder.h"
 #include "platform/Window.h"
@@ -88,7 +90,40 @@ TEST(Program, FailedStartKeepsTheSettingsFileAndSaysWhatFailed)
     EXPECT_EQ(errors.rfind("Zonvel: Cannot create the window (", 0), 0u) << errors;
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
     const std::string log = ReadText(folder + "game.log");
-    EXPECT_EQ(log.rfind("Cannot create the window (", 0), 0u) << log;
+    EXPECT_EQ(log.rfind(std::string(GetVersionLine()) + "\nCannot create the window (", 0), 0u) << log;
+}
+
+TEST(Program, WithoutGameDataTheStartFailsBeforeAnyWindowAndSaysWhere)
+{
+    NTestUtil::CTempDir home;
+    CEnvironment xdg("XDG_DATA_HOME", home.Path().c_str());
+    const std::string folder = NPlatform::GetDataFolder();
+    NTestUtil::CTempDir empty;
+    // A working folder full of data does not count: only the folders given do.
+    ASSERT_TRUE(std::filesystem::create_directories(empty.File("work/dat")));
+    ASSERT_TRUE(NTestUtil::WriteText(empty.File("work/dat/game.txt"), "m_levels_classic 100"));
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(empty.File("work"));
+
+    testing::internal::CaptureStderr();
+    int status = 0;
+    {
+        CProgram program;
+        program.SetDataFolders({empty.File("beside"), empty.File("installed")});
+        status = program.Main();
+        EXPECT_EQ(CApplication::Instance(), nullptr);
+        EXPECT_FALSE(NPlatform::HasWindow());
+    }
+    const std::string errors = testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(previous);
+    GetAppSettings().m_data_folder.clear();
+
+    EXPECT_EQ(status, CProgram::kExitStartFailed);
+    EXPECT_EQ(errors.rfind("Zonvel: No game data (data.pk) found in " + empty.File("beside"), 0), 0u) << errors;
+    EXPECT_NE(errors.find(empty.File("installed")), std::string::npos) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_FALSE(std::filesystem::exists(folder + "dx.cfg")) << "nothing ran, so nothing is saved";
+    EXPECT_EQ(ReadText(folder + "game.log"), std::string(GetVersionLine()) + "\n" + errors.substr(8));
 }
 
 TEST(Program, WithoutAPerUserFolderNoLogIsWritten)

@@ -51,6 +51,7 @@ TEST(ResourcePack, NamesAreLowerCasedWithForwardSlashes)
 {
     EXPECT_EQ(CResourceManager::NormaliseName("MUI\\Font.TGA"), "mui/font.tga");
     EXPECT_EQ(CResourceManager::NormaliseName("dat/game.txt"), "dat/game.txt");
+    EXPECT_EQ(CResourceManager::NormaliseName("AZ\\Zone\\ABC_XYZ.Spr"), "az/zone/abc_xyz.spr");
 }
 
 TEST(ResourcePack, BuiltPackReadsBackPlainAndScrambledEntries)

@@ -27,6 +27,16 @@ TEST(XmlNode, ReadsElementsAttributesAndText)
     EXPECT_EQ(root.FindChild("none"), nullptr);
 }
 
+TEST(XmlNode, VerticalTabsSeparateLikeOtherWhitespace)
+{
+    CXmlNode root;
+    root.Parse("<a\v\vk=v\v>\v<b\vn=1></b>\v</a>");
+    EXPECT_EQ(root.GetString("k", ""), "v");
+    ASSERT_EQ(root.GetChildren().size(), 1u);
+    EXPECT_EQ(root.GetChildren()[0]->GetInt("n", 0), 1);
+    EXPECT_EQ(root.GetText(), "");
+}
+
 TEST(XmlNode, QuotedValuesUnescapeQuoteAndBackslash)
 {
     CXmlNode node;

@@ -11,4 +11,6 @@ void GenerateGameData(CDataWriter& out);
 void GenerateInterfaceData(CDataWriter& out);
 // wav/ and music/: sound effects and tracker modules.
 void GenerateAudio(CDataWriter& out);
+// icons/: the desktop icon at the menu sizes and as SVG, for installing only.
+void GenerateIcons(CDataWriter& out);
 } // namespace NDataGen

@@ -3,6 +3,7 @@
 // pack writer and key. Deterministic: the same build gives the same bytes.
 #include "DataWriter.h"
 #include "Sections.h"
+#include "common/Fonts.h"
 
 #include "engine/PackKey.h"
 #include "engine/ResourceManager.h"
@@ -41,12 +42,16 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: zonvel_datagen OUTPUT_FOLDER\n");
         return 2;
     }
+    // Before any drawing, so a missing font package fails the build at once.
+    if (!NDataGen::CheckFontFiles())
+        return 1;
     auto start = std::chrono::steady_clock::now();
     std::string folder = argv[1];
     NDataGen::CDataWriter out(folder);
     NDataGen::GenerateGameData(out);
     NDataGen::GenerateInterfaceData(out);
     NDataGen::GenerateAudio(out);
+    NDataGen::GenerateIcons(out);
     if (!out.WriteLoose() || !WritePack(out, folder + "/data.pk"))
         return 1;
     size_t bytes = 0;

@@ -30,6 +30,19 @@ int LevelCount(int gameType)
     return resources ? resources->GetLevelCount(gameType) : 1;
 }
 
+// 1 for every cell of the connected same-colour region around the start cell.
+std::vector<char> ZoneMask(const NGame::CHexGrid& grid, const std::vector<int>& snapshot, int start)
+{
+    std::vector<int> marked = snapshot;
+    grid.Flood(marked, start, -100);
+    std::vector<char> zone(marked.size(), 0);
+    if (snapshot[start] < 0)
+        return zone; // a hole or nothing: no zone at all
+    for (size_t i = 0; i < marked.size(); ++i)
+        zone[i] = marked[i] == -100;
+    return zone;
+}
+
 int ZonedCells(const NGame::CField& field, const NGame::CPlayer& a, const NGame::CPlayer& b)
 {
     return field.ZoneSize(a.GetStartRow(), a.GetStartColumn()) +
@@ -64,6 +77,77 @@ void CSimulation::Violation(int gameType, int level, int difficulty, const std::
     ++m_violations;
     std::fprintf(stderr, "VIOLATION set=%s level=%d difficulty=%d: %s\n", kSetNames[gameType], level,
                  difficulty, what.c_str());
+}
+
+void CSimulation::Stall(int gameType, int level, int difficulty, const std::string& what)
+{
+    ++m_stalls;
+    Violation(gameType, level, difficulty, what);
+}
+
+void CSimulation::OpenMoveCheck(SMoveCheck& check, const NGame::CField& field, int mover,
+                                const NGame::CPlayer& moverSide, const NGame::CPlayer& otherSide) const
+{
+    const NGame::CHexGrid& grid = field.GetGrid();
+    check.open = true;
+    check.mover = mover;
+    field.Snapshot(check.before);
+    check.moverZone =
+        ZoneMask(grid, check.before, grid.Index(moverSide.GetStartRow(), moverSide.GetStartColumn()));
+    check.otherZone =
+        ZoneMask(grid, check.before, grid.Index(otherSide.GetStartRow(), otherSide.GetStartColumn()));
+}
+
+void CSimulation::CloseMoveCheck(SMoveCheck& check, const NGame::CField& field,
+                                 const NGame::CPlayer& moverSide, const NGame::CPlayer& otherSide,
+                                 int gameType, int level, int difficulty)
+{
+    check.open = false;
+    ++m_moves_checked;
+    const NGame::CHexGrid& grid = field.GetGrid();
+    std::vector<int> after;
+    field.Snapshot(after);
+    const char* mover = check.mover == 0 ? "human" : "computer";
+    auto broken = [&](const std::string& what)
+    { Violation(gameType, level, difficulty, std::string("after a move of the ") + mover + ": " + what); };
+    if (after.size() != check.before.size())
+        return broken("the board changed its size");
+
+    for (size_t i = 0; i < after.size(); ++i)
+        if (after[i] != NGame::CField::kHole && (after[i] < 0 || after[i] >= NGame::CField::kColourCount))
+            return broken("cell " + std::to_string(i) + " holds " + std::to_string(after[i]));
+
+    const int moverStart = grid.Index(moverSide.GetStartRow(), moverSide.GetStartColumn());
+    const int otherStart = grid.Index(otherSide.GetStartRow(), otherSide.GetStartColumn());
+    if (after[moverStart] < 0 || after[otherStart] < 0)
+        return broken("a start cell is not playable");
+    const std::vector<char> moverZone = ZoneMask(grid, after, moverStart);
+    const std::vector<char> otherZone = ZoneMask(grid, after, otherStart);
+    for (size_t i = 0; i < after.size(); ++i)
+        if (check.moverZone[i] && !moverZone[i])
+            return broken("the mover's zone lost cell " + std::to_string(i));
+
+    // Only the moving game lets a side take the other's colour; there the
+    // zones may join and the other zone is then the mover's own.
+    if (moverZone[otherStart])
+    {
+        if (gameType != NGame::CGameResources::kMoving)
+            broken("the zones joined");
+        return;
+    }
+    for (size_t i = 0; i < after.size(); ++i)
+    {
+        if (check.otherZone[i] && !otherZone[i])
+            return broken("the other zone lost cell " + std::to_string(i));
+        // Repainted outside the mover's old zone: captured.
+        if (check.moverZone[i] || after[i] == check.before[i])
+            continue;
+        bool touches = otherZone[i] != 0;
+        for (int neighbour : grid.Neighbours(static_cast<int>(i)))
+            touches = touches || (neighbour != NGame::CHexGrid::kNoCell && otherZone[neighbour]);
+        if (touches)
+            return broken("captured cell " + std::to_string(i) + " touches the other zone");
+    }
 }
 
 void CSimulation::Trace(const NGame::CField& field, int gameType, bool human, int strength, int colour,
@@ -189,6 +273,7 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
                           std::to_string(result.computerZone) + " do not add up to " +
                           std::to_string(field.CountPlayableCells()) + " playable cells");
     };
+    SMoveCheck check;
     bool checkedText = false;
     int stateOneFrames = 0, movesWithoutProgress = 0;
     int zoned = ZonedCells(field, *human, computer);
@@ -208,7 +293,7 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
             }
             else
             {
-                Violation(gameType, level, difficulty, "level did not end within bounds");
+                Stall(gameType, level, difficulty, "level did not end within bounds");
             }
             break;
         }
@@ -218,6 +303,8 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
         std::string before;
         if (turnOpen && m_options.trace)
             before = field.FormatFieldState();
+        if (turnOpen && !check.open)
+            OpenMoveCheck(check, field, current, side, *sides[1 - current]);
 
         // The human's click arrives before the frame's update, as window messages do.
         if (turnOpen && current == 0)
@@ -276,7 +363,7 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
         {
             if (++stateOneFrames > kMaxStateOneFrames)
             {
-                Violation(gameType, level, difficulty, current == 0 ? "human stalls" : "computer stalls");
+                Stall(gameType, level, difficulty, current == 0 ? "human stalls" : "computer stalls");
                 break;
             }
         }
@@ -288,12 +375,14 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
         // Turn change, as the game gives it.
         if (side.GetState() == NGame::CPlayer::kWaiting)
         {
+            if (check.open)
+                CloseMoveCheck(check, field, side, *sides[1 - current], gameType, level, difficulty);
             const int now = ZonedCells(field, *human, computer);
             movesWithoutProgress = now > zoned ? 0 : movesWithoutProgress + 1;
             zoned = now;
             if (movesWithoutProgress > kMaxMovesWithoutProgress)
             {
-                Violation(gameType, level, difficulty, "no zone grows any more");
+                Stall(gameType, level, difficulty, "no zone grows any more");
                 break;
             }
             if (moving)
@@ -313,6 +402,10 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
         }
     }
 
+    // The move that filled the field leaves its side in "moved".
+    if (check.open && field.IsFull() && field.IsIdle())
+        CloseMoveCheck(check, field, *sides[check.mover], *sides[1 - check.mover], gameType, level,
+                       difficulty);
     if (!judged)
         judge();
     for (int r = 0; r < field.GetRows(); ++r)
@@ -355,6 +448,27 @@ void CSimulation::RunLevels(int gameType)
     }
 }
 
+void CSimulation::RunSoak()
+{
+    // Set fastest, then difficulty, then level in strides of 37 (prime to 100),
+    // so a short run already spans the sets, strengths and board sizes; the
+    // first 1800 levels meet every combination once, later rounds get other
+    // boards from the running random state.
+    constexpr int kLevelsPerSet = 100, kDifficulties = 6, kLevelStride = 37;
+    for (int i = m_options.soakFrom; i < m_options.soakFrom + m_options.soak; ++i)
+    {
+        const int gameType = i % 3;
+        const int difficulty = (i / 3) % kDifficulties;
+        const int level = (i / (3 * kDifficulties)) * kLevelStride % kLevelsPerSet;
+        int money = NGame::CPlayer::kStartMoney, lives = NGame::CPlayer::kStartLives;
+        PlayLevel(gameType, level, difficulty, money, lives);
+        const int played = i + 1 - m_options.soakFrom;
+        if (m_options.verbose && played % 1000 == 0)
+            std::fprintf(stderr, "soak: %d levels, %lld moves checked, %d violations\n", played,
+                         m_moves_checked, m_violations);
+    }
+}
+
 void CSimulation::RunGame(int gameType)
 {
     NGame::CGameResources* resources = NGame::GetGameResources();
@@ -393,7 +507,9 @@ void CSimulation::RunGame(int gameType)
 int CSimulation::Run()
 {
     NRandom::Seed(m_options.seed);
-    for (int gameType = 0; gameType < 3; ++gameType)
+    if (m_options.soak > 0)
+        RunSoak();
+    for (int gameType = 0; gameType < 3 && m_options.soak == 0; ++gameType)
     {
         if (m_options.gameType >= 0 && gameType != m_options.gameType)
             continue;
@@ -405,9 +521,10 @@ int CSimulation::Run()
     }
     std::fprintf(
         stderr,
-        "levels played %lld, moves %lld, frames %lld, human won %d, human passes %d, moving levels not "
-        "filled %d, violations %d\n",
-        m_levels_played, m_moves, m_frames, m_human_wins, m_passes, m_unfinished, m_violations);
+        "levels played %lld, moves %lld (checked %lld), frames %lld, human won %d, human passes %d, moving "
+        "levels not filled %d, stalls %d, violations %d\n",
+        m_levels_played, m_moves, m_moves_checked, m_frames, m_human_wins, m_passes, m_unfinished, m_stalls,
+        m_violations);
     return m_violations;
 }
 } // namespace NSim

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace NGame
 {
@@ -22,6 +23,8 @@ struct SOptions
     int difficulty = -1; // -1: every difficulty (levels) or the game's table (games)
     uint32_t seed = 1;
     int games = 0;    // 0: play each level on its own
+    int soak = 0;     // > 0: this many levels cycling through every set, level size and difficulty
+    int soakFrom = 0; // where in that cycle to start, so runs in parallel can share it
     int gameType = 0; // 0 classic, 1 duel, 2 moving; -1 all three
     bool randomHuman = false;
     bool trace = false;
@@ -53,7 +56,23 @@ class CSimulation
     int GetViolations() const { return m_violations; }
 
   private:
+    // What a side's move must leave intact, taken as its turn opens.
+    struct SMoveCheck
+    {
+        bool open = false;
+        int mover = 0;
+        std::vector<int> before;
+        std::vector<char> moverZone;
+        std::vector<char> otherZone;
+    };
+
     void RunLevels(int gameType);
+    void RunSoak();
+    void OpenMoveCheck(SMoveCheck& check, const NGame::CField& field, int mover,
+                       const NGame::CPlayer& moverSide, const NGame::CPlayer& otherSide) const;
+    void CloseMoveCheck(SMoveCheck& check, const NGame::CField& field, const NGame::CPlayer& moverSide,
+                        const NGame::CPlayer& otherSide, int gameType, int level, int difficulty);
+    void Stall(int gameType, int level, int difficulty, const std::string& what);
     void RunGame(int gameType);
     SLevelResult PlayLevel(int gameType, int level, int difficulty, int& money, int& lives);
     int ChooseHumanColour(const NGame::CField& field, const NGame::CPlayer& human);
@@ -65,6 +84,8 @@ class CSimulation
     SOptions m_options;
     std::mt19937 m_human_random;
     int m_violations = 0;
+    int m_stalls = 0;
+    long long m_moves_checked = 0;
     long long m_levels_played = 0;
     long long m_frames = 0;
     long long m_moves = 0;

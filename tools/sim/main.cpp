@@ -1,6 +1,8 @@
 // zonvel_sim: plays levels or whole games with the real rules, no window.
 //   --levels A-B  --difficulty N  --seed S  --games N  --set classic|duel|moving|all
 //   --human greedy|random  --data DIR  --trace  --verbose
+//   --soak N [--soak-from K]  plays N levels cycling through every set, level size and
+//                             difficulty, from place K of the cycle
 // The trace (one JSON object per accepted move) is the only standard output;
 // everything else goes to standard error. Exit status 1 on any violated invariant.
 #include "Simulation.h"
@@ -24,7 +26,7 @@ int Usage()
 {
     std::fprintf(stderr, "usage: zonvel_sim [--levels A-B] [--difficulty 0..5] [--seed S] [--games N]\n"
                          "                  [--set classic|duel|moving|all] [--human greedy|random]\n"
-                         "                  [--data DIR] [--trace] [--verbose]\n");
+                         "                  [--data DIR] [--trace] [--verbose] [--soak N] [--soak-from K]\n");
     return 2;
 }
 
@@ -88,6 +90,16 @@ int main(int argc, char** argv)
         else if (arg == "--games")
         {
             if (!ParseInt(argv[++i], options.games) || options.games < 0)
+                return Usage();
+        }
+        else if (arg == "--soak")
+        {
+            if (!ParseInt(argv[++i], options.soak) || options.soak < 1)
+                return Usage();
+        }
+        else if (arg == "--soak-from")
+        {
+            if (!ParseInt(argv[++i], options.soakFrom) || options.soakFrom < 0)
                 return Usage();
         }
         else if (arg == "--set")

@@ -1,12 +1,8 @@
 #include "Canvas.h"
 
-#include <cairo-ft.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
+#include "Fonts.h"
 
 #include <cmath>
-#include <cstdio>
-#include <map>
 
 namespace NDataGen
 {
@@ -74,40 +70,18 @@ const char* FontFile(EFont font)
 {
     switch (font)
     {
-    case EFont::Sans: return "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-    case EFont::SansBold: return "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-    case EFont::SansCondensedBold: return "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf";
-    case EFont::SerifBold: return "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf";
+    case EFont::Sans: return "DejaVuSans.ttf";
+    case EFont::SansBold: return "DejaVuSans-Bold.ttf";
+    case EFont::SansCondensedBold: return "DejaVuSansCondensed-Bold.ttf";
+    case EFont::SerifBold: return "DejaVuSerif-Bold.ttf";
     }
-    return "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-}
-
-cairo_font_face_t* FontFace(EFont font)
-{
-    static FT_Library library = nullptr;
-    static std::map<EFont, cairo_font_face_t*> faces;
-    auto it = faces.find(font);
-    if (it != faces.end())
-        return it->second;
-    if (!library && FT_Init_FreeType(&library) != 0)
-        return nullptr;
-    FT_Face face = nullptr;
-    if (FT_New_Face(library, FontFile(font), 0, &face) != 0)
-    {
-        std::fprintf(stderr, "datagen: cannot open font %s\n", FontFile(font));
-        return nullptr;
-    }
-    // The faces live for the whole run of the generator.
-    cairo_font_face_t* cf = cairo_ft_font_face_create_for_ft_face(face, 0);
-    faces[font] = cf;
-    return cf;
+    return "DejaVuSans.ttf";
 }
 } // namespace
 
 void SetFont(cairo_t* cr, EFont font, double size)
 {
-    if (cairo_font_face_t* face = FontFace(font))
-        cairo_set_font_face(cr, face);
+    cairo_set_font_face(cr, FontFace(FontFile(font)));
     cairo_set_font_size(cr, size);
     // Unhinted outlines: the same shapes at every size and scale.
     cairo_font_options_t* options = cairo_font_options_create();

@@ -1,45 +1,28 @@
 #include "Paint.h"
 
 #include "common/Flower.h"
-
-#include <cairo-ft.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
+#include "common/Fonts.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <map>
 
 namespace NDataGen::NMui
 {
 namespace
 {
 constexpr double kPi = 3.14159265358979323846;
-const char* const kFontFolder = "/usr/share/fonts/truetype/dejavu/";
 
-cairo_font_face_t* Face(EFont font)
+const char* FontFile(EFont font)
 {
-    static FT_Library library = nullptr;
-    static std::map<EFont, cairo_font_face_t*> faces;
-    auto found = faces.find(font);
-    if (found != faces.end())
-        return found->second;
-    if (!library)
-        FT_Init_FreeType(&library);
-    const char* file = font == EFont::Bold      ? "DejaVuSans-Bold.ttf"
-                       : font == EFont::Condensed ? "DejaVuSansCondensed-Bold.ttf"
-                       : font == EFont::Regular ? "DejaVuSans.ttf"
-                                                : "DejaVuSerif-Bold.ttf";
-    FT_Face ftFace = nullptr;
-    std::string path = std::string(kFontFolder) + file;
-    cairo_font_face_t* face = nullptr;
-    if (FT_New_Face(library, path.c_str(), 0, &ftFace) == 0)
-        face = cairo_ft_font_face_create_for_ft_face(ftFace, 0);
-    else
-        face = cairo_toy_font_face_create("DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    faces[font] = face;
-    return face;
+    switch (font)
+    {
+    case EFont::Bold: return "DejaVuSans-Bold.ttf";
+    case EFont::Condensed: return "DejaVuSansCondensed-Bold.ttf";
+    case EFont::Regular: return "DejaVuSans.ttf";
+    case EFont::Serif: return "DejaVuSerif-Bold.ttf";
+    }
+    return "DejaVuSans-Bold.ttf";
 }
 } // namespace
 
@@ -65,7 +48,7 @@ SColour Darker(SColour c, double t)
 
 void SelectFont(cairo_t* cr, EFont font, double size)
 {
-    cairo_set_font_face(cr, Face(font));
+    cairo_set_font_face(cr, FontFace(FontFile(font)));
     cairo_set_font_size(cr, size);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
