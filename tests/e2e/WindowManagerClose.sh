@@ -96,10 +96,11 @@ tail -n1 "$log" | grep -q "Closing Log" || { echo "FAIL: Alt+F4: the log was not
 
 # Second start, with the game held again: the window manager closes the window,
 # and the exit writes the game anew.
+touch -d 2000-01-01 "$saved" # a write at exit gives it a new time
 start_program
-rm -f "$saved"
 wmctrl -c Zonvel
 expect_exit "window manager close"
+[ "$(stat -c %Y "$saved")" -gt 946771200 ] || { echo "FAIL: window manager close: saved.dat not written"; exit 1; }
 size=$(stat -c %s "$saved" 2>/dev/null || echo 0)
 [ "$size" -gt 500 ] || { echo "FAIL: window manager close: saved.dat holds no game ($size bytes)"; exit 1; }
 tail -n1 "$log" | grep -q "Closing Log" || { echo "FAIL: window manager close: the log was not closed"; exit 1; }
