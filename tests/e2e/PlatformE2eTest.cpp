@@ -112,7 +112,7 @@ TEST(PlatformE2e, DataComesFromTheFirstFolderHoldingItNotTheWorkingFolder)
     harness.GetProgram().SetDataFolders({harness.GetWorkDir() + "/beside", harness.GetWorkDir() + "/installed"});
     ASSERT_TRUE(harness.Start());
     EXPECT_EQ(GetResourceManager()->GetBaseFolder(), harness.GetWorkDir() + "/installed/");
-    // The menu replaces the start-up intro; an intro of the test's own shows the installed picture.
+    // The menu replaced the intro at start-up; a new one reads its picture the same way.
     NInterface::CIntro intro;
     harness.GetApp()->PushScreen(&intro);
     harness.Capture(2, "installed-intro");
