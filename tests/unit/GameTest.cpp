@@ -43,20 +43,21 @@ class GameTest : public ::testing::Test
         m_hints_setting = GetAppSettings().m_hints;
         GetAppSettings().m_hints = true;
         NRandom::Seed(7);
+        // Level masks are loose files read from the working folder: start in an
+        // empty one, so boards are whole wherever the binary is run from.
+        m_previous_dir = std::filesystem::current_path().string();
+        const std::filesystem::path empty = std::filesystem::path(::testing::TempDir()) / "zonvel-no-data";
+        std::filesystem::create_directories(empty);
+        std::filesystem::current_path(empty);
     }
     void TearDown() override
     {
         GetAppSettings().m_hints = m_hints_setting;
-        if (!m_previous_dir.empty())
-            std::filesystem::current_path(m_previous_dir);
+        std::filesystem::current_path(m_previous_dir);
     }
 
     // Level masks come from the data set in the build folder.
-    void UseDataSetLevels()
-    {
-        m_previous_dir = std::filesystem::current_path().string();
-        std::filesystem::current_path(ZONVEL_BUILD_DIR);
-    }
+    void UseDataSetLevels() { std::filesystem::current_path(ZONVEL_BUILD_DIR); }
 
     void LoadHintRecords() { m_resources.Resources().ParseHints(ReadBuildFile("dat/hints/hints.xml")); }
 
