@@ -30,7 +30,7 @@ int LevelCount(int gameType)
 } // namespace
 
 CCustomLevelWnd::CCustomLevelWnd(float layoutWidth, float layoutHeight)
-    : m_layout_width(layoutWidth), m_layout_height(layoutHeight)
+    : CLayoutScreen(layoutWidth, layoutHeight)
 {
     CKeyValueFile layout;
     layout.LoadResource(GetResourceManager(), kLayoutFile);
@@ -137,32 +137,6 @@ void CCustomLevelWnd::OnKeyDown(int virtualKey)
     if (virtualKey == NPlatform::kVkEscape)
         OnControl(m_close_btn.get());
     CScreen::OnKeyDown(virtualKey);
-}
-
-void CCustomLevelWnd::ToLayout(int x, int y, int& lx, int& ly) const
-{
-    ScaleToLayout(x, y, static_cast<int>(m_layout_width), static_cast<int>(m_layout_height), lx, ly);
-}
-
-void CCustomLevelWnd::OnMouseMove(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ToLayout(x, y, lx, ly);
-    CScreen::OnMouseMove(lx, ly, keyFlags);
-}
-
-void CCustomLevelWnd::OnLButtonUp(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ToLayout(x, y, lx, ly);
-    CScreen::OnLButtonUp(lx, ly, keyFlags);
-}
-
-void CCustomLevelWnd::OnLButtonDown(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ToLayout(x, y, lx, ly);
-    CScreen::OnLButtonDown(lx, ly, keyFlags);
 }
 
 void CCustomLevelWnd::Activate()

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "interface/InterfaceInsect.h"
-#include "ui/Screen.h"
+#include "ui/LayoutScreen.h"
 #include "ui/SimpleButton.h"
 #include "ui/SimpleCheckBox.h"
 #include "ui/TrackBar.h"
@@ -19,7 +19,7 @@ class CField;
 
 namespace NInterface
 {
-class CCustomLevelWnd : public CScreen
+class CCustomLevelWnd : public CLayoutScreen
 {
 public:
     static constexpr const char* kLayoutFile = "mui/custom_wnd.txt";
@@ -34,9 +34,6 @@ public:
     void Render() override;
     void Activate() override;
     void OnKeyDown(int virtualKey) override;
-    void OnMouseMove(int x, int y, uint32_t keyFlags) override;
-    void OnLButtonUp(int x, int y, uint32_t keyFlags) override;
-    void OnLButtonDown(int x, int y, uint32_t keyFlags) override;
     void OnControl(CControl* sender) override;
 
     bool IsStartRequested() const { return m_start_requested; }
@@ -56,13 +53,10 @@ public:
     CTrackBar* GetLevelTrackBar() const { return m_level_track_bar.get(); }
 
 private:
-    void ToLayout(int x, int y, int& lx, int& ly) const;
     void Close(bool start);
     void FollowSlider();
     void SetView() const;
 
-    float m_layout_width;
-    float m_layout_height;
     bool m_start_requested = false;
     std::unique_ptr<CSimpleButton> m_close_btn;
     std::unique_ptr<CSimpleButton> m_ok_btn;

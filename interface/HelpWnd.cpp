@@ -15,7 +15,7 @@
 namespace NInterface
 {
 CHelpWnd::CHelpWnd(float layoutWidth, float layoutHeight)
-    : m_layout_width(layoutWidth), m_layout_height(layoutHeight)
+    : CLayoutScreen(layoutWidth, layoutHeight)
 {
     CKeyValueFile layout;
     LoadWindowLayout(layout, kLayoutFile);
@@ -75,27 +75,6 @@ void CHelpWnd::OnKeyDown(int virtualKey)
     if (virtualKey == NPlatform::kVkEscape)
         OnControl(m_close_btn.get());
     CScreen::OnKeyDown(virtualKey);
-}
-
-void CHelpWnd::OnMouseMove(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ScaleToLayout(x, y, static_cast<int>(m_layout_width), static_cast<int>(m_layout_height), lx, ly);
-    CScreen::OnMouseMove(lx, ly, keyFlags);
-}
-
-void CHelpWnd::OnLButtonUp(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ScaleToLayout(x, y, static_cast<int>(m_layout_width), static_cast<int>(m_layout_height), lx, ly);
-    CScreen::OnLButtonUp(lx, ly, keyFlags);
-}
-
-void CHelpWnd::OnLButtonDown(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ScaleToLayout(x, y, static_cast<int>(m_layout_width), static_cast<int>(m_layout_height), lx, ly);
-    CScreen::OnLButtonDown(lx, ly, keyFlags);
 }
 
 void CHelpWnd::Update(float dt)

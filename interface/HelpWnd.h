@@ -4,7 +4,7 @@
 
 #include "interface/HelpBlock.h"
 #include "interface/InterfaceInsect.h"
-#include "ui/Screen.h"
+#include "ui/LayoutScreen.h"
 
 #include <memory>
 #include <string>
@@ -15,7 +15,7 @@ class CXmlNode;
 
 namespace NInterface
 {
-class CHelpWnd : public CScreen
+class CHelpWnd : public CLayoutScreen
 {
   public:
     static constexpr const char* kLayoutFile = "mui/help_wnd.txt";
@@ -27,9 +27,6 @@ class CHelpWnd : public CScreen
     void Update(float dt) override;
     void Render() override;
     void OnKeyDown(int virtualKey) override;
-    void OnMouseMove(int x, int y, uint32_t keyFlags) override;
-    void OnLButtonUp(int x, int y, uint32_t keyFlags) override;
-    void OnLButtonDown(int x, int y, uint32_t keyFlags) override;
     void OnControl(CControl* sender) override;
 
     // Replaces the pages with those of a parsed help document; page 1 follows.
@@ -46,8 +43,6 @@ class CHelpWnd : public CScreen
     // Previous is disabled on the first page, next on the last.
     void EnablePageButtons();
 
-    float m_layout_width;
-    float m_layout_height;
     std::unique_ptr<CSimpleButton> m_close_btn;
     std::unique_ptr<CSimpleButton> m_next_btn;
     std::unique_ptr<CSimpleButton> m_prev_btn;

@@ -36,7 +36,7 @@ void PlayMenuMusicOnly(bool restart)
 }
 } // namespace
 
-CMainMenu::CMainMenu()
+CMainMenu::CMainMenu() : CLayoutScreen(800.0f, 600.0f)
 {
     SetMovable(true);
 
@@ -123,11 +123,8 @@ void CMainMenu::SetView()
 {
     IFrame* app = IFrame::Instance();
     if (app)
-    {
-        m_logical_width = app->GetLogicalWidth();
-        m_logical_height = app->GetLogicalHeight();
-    }
-    SetupWindowView(static_cast<float>(m_logical_width), static_cast<float>(m_logical_height));
+        SetLayoutSize(static_cast<float>(app->GetLogicalWidth()), static_cast<float>(app->GetLogicalHeight()));
+    SetupWindowView(m_layout_width, m_layout_height);
     if (NGL::IsContextAvailable())
         glLoadIdentity();
 }
@@ -182,32 +179,6 @@ void CMainMenu::Render()
     DrawPointer();
 }
 
-void CMainMenu::ToLogical(int x, int y, int& lx, int& ly) const
-{
-    ScaleToLayout(x, y, m_logical_width, m_logical_height, lx, ly);
-}
-
-void CMainMenu::OnMouseMove(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ToLogical(x, y, lx, ly);
-    CScreen::OnMouseMove(lx, ly, keyFlags);
-}
-
-void CMainMenu::OnLButtonUp(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ToLogical(x, y, lx, ly);
-    CScreen::OnLButtonUp(lx, ly, keyFlags);
-}
-
-void CMainMenu::OnLButtonDown(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ToLogical(x, y, lx, ly);
-    CScreen::OnLButtonDown(lx, ly, keyFlags);
-}
-
 void CMainMenu::OnKeyDown(int virtualKey)
 {
     const CAppSettings& settings = GetAppSettings();
@@ -234,8 +205,7 @@ void CMainMenu::OnKeyDown(int virtualKey)
 void CMainMenu::OpenCustomLevelWindow()
 {
     if (!m_custom_wnd)
-        m_custom_wnd = std::make_unique<CCustomLevelWnd>(static_cast<float>(m_logical_width),
-                                                         static_cast<float>(m_logical_height));
+        m_custom_wnd = std::make_unique<CCustomLevelWnd>(m_layout_width, m_layout_height);
     if (IFrame* app = IFrame::Instance())
         app->PushScreen(m_custom_wnd.get());
 }
@@ -276,19 +246,19 @@ void CMainMenu::OnControl(CControl* sender)
     }
     else if (sender == m_help_btn.get())
     {
-        m_help_wnd = std::make_unique<CHelpWnd>(static_cast<float>(m_logical_width), static_cast<float>(m_logical_height));
+        m_help_wnd = std::make_unique<CHelpWnd>(m_layout_width, m_layout_height);
         if (app)
             app->PushScreen(m_help_wnd.get());
     }
     else if (sender == m_top_btn.get())
     {
-        m_top_wnd = std::make_unique<CTopWnd>(m_logical_width, m_logical_height, m_top_table.get());
+        m_top_wnd = std::make_unique<CTopWnd>(m_layout_width, m_layout_height, m_top_table.get());
         if (app)
             app->PushScreen(m_top_wnd.get());
     }
     else if (sender == m_options_btn.get())
     {
-        m_options_wnd = std::make_unique<COptionsWnd>(m_logical_width, m_logical_height);
+        m_options_wnd = std::make_unique<COptionsWnd>(m_layout_width, m_layout_height);
         if (app)
             app->PushScreen(m_options_wnd.get());
     }
@@ -346,7 +316,7 @@ void CMainMenu::OnScreenClosed(CScreen* closed)
             m_game.reset();
             if (recorded)
             {
-                m_top_wnd = std::make_unique<CTopWnd>(m_logical_width, m_logical_height, m_top_table.get());
+                m_top_wnd = std::make_unique<CTopWnd>(m_layout_width, m_layout_height, m_top_table.get());
                 m_top_wnd->SetPage(gameType);
                 if (IFrame* app = IFrame::Instance())
                     app->PushScreen(m_top_wnd.get());

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "interface/InterfaceInsect.h"
-#include "ui/Screen.h"
+#include "ui/LayoutScreen.h"
 #include "ui/SimpleButton.h"
 
 #include <memory>
@@ -28,7 +28,7 @@ class COptionsWnd;
 class CTopTable;
 class CTopWnd;
 
-class CMainMenu : public CScreen
+class CMainMenu : public CLayoutScreen
 {
 public:
     static constexpr const char* kLayoutFile = "mui/main_wnd.txt";
@@ -45,9 +45,6 @@ public:
     void Render() override;                                       // slot 2
     void Activate() override;                                     // slot 3
     void OnKeyDown(int virtualKey) override;                      // slot 4
-    void OnMouseMove(int x, int y, uint32_t keyFlags) override;   // slot 6
-    void OnLButtonUp(int x, int y, uint32_t keyFlags) override;   // slot 7
-    void OnLButtonDown(int x, int y, uint32_t keyFlags) override; // slot 8
     void OnControl(CControl* sender) override;                    // slot 10
     void OnDialogClosed(int result, CScreen* dialog) override;    // slot 11
     void OnScreenClosed(CScreen* closed) override;                // slot 12
@@ -89,7 +86,6 @@ public:
 private:
     std::unique_ptr<CSimpleButton> AddButton(const CKeyValueFile& layout, const char* name, const char* picture);
     void SetView();
-    void ToLogical(int x, int y, int& lx, int& ly) const;
     void OpenCustomLevelWindow();
     void StartNewGame();
     void OpenPage(const std::string& page);
@@ -105,8 +101,6 @@ private:
     std::unique_ptr<CTopWnd> m_top_wnd;
     std::unique_ptr<CCustomLevelWnd> m_custom_wnd;
     std::unique_ptr<CContinueDlg> m_continue_dlg;
-    int m_logical_width = 800;
-    int m_logical_height = 600;
     CInterfaceInsect::Swarm m_dragons;
 
     std::unique_ptr<CSimpleButton> m_game_btn;

@@ -27,7 +27,7 @@ std::unique_ptr<CSimpleCheckBox> MakeCheckBox(CScreen* owner, const CKeyValueFil
 } // namespace
 
 COptionsWnd::COptionsWnd(float layoutWidth, float layoutHeight)
-    : m_layout_width(layoutWidth), m_layout_height(layoutHeight)
+    : CLayoutScreen(layoutWidth, layoutHeight)
 {
     CKeyValueFile layout;
     LoadWindowLayout(layout, kLayoutFile);
@@ -90,27 +90,6 @@ void COptionsWnd::OnKeyDown(int virtualKey)
     if (virtualKey == NPlatform::kVkEscape)
         OnControl(m_close_btn.get());
     CScreen::OnKeyDown(virtualKey);
-}
-
-void COptionsWnd::OnMouseMove(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ScaleToLayout(x, y, static_cast<int>(m_layout_width), static_cast<int>(m_layout_height), lx, ly);
-    CScreen::OnMouseMove(lx, ly, keyFlags);
-}
-
-void COptionsWnd::OnLButtonUp(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ScaleToLayout(x, y, static_cast<int>(m_layout_width), static_cast<int>(m_layout_height), lx, ly);
-    CScreen::OnLButtonUp(lx, ly, keyFlags);
-}
-
-void COptionsWnd::OnLButtonDown(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ScaleToLayout(x, y, static_cast<int>(m_layout_width), static_cast<int>(m_layout_height), lx, ly);
-    CScreen::OnLButtonDown(lx, ly, keyFlags);
 }
 
 void COptionsWnd::Update(float dt)

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "interface/InterfaceInsect.h"
-#include "ui/Screen.h"
+#include "ui/LayoutScreen.h"
 
 #include <memory>
 
@@ -13,7 +13,7 @@ class CTrackBar;
 
 namespace NInterface
 {
-class COptionsWnd : public CScreen
+class COptionsWnd : public CLayoutScreen
 {
   public:
     static constexpr const char* kLayoutFile = "mui/options_wnd.txt";
@@ -30,9 +30,6 @@ class COptionsWnd : public CScreen
     void Update(float dt) override;
     void Render() override;
     void OnKeyDown(int virtualKey) override;
-    void OnMouseMove(int x, int y, uint32_t keyFlags) override;
-    void OnLButtonUp(int x, int y, uint32_t keyFlags) override;
-    void OnLButtonDown(int x, int y, uint32_t keyFlags) override;
     void OnControl(CControl* sender) override;
 
     CSimpleButton* GetCloseButton() const { return m_close_btn.get(); }
@@ -49,8 +46,6 @@ class COptionsWnd : public CScreen
     // The music follows the thumb while it is being dragged.
     void ApplyVolume();
 
-    float m_layout_width;
-    float m_layout_height;
     std::unique_ptr<CSimpleButton> m_close_btn;
     std::unique_ptr<CTrackBar> m_musik_volume_track_bar;
     std::unique_ptr<CSimpleCheckBox> m_sound_cb;

@@ -16,7 +16,7 @@
 namespace NInterface
 {
 CTopWnd::CTopWnd(float layoutWidth, float layoutHeight, CTopTable* table)
-    : m_layout_width(layoutWidth), m_layout_height(layoutHeight), m_table(table)
+    : CLayoutScreen(layoutWidth, layoutHeight), m_table(table)
 {
     CKeyValueFile layout;
     LoadWindowLayout(layout, kLayoutFile);
@@ -119,27 +119,6 @@ void CTopWnd::OnKeyDown(int virtualKey)
     if (virtualKey == NPlatform::kVkEscape)
         OnControl(m_close_btn.get());
     CScreen::OnKeyDown(virtualKey);
-}
-
-void CTopWnd::OnMouseMove(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ScaleToLayout(x, y, static_cast<int>(m_layout_width), static_cast<int>(m_layout_height), lx, ly);
-    CScreen::OnMouseMove(lx, ly, keyFlags);
-}
-
-void CTopWnd::OnLButtonUp(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ScaleToLayout(x, y, static_cast<int>(m_layout_width), static_cast<int>(m_layout_height), lx, ly);
-    CScreen::OnLButtonUp(lx, ly, keyFlags);
-}
-
-void CTopWnd::OnLButtonDown(int x, int y, uint32_t keyFlags)
-{
-    int lx = 0, ly = 0;
-    ScaleToLayout(x, y, static_cast<int>(m_layout_width), static_cast<int>(m_layout_height), lx, ly);
-    CScreen::OnLButtonDown(lx, ly, keyFlags);
 }
 
 void CTopWnd::OnControl(CControl* sender)

@@ -4,7 +4,7 @@
 
 #include "engine/Vector4.h"
 #include "interface/InterfaceInsect.h"
-#include "ui/Screen.h"
+#include "ui/LayoutScreen.h"
 
 #include <memory>
 
@@ -14,7 +14,7 @@ namespace NInterface
 {
 class CTopTable;
 
-class CTopWnd : public CScreen
+class CTopWnd : public CLayoutScreen
 {
   public:
     static constexpr const char* kLayoutFile = "mui/top_wnd.txt";
@@ -28,9 +28,6 @@ class CTopWnd : public CScreen
     void Update(float dt) override;
     void Render() override;
     void OnKeyDown(int virtualKey) override;
-    void OnMouseMove(int x, int y, uint32_t keyFlags) override;
-    void OnLButtonUp(int x, int y, uint32_t keyFlags) override;
-    void OnLButtonDown(int x, int y, uint32_t keyFlags) override;
     void OnControl(CControl* sender) override;
 
     // The table shown; kept within the tables there are.
@@ -51,8 +48,6 @@ class CTopWnd : public CScreen
     int GetLastPage() const;
     void ShowPageButtons();
 
-    float m_layout_width;
-    float m_layout_height;
     CTopTable* m_table;
     int m_page = 0;
     std::unique_ptr<CSimpleButton> m_close_btn;

@@ -365,6 +365,16 @@ TEST_F(ApplicationTest, LosingFocusStopsMusicAndRegainingItPlaysTheNextTrack)
     SetResourceManager(&resources);
     CSoundManager sound;
     SetSoundManager(&sound);
+    // The globals must not outlive this test's objects, even when an assertion ends it early.
+    struct SReset
+    {
+        ~SReset()
+        {
+            NPlatform::SetEventSource(nullptr);
+            SetSoundManager(nullptr);
+            SetResourceManager(nullptr);
+        }
+    } reset;
     ASSERT_TRUE(sound.IsDeviceOpen());
     CFocusScript focus;
     NPlatform::SetEventSource(&focus);

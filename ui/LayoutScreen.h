@@ -1,0 +1,27 @@
+// A screen that fills the main window and places its controls in a fixed layout
+// space: mouse positions arrive in client pixels and are scaled to that space
+// before the controls see them, whatever size the window has.
+#pragma once
+
+#include "ui/Screen.h"
+
+class CLayoutScreen : public CScreen
+{
+public:
+    CLayoutScreen(float layoutWidth, float layoutHeight);
+
+    void OnMouseMove(int x, int y, uint32_t keyFlags) override;   // slot 6
+    void OnLButtonUp(int x, int y, uint32_t keyFlags) override;   // slot 7
+    void OnLButtonDown(int x, int y, uint32_t keyFlags) override; // slot 8
+
+    float GetLayoutWidth() const { return m_layout_width; }
+    float GetLayoutHeight() const { return m_layout_height; }
+
+protected:
+    void SetLayoutSize(float width, float height);
+    // Client pixels of the main window to the layout space.
+    void ToLayout(int x, int y, int& lx, int& ly) const;
+
+    float m_layout_width;
+    float m_layout_height;
+};
