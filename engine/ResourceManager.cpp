@@ -263,12 +263,16 @@ void CResourceManager::Scramble(uint8_t* data, size_t size, const std::string& k
     for (size_t j = 0; j < n; ++j)
         sum += keyChar(j);
     uint32_t second = n > 1 ? keyChar(1) : 0;
-    std::vector<uint8_t> table(n);
+    // Two passes, each with its own table; their XOR is applied in one, a
+    // key-length run at a time, since packs hold tens of megabytes.
+    std::vector<uint8_t> table(n, 0);
     for (uint32_t t : {0u, second})
-    {
         for (size_t j = 0; j < n; ++j)
-            table[j] = static_cast<uint8_t>(key[(keyChar(j) + sum + t) % n]);
-        for (size_t i = 0; i < size; ++i)
-            data[i] ^= table[i % n];
+            table[j] ^= static_cast<uint8_t>(key[(keyChar(j) + sum + t) % n]);
+    for (size_t i = 0; i < size; i += n)
+    {
+        const size_t run = std::min(n, size - i);
+        for (size_t j = 0; j < run; ++j)
+            data[i + j] ^= table[j];
     }
 }
