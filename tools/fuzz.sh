@@ -3,7 +3,8 @@
 # seed corpora made from the data set. Outside CI; findings go to build-fuzz/findings/.
 #   tools/fuzz.sh                 every target, 60 s each
 #   tools/fuzz.sh TARGET [SECONDS]   one target (keyvalue, keyvalue_cipher, cipher, markup, pack,
-#                                     targa, jpeg, dds, sprite, fontscan, levelmask, fieldstate)
+#                                     targa, jpeg, dds, sprite, fontscan, levelmask, fieldstate,
+#                                     savedgame, top7)
 #   tools/fuzz.sh all SECONDS     every target, SECONDS each
 # A crash, hang or leak leaves its input in build-fuzz/findings/TARGET/: fix the
 # bug and copy the input to tests/corpus/TARGET/, where a unit test replays it.
@@ -15,7 +16,7 @@ source "$ZONVEL_ROOT/tools/setup.sh"
 ZONVEL_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 ZONVEL_PACKAGES+=("${ZONVEL_FUZZ_PACKAGES[@]}")
 
-TARGETS=(keyvalue keyvalue_cipher cipher markup pack targa jpeg dds sprite fontscan levelmask fieldstate)
+TARGETS=(keyvalue keyvalue_cipher cipher markup pack targa jpeg dds sprite fontscan levelmask fieldstate savedgame top7)
 target="${1:-all}"
 seconds="${2:-60}"
 if [ "$target" != all ] && [[ ! " ${TARGETS[*]} " =~ " $target " ]]; then
@@ -51,7 +52,7 @@ run_one() {
   [ -d "$ZONVEL_ROOT/tests/corpus/$name" ] && replay=("$ZONVEL_ROOT/tests/corpus/$name")
   # A level-mask input plays a whole level: seconds, not milliseconds, under the sanitizers.
   local timeout=10
-  [ "$name" = levelmask ] && timeout=120
+  [ "$name" = levelmask ] || [ "$name" = savedgame ] && timeout=120
   echo "== $name: $seconds s"
   (cd "$findings" && nice -n 15 "$fuzz/fuzz/fuzz_$name" "$corpus" "$seeds/$name" "${replay[@]}" \
     -max_total_time="$seconds" -timeout="$timeout" -rss_limit_mb=2048 -max_len=262144 -print_final_stats=1 \

@@ -12,7 +12,10 @@
 #include "engine/Sprite.h"
 #include "engine/XmlNode.h"
 #include "game/Field.h"
+#include "game/Game.h"
 #include "game/GameResources.h"
+#include "interface/MainMenu.h"
+#include "interface/TopTable.h"
 #include "ui/BitmapText.h"
 
 #include <unistd.h>
@@ -246,6 +249,59 @@ bool FieldState(const uint8_t* data, size_t size)
     return true;
 }
 
+// A saved game after its cipher, as the menu restores it: what is accepted
+// saves back to keys that restore to the same keys again, and then plays on.
+bool SavedGame(const uint8_t* data, size_t size)
+{
+    NRandom::Seed(7);
+    CKeyValueFile file;
+    file.Parse(data, size);
+    NInterface::CTopTable table(2);
+    std::unique_ptr<NGame::CGame> game = NInterface::CMainMenu::RestoreGame(file, &table);
+    if (!game)
+        return true;
+    CKeyValueFile saved;
+    if (!game->SaveGame(saved) || !saved.IsWritable())
+        return false;
+    std::unique_ptr<NGame::CGame> again = NInterface::CMainMenu::RestoreGame(saved, &table);
+    CKeyValueFile savedAgain;
+    if (!again || !again->SaveGame(savedAgain) || savedAgain.BuildText() != saved.BuildText())
+        return false;
+    // Long enough for the cells to appear and the computer to answer a move.
+    for (int frame = 0; frame < 120; ++frame)
+        game->Update(16.0f);
+    const CVector4 centre = game->GetField()->CellCentre(game->GetField()->GetMid(), 1);
+    game->OnLButtonDown(static_cast<int>(centre.x), static_cast<int>(centre.y), 0);
+    game->OnLButtonUp(static_cast<int>(centre.x), static_cast<int>(centre.y), 0);
+    for (int frame = 0; frame < 120; ++frame)
+        game->Update(16.0f);
+    return true;
+}
+
+// The top tables after their cipher: every record read is written back and
+// read again unchanged.
+bool TopTable(const uint8_t* data, size_t size)
+{
+    CKeyValueFile file;
+    file.Parse(data, size);
+    NInterface::CTopTable table(2);
+    table.Load(file);
+    CKeyValueFile saved;
+    table.Save(saved);
+    if (!saved.IsWritable())
+        return false;
+    CKeyValueFile reread;
+    reread.Parse(saved.BuildText());
+    NInterface::CTopTable again(2);
+    again.Load(reread);
+    for (int t = 0; t < table.GetTableCount(); ++t)
+        for (int place = 0; place < NInterface::CTopTable::kPlaces; ++place)
+            if (again.GetName(t, place) != table.GetName(t, place) ||
+                again.GetPoints(t, place) != table.GetPoints(t, place))
+                return false;
+    return true;
+}
+
 using Target = bool (*)(const uint8_t*, size_t);
 
 const std::map<std::string, Target>& Targets()
@@ -257,6 +313,7 @@ const std::map<std::string, Target>& Targets()
         {"jpeg", Jpeg},           {"dds", Dds},
         {"sprite", Sprite},       {"fontscan", FontScan},
         {"levelmask", LevelMask}, {"fieldstate", FieldState},
+        {"savedgame", SavedGame}, {"top7", TopTable},
     };
     return targets;
 }

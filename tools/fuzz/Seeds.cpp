@@ -4,11 +4,14 @@
 #include "engine/AppSettings.h"
 #include "engine/Cipher.h"
 #include "engine/ImageDecoder.h"
+#include "engine/KeyValueFile.h"
 #include "engine/PackKey.h"
 #include "engine/Random.h"
 #include "engine/ResourceManager.h"
 #include "game/Field.h"
+#include "game/Game.h"
 #include "game/GameResources.h"
+#include "interface/TopTable.h"
 
 #include <jpeglib.h>
 #include <unistd.h>
@@ -397,6 +400,39 @@ void FieldStateSeeds(const fs::path& data)
         }
     fs::current_path(here);
 }
+void SavedGameSeeds(const fs::path& data)
+{
+    const fs::path here = fs::current_path();
+    fs::current_path(data);
+    NRandom::Seed(9);
+    for (int gameType = 0; gameType < 3; ++gameType)
+        for (int level : {0, 12, 57})
+        {
+            NGame::CGame game(gameType, nullptr);
+            game.StartAtLevel(level);
+            for (int frame = 0; frame < 600; ++frame)
+                game.Update(16.0f);
+            CKeyValueFile file;
+            game.SaveGame(file);
+            const std::string text = file.BuildText();
+            Seed("savedgame", "type" + std::to_string(gameType) + "_level" + std::to_string(level),
+                 Bytes(text.begin(), text.end()));
+        }
+    fs::current_path(here);
+}
+
+void TopTableSeeds()
+{
+    NInterface::CTopTable table(2);
+    CKeyValueFile empty;
+    table.Load(empty);
+    for (int i = 0; i < 9; ++i)
+        table.Add(i % 2, 100 * (9 - i) + 7, "Player " + std::to_string(i));
+    CKeyValueFile file;
+    table.Save(file);
+    const std::string text = file.BuildText();
+    Seed("top7", "two_tables", Bytes(text.begin(), text.end()));
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -418,6 +454,8 @@ int main(int argc, char** argv)
     PackSeeds(data);
     LevelSeeds(data);
     FieldStateSeeds(data);
+    SavedGameSeeds(data);
+    TopTableSeeds();
     std::fprintf(stderr, "fuzz_seeds: %d seeds in %s\n", g_written, g_out.c_str());
     return 0;
 }
