@@ -193,6 +193,26 @@ TEST_F(BonusTest, ForwardOnAFreeMiddleRowPaintsExactlyItsNumberOfCells)
     EXPECT_EQ(m_field->ColourAt(m_mid, 5), 4);
 }
 
+// Another bonus of the same turn can move the front while the insect flies:
+// the advance starts from the front as it is on landing, not as it was bought.
+TEST_F(BonusTest, ForwardStartsFromTheFrontAsItIsWhenItLands)
+{
+    ASSERT_GE(m_last, 8);
+    PaintAll(*m_field, 3);
+    Set(*m_field, m_mid, 0, kPlayer);
+    Set(*m_field, m_mid, m_last, kOpponent);
+    for (int c = 1; c < m_last; ++c)
+        Set(*m_field, m_mid, c, c % 2 == 1 ? 4 : 2);
+    CBonusForward3 bonus(m_field.get(), 3);
+    ASSERT_EQ(bonus.GetFrontColumn(), 0);
+    Set(*m_field, m_mid, 1, kPlayer);
+    Set(*m_field, m_mid, 2, kPlayer);
+    Run(bonus);
+    for (int c = 3; c <= 5; ++c)
+        EXPECT_EQ(m_field->ColourAt(m_mid, c), kPlayer) << c;
+    EXPECT_EQ(m_field->ColourAt(m_mid, 6), 2) << "three cells beyond the front on landing, no more";
+}
+
 TEST_F(BonusTest, ForwardStopsAtAHoleAndCannotStartAgainstOneOrTheOpponent)
 {
     PaintAll(*m_field, 3);
