@@ -27,6 +27,8 @@ namespace
 constexpr const char* kTitle = "Zonvel";
 constexpr const char* kLogFile = "game.log";
 constexpr const char* kMainGroup = "main";
+// The program between a finished start and its shutdown.
+CProgram* g_running = nullptr;
 } // namespace
 
 CProgram::CProgram() = default;
@@ -137,7 +139,17 @@ bool CProgram::Start()
     }
     if (CScreen::GetPointerSprite())
         NPlatform::ShowSystemCursor(false);
+    g_running = this;
+    NPlatform::SetDisplayLostHandler(&CProgram::OnDisplayLost);
     return true;
+}
+
+void CProgram::OnDisplayLost()
+{
+    CLog::Write("The connection to the display was lost");
+    if (g_running && g_running->m_menu)
+        g_running->m_menu->SaveGameFile();
+    CLog::Close();
 }
 
 std::vector<std::string> CProgram::GetDataFolderCandidates(const std::string& programFolder)
@@ -175,6 +187,8 @@ void CProgram::Shutdown()
             app->CloseAll();
         m_menu.reset(); // writes the top table
     }
+    NPlatform::SetDisplayLostHandler(nullptr);
+    g_running = nullptr;
     NGame::CGameResources::Release();
 
     if (m_save_settings)

@@ -47,6 +47,9 @@ public:
     NInterface::CMainMenu* GetMainMenu() const { return m_menu.get(); }
 
 private:
+    // The display is gone: keep the held game, close the log; the process ends right after.
+    static void OnDisplayLost();
+
     std::vector<std::string> m_dataFolders;
     std::unique_ptr<CResourceManager> m_resources;
     std::unique_ptr<NInterface::CIntro> m_intro;

@@ -44,9 +44,11 @@ struct SMusic
 };
 
 bool g_open = false;
-std::map<uint32_t, SSample> g_samples;
-std::map<uint32_t, SMusic> g_musics;
-std::vector<AudioHandle> g_channelOwner; // per mixer channel: the slot handle that started it
+// Never destroyed: when the display connection breaks, Xlib calls exit() from
+// inside the main loop, and objects destroyed then still free their sounds.
+std::map<uint32_t, SSample>& g_samples = *new std::map<uint32_t, SSample>;
+std::map<uint32_t, SMusic>& g_musics = *new std::map<uint32_t, SMusic>;
+std::vector<AudioHandle>& g_channelOwner = *new std::vector<AudioHandle>; // per mixer channel: the slot handle that started it
 uint32_t g_nextSampleId = 1;
 uint32_t g_nextMusicId = 1;
 uint32_t g_startCounter = 0;

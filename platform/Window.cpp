@@ -2,6 +2,9 @@
 
 #include "platform/SdlWindow.h"
 
+#include <dlfcn.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 namespace NPlatform
@@ -12,7 +15,43 @@ SDL_Window* g_window = nullptr;
 SDL_GLContext g_context = nullptr;
 bool g_videoStarted = false;
 std::string g_openError; // why the last OpenWindow failed
+void (*g_displayLost)() = nullptr;
+
+// Xlib's own handler calls exit() from inside the X call that failed; the exit
+// handlers then talk to the display that is gone, fail again and call exit()
+// once more, and objects are destroyed twice. This one ends the process at once.
+int OnDisplayConnectionLost(void*)
+{
+    static bool handling = false;
+    if (!handling)
+    {
+        handling = true;
+        if (g_displayLost)
+            g_displayLost();
+    }
+    static const char message[] = "Zonvel: the connection to the display was lost\n";
+    const ssize_t written = write(STDERR_FILENO, message, sizeof message - 1);
+    (void)written;
+    _exit(1);
+}
+
+// Xlib comes with SDL's X11 video driver, linked into SDL itself, so its
+// handler can be set without a build dependency of our own.
+void InstallDisplayConnectionHandler()
+{
+    using Handler = int (*)(void*);
+    using SetHandler = Handler (*)(Handler);
+    if (GetVideoDriver() != "x11")
+        return;
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(RTLD_DEFAULT, "XSetIOErrorHandler")))
+        set(&OnDisplayConnectionLost);
+}
 } // namespace
+
+void SetDisplayLostHandler(void (*handler)())
+{
+    g_displayLost = handler;
+}
 
 SDL_Window* GetSdlWindow()
 {
@@ -70,6 +109,7 @@ bool OpenWindow(const char* title, int x, int y, int width, int height)
     SDL_GL_MakeCurrent(g_window, g_context);
     // The frame paces itself; waiting for the display as well would halve the rate.
     SDL_GL_SetSwapInterval(0);
+    InstallDisplayConnectionHandler();
     return true;
 }
 

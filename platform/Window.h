@@ -14,6 +14,12 @@ struct SRect
     int bottom = 0; // exclusive: top + height
 };
 
+// What to do when the connection to the display breaks (the X server ended):
+// the handler runs once, then the process ends at once with status 1. Nothing
+// can be drawn any more, and a normal exit would run its destructors against a
+// display that is gone. Null keeps only the message and the end.
+void SetDisplayLostHandler(void (*handler)());
+
 // Creates the window hidden, makes its GL context current. False on failure.
 bool OpenWindow(const char* title, int x, int y, int width, int height);
 // Why the last OpenWindow failed, in one line (empty after a success).

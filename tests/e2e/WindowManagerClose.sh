@@ -2,7 +2,9 @@
 # The real program on its own X server with a window manager, as on a desktop:
 # a new game is started with the mouse, then Alt+F4 ends the program; at the
 # next start a close from the window manager ends it. Both times the program
-# must exit cleanly with the held game in saved.dat.
+# must exit cleanly with the held game in saved.dat. Last, the X server itself
+# ends under a running program, as when a desktop session dies: the program
+# must end with status 1 and a message, keep the game, and not crash.
 #   WindowManagerClose.sh BUILD_DIR
 set -uo pipefail
 build="$1"
@@ -43,7 +45,7 @@ saved="$XDG_DATA_HOME/Quarnwick/Zonvel/saved.dat"
 log="$XDG_DATA_HOME/Quarnwick/Zonvel/game.log"
 
 start_program() {
-  (cd "$root/work" && exec "$build/zonvel") &
+  (cd "$root/work" && exec "$build/zonvel" 2>>"$root/program.err") &
   program=$!
   for _ in $(seq 1 100); do
     window="$(xdotool search --name '^Zonvel$' 2>/dev/null | head -n1)"
@@ -109,4 +111,17 @@ expect_exit "window manager close"
 size=$(stat -c %s "$saved" 2>/dev/null || echo 0)
 [ "$size" -gt 500 ] || { echo "FAIL: window manager close: saved.dat holds no game ($size bytes)"; exit 1; }
 tail -n1 "$log" | grep -q "Closing Log" || { echo "FAIL: window manager close: the log was not closed"; exit 1; }
-echo "PASS: Alt+F4 and the window manager's close both quit and save"
+
+# Third start: the display goes away under the program.
+touch -d 2000-01-01 "$saved"
+start_program
+kill "${pids[0]}"
+for _ in $(seq 1 150); do kill -0 "$program" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$program" 2>/dev/null && { echo "FAIL: display lost: the program is still running"; kill -9 "$program"; exit 1; }
+wait "$program"
+code=$?
+[ "$code" -eq 1 ] || { echo "FAIL: display lost: exit code $code"; cat "$root/program.err"; exit 1; }
+grep -q "connection to the display was lost" "$root/program.err" || { echo "FAIL: display lost: no message"; exit 1; }
+[ "$(stat -c %Y "$saved")" -gt 946771200 ] || { echo "FAIL: display lost: saved.dat not written"; exit 1; }
+tail -n1 "$log" | grep -q "Closing Log" || { echo "FAIL: display lost: the log was not closed"; exit 1; }
+echo "PASS: Alt+F4 and the window manager's close both quit and save; a lost display ends with the game kept"
