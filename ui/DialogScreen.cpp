@@ -4,7 +4,7 @@
 #include "platform/Events.h"
 #include "ui/Frame.h"
 
-CDialogScreen::CDialogScreen() = default;
+CDialogScreen::CDialogScreen() : CLayoutScreen(0.0f, 0.0f) {}
 
 void CDialogScreen::Render()
 {
@@ -37,46 +37,16 @@ void CDialogScreen::OnKeyDown(int virtualKey)
     CScreen::OnKeyDown(virtualKey);
 }
 
-void CDialogScreen::ToPanel(int x, int y, int& px, int& py) const
+void CDialogScreen::ToLayout(int x, int y, int& px, int& py) const
 {
-    IFrame* app = IFrame::Instance();
-    float clientWidth = app ? static_cast<float>(app->GetWindowWidth()) : 0.0f;
-    float clientHeight = app ? static_cast<float>(app->GetWindowHeight()) : 0.0f;
-    float sx = 1.0f, sy = 1.0f;
-    // Without a layout size or a window the client pixels are the layout units.
-    if (clientWidth > 0.0f && m_layoutWidth > 0)
-        sx = clientWidth / static_cast<float>(m_layoutWidth);
-    if (clientHeight > 0.0f && m_layoutHeight > 0)
-        sy = clientHeight / static_cast<float>(m_layoutHeight);
-    px = static_cast<int>(static_cast<float>(x) / sx) - static_cast<int>(m_x);
-    py = static_cast<int>(static_cast<float>(y) / sy) - static_cast<int>(m_y);
-}
-
-void CDialogScreen::OnMouseMove(int x, int y, uint32_t keyFlags)
-{
-    int px = 0, py = 0;
-    ToPanel(x, y, px, py);
-    CScreen::OnMouseMove(px, py, keyFlags);
-}
-
-void CDialogScreen::OnLButtonUp(int x, int y, uint32_t keyFlags)
-{
-    int px = 0, py = 0;
-    ToPanel(x, y, px, py);
-    CScreen::OnLButtonUp(px, py, keyFlags);
-}
-
-void CDialogScreen::OnLButtonDown(int x, int y, uint32_t keyFlags)
-{
-    int px = 0, py = 0;
-    ToPanel(x, y, px, py);
-    CScreen::OnLButtonDown(px, py, keyFlags);
+    CLayoutScreen::ToLayout(x, y, px, py);
+    px -= static_cast<int>(m_x);
+    py -= static_cast<int>(m_y);
 }
 
 void CDialogScreen::SetVirtualSize(int width, int height)
 {
-    m_layoutWidth = width;
-    m_layoutHeight = height;
+    SetLayoutSize(static_cast<float>(width), static_cast<float>(height));
 }
 
 void CDialogScreen::SetPanelPosition(int x, int y)
@@ -101,7 +71,7 @@ void CDialogScreen::DrawDimmer(float r, float g, float b, float a)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glTranslatef(0.0f, 0.0f, 0.5f);
     glColor4f(r, g, b, a);
-    float w = static_cast<float>(m_layoutWidth), h = static_cast<float>(m_layoutHeight);
+    float w = m_layout_width, h = m_layout_height;
     glBegin(GL_TRIANGLE_STRIP);
     glVertex2f(0.0f, 0.0f);
     glVertex2f(0.0f, h);

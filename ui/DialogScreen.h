@@ -2,18 +2,15 @@
 // result 1, Enter with result 0; mouse positions arrive relative to the panel.
 #pragma once
 
-#include "ui/Screen.h"
+#include "ui/LayoutScreen.h"
 
-class CDialogScreen : public CScreen
+class CDialogScreen : public CLayoutScreen
 {
 public:
     CDialogScreen();
 
     void Render() override;                                      // slot 2
     void OnKeyDown(int virtualKey) override;                     // slot 4
-    void OnMouseMove(int x, int y, uint32_t keyFlags) override;  // slot 6
-    void OnLButtonUp(int x, int y, uint32_t keyFlags) override;  // slot 7
-    void OnLButtonDown(int x, int y, uint32_t keyFlags) override; // slot 8
     void OnControl(CControl* sender) override = 0;               // slot 10
 
     // Called by the opener right after construction.
@@ -22,8 +19,8 @@ public:
     void SetPanelPosition(int x, int y);
     void SetPanelSize(int width, int height);
 
-    int GetVirtualWidth() const { return m_layoutWidth; }
-    int GetVirtualHeight() const { return m_layoutHeight; }
+    int GetVirtualWidth() const { return static_cast<int>(m_layout_width); }
+    int GetVirtualHeight() const { return static_cast<int>(m_layout_height); }
     float GetPanelX() const { return m_x; }
     float GetPanelY() const { return m_y; }
     int GetPanelWidth() const { return m_width; }
@@ -33,11 +30,11 @@ public:
     void DrawDimmer(float r, float g, float b, float a);
 
     // Client pixels to the panel's own coordinates.
-    void ToPanel(int x, int y, int& px, int& py) const;
+    void ToPanel(int x, int y, int& px, int& py) const { ToLayout(x, y, px, py); }
 
 protected:
-    int m_layoutWidth = 0;
-    int m_layoutHeight = 0;
+    void ToLayout(int x, int y, int& px, int& py) const override;
+
     bool m_dimming = false;
     float m_x = 0.0f;
     float m_y = 0.0f;

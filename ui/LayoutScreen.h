@@ -1,6 +1,7 @@
-// A screen that fills the main window and places its controls in a fixed layout
-// space: mouse positions arrive in client pixels and are scaled to that space
-// before the controls see them, whatever size the window has.
+// A screen that places its controls in a fixed layout space: mouse positions
+// arrive in client pixels and are scaled to that space before the controls see
+// them, whatever size the window has. Without a layout size or a window, client
+// pixels are layout units.
 #pragma once
 
 #include "ui/Screen.h"
@@ -19,8 +20,9 @@ public:
 
 protected:
     void SetLayoutSize(float width, float height);
-    // Client pixels of the main window to the layout space.
-    void ToLayout(int x, int y, int& lx, int& ly) const;
+    // Client pixels of the main window to the layout space; dialogs also take
+    // away their panel's place.
+    virtual void ToLayout(int x, int y, int& lx, int& ly) const;
 
     float m_layout_width;
     float m_layout_height;
