@@ -56,6 +56,17 @@ class BonusTest : public ::testing::Test
         return Run(bonus, [] {});
     }
 
+    // The zones on their start cells, the middle row between them in two
+    // colours that alternate, every other cell in colour 3.
+    void FreeMiddleRow()
+    {
+        PaintAll(*m_field, 3);
+        Set(*m_field, m_mid, 0, kPlayer);
+        Set(*m_field, m_mid, m_last, kOpponent);
+        for (int c = 1; c < m_last; ++c)
+            Set(*m_field, m_mid, c, c % 2 == 1 ? 4 : 2);
+    }
+
     static constexpr int kPlayer = 1;
     static constexpr int kOpponent = 5;
     std::unique_ptr<CField> m_field;
@@ -176,11 +187,7 @@ TEST_F(BonusTest, ForwardPassesOverTheOpponentsCellAndPaintsTheFirstAndThird)
 
 TEST_F(BonusTest, ForwardOnAFreeMiddleRowPaintsExactlyItsNumberOfCells)
 {
-    PaintAll(*m_field, 3);
-    Set(*m_field, m_mid, 0, kPlayer);
-    Set(*m_field, m_mid, m_last, kOpponent);
-    for (int c = 1; c < m_last; ++c)
-        Set(*m_field, m_mid, c, c % 2 == 1 ? 4 : 2);
+    FreeMiddleRow();
     CBonusForward3 three(m_field.get(), 3);
     Run(three);
     for (int c = 1; c <= 3; ++c)
@@ -198,11 +205,7 @@ TEST_F(BonusTest, ForwardOnAFreeMiddleRowPaintsExactlyItsNumberOfCells)
 TEST_F(BonusTest, ForwardStartsFromTheFrontAsItIsWhenItLands)
 {
     ASSERT_GE(m_last, 8);
-    PaintAll(*m_field, 3);
-    Set(*m_field, m_mid, 0, kPlayer);
-    Set(*m_field, m_mid, m_last, kOpponent);
-    for (int c = 1; c < m_last; ++c)
-        Set(*m_field, m_mid, c, c % 2 == 1 ? 4 : 2);
+    FreeMiddleRow();
     CBonusForward3 bonus(m_field.get(), 3);
     ASSERT_EQ(bonus.GetFrontColumn(), 0);
     Set(*m_field, m_mid, 1, kPlayer);

@@ -1,5 +1,6 @@
 // The top-7, options and help windows without a window: page rules, layout
 // reading, settings handlers and the help book's loader on in-memory markup.
+#include "FakeFrame.h"
 #include "app/Application.h"
 #include "engine/AppSettings.h"
 #include "engine/Input.h"
@@ -247,21 +248,11 @@ TEST_F(MenuWindowsTest, ATickedFullScreenBoxThatCannotSwitchStaysTickedAndWindow
 namespace
 {
 // A frame whose display switch fails a given number of times before it works.
-class CSwitchingFrame : public IFrame
+class CSwitchingFrame : public CFakeFrame
 {
   public:
-    explicit CSwitchingFrame(int failures) : m_failures(failures) { SetInstance(this); }
-    ~CSwitchingFrame() { SetInstance(nullptr); }
+    explicit CSwitchingFrame(int failures) : m_failures(failures) {}
 
-    void PushScreen(CScreen*) override {}
-    void PushDialog(CScreen*) override {}
-    void CloseTop(bool) override {}
-    int GetLogicalWidth() const override { return 800; }
-    int GetLogicalHeight() const override { return 600; }
-    int GetWindowWidth() const override { return 800; }
-    int GetWindowHeight() const override { return 600; }
-    void GetWindowRect(int& l, int& t, int& r, int& b) const override { l = t = 0, r = 800, b = 600; }
-    void MoveWindow(int, int) override {}
     bool SetFullScreen(int width, int height) override
     {
         ++attempts;
@@ -282,9 +273,6 @@ class CSwitchingFrame : public IFrame
         return true;
     }
     bool IsFullScreen() const override { return fullScreen; }
-    void Minimize() override {}
-    void PostClose() override {}
-    CInput& GetInput() override { return m_input; }
 
     int attempts = 0;
     int leaves = 0;
@@ -293,7 +281,6 @@ class CSwitchingFrame : public IFrame
 
   private:
     int m_failures;
-    CInput m_input;
 };
 } // namespace
 

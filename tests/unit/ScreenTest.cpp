@@ -10,9 +10,8 @@
 #include "platform/Events.h"
 #include "ui/Control.h"
 #include "ui/DialogScreen.h"
-#include "ui/Frame.h"
+#include "FakeFrame.h"
 #include "ui/LayoutScreen.h"
-#include "engine/Input.h"
 
 namespace
 {
@@ -169,35 +168,9 @@ TEST_F(ScreenTest, DialogMouseArrivesRelativeToThePanelExceptRightButton)
     dialog.OnRButtonUp(250, 200, 0);
     EXPECT_EQ(m_log, (Log{"box.Down(50,50)", "box.Move(-1,-1)", "box.Up(50,50)", "box.RUp(250,200)"}));
 }
-// A frame whose window is stretched from the logical size by 2 in x and 1.5 in y.
-class CStretchedFrame : public IFrame
-{
-public:
-    CStretchedFrame() { SetInstance(this); }
-    ~CStretchedFrame() { SetInstance(nullptr); }
-    void PushScreen(CScreen*) override {}
-    void PushDialog(CScreen*) override {}
-    void CloseTop(bool) override {}
-    int GetLogicalWidth() const override { return 800; }
-    int GetLogicalHeight() const override { return 600; }
-    int GetWindowWidth() const override { return 1600; }
-    int GetWindowHeight() const override { return 900; }
-    void GetWindowRect(int& l, int& t, int& r, int& b) const override { l = t = 0, r = 1600, b = 900; }
-    void MoveWindow(int, int) override {}
-    bool SetFullScreen(int, int) override { return false; }
-    bool LeaveFullScreen() override { return true; }
-    bool IsFullScreen() const override { return false; }
-    void Minimize() override {}
-    void PostClose() override {}
-    CInput& GetInput() override { return m_input; }
-
-private:
-    CInput m_input;
-};
-
 TEST(LayoutScreenTest, MouseArrivesInTheLayoutSpaceWhateverTheWindowSize)
 {
-    CStretchedFrame frame;
+    CFakeFrame frame(1600, 900); // stretched by 2 in x and 1.5 in y
     Log log;
     CLayoutScreen screen(800.0f, 600.0f);
     CFakeControl box("box", log);

@@ -1,0 +1,44 @@
+// A frame with no window behind it: an 800 x 600 layout in a window of the
+// given size, every request accepted and forgotten, no full screen. It is the
+// frame while it lives; tests derive from it to watch what they need.
+#pragma once
+
+#include "engine/Input.h"
+#include "ui/Frame.h"
+
+class CFakeFrame : public IFrame
+{
+  public:
+    explicit CFakeFrame(int windowWidth = 800, int windowHeight = 600)
+        : m_window_width(windowWidth), m_window_height(windowHeight)
+    {
+        SetInstance(this);
+    }
+    virtual ~CFakeFrame() { SetInstance(nullptr); }
+
+    void PushScreen(CScreen*) override {}
+    void PushDialog(CScreen*) override {}
+    void CloseTop(bool) override {}
+    int GetLogicalWidth() const override { return 800; }
+    int GetLogicalHeight() const override { return 600; }
+    int GetWindowWidth() const override { return m_window_width; }
+    int GetWindowHeight() const override { return m_window_height; }
+    void GetWindowRect(int& l, int& t, int& r, int& b) const override
+    {
+        l = t = 0;
+        r = m_window_width;
+        b = m_window_height;
+    }
+    void MoveWindow(int, int) override {}
+    bool SetFullScreen(int, int) override { return false; }
+    bool LeaveFullScreen() override { return true; }
+    bool IsFullScreen() const override { return false; }
+    void Minimize() override {}
+    void PostClose() override {}
+    CInput& GetInput() override { return m_input; }
+
+  private:
+    int m_window_width;
+    int m_window_height;
+    CInput m_input;
+};
