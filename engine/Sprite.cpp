@@ -137,10 +137,25 @@ void CSprite::Advance(int milliseconds)
     m_elapsed = 0;
 }
 
+bool CSprite::IsDrawable() const
+{
+    return NGL::IsContextAvailable() && m_texture && m_texture->GetGLName() != 0 && m_frames > 0 && m_groups > 0;
+}
+
+void CSprite::GetTexCoords(float& u0, float& u1, float& v0, float& v1) const
+{
+    const float frames = static_cast<float>(std::max(m_frames, 1)), groups = static_cast<float>(std::max(m_groups, 1));
+    u0 = static_cast<float>(m_frame) / frames;
+    u1 = std::min(1.0f, static_cast<float>(m_frame + 1) / frames);
+    v0 = static_cast<float>(m_group) / groups;
+    v1 = std::min(1.0f, static_cast<float>(m_group + 1) / groups);
+    if (m_flip)
+        std::swap(v0, v1);
+}
+
 void CSprite::Draw(bool bindTexture) const
 {
-    if (!NGL::IsContextAvailable() || !m_texture || m_texture->GetGLName() == 0 || m_frames <= 0 ||
-        m_groups <= 0)
+    if (!IsDrawable())
         return;
     if (bindTexture)
         glBindTexture(GL_TEXTURE_2D, m_texture->GetGLName());
@@ -152,13 +167,8 @@ void CSprite::Draw(bool bindTexture) const
     }
     glEnable(GL_TEXTURE_2D);
 
-    float frames = static_cast<float>(m_frames), groups = static_cast<float>(m_groups);
-    float u0 = static_cast<float>(m_frame) / frames;
-    float u1 = std::min(1.0f, static_cast<float>(m_frame + 1) / frames);
-    float v0 = static_cast<float>(m_group) / groups;
-    float v1 = std::min(1.0f, static_cast<float>(m_group + 1) / groups);
-    if (m_flip)
-        std::swap(v0, v1);
+    float u0 = 0.0f, u1 = 0.0f, v0 = 0.0f, v1 = 0.0f;
+    GetTexCoords(u0, u1, v0, v1);
     float hw = m_frame_width / 2.0f, hh = m_frame_height / 2.0f;
     float x = m_position.x, y = m_position.y, z = m_position.z;
 

@@ -30,6 +30,10 @@ class CSprite
     // At most one frame per call; loops for ever.
     void Advance(int milliseconds);
     void Draw(bool bindTexture = true) const;
+    // Whether Draw would draw anything: a loaded texture and frames.
+    bool IsDrawable() const;
+    // The current frame's corners in the picture, as Draw uses them.
+    void GetTexCoords(float& u0, float& u1, float& v0, float& v1) const;
 
     void SetFrameTime(int milliseconds) { m_frame_time = milliseconds; }
     void SetSize(float width, float height)

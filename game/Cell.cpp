@@ -2,6 +2,7 @@
 
 #include "engine/GLHeaders.h"
 #include "engine/Random.h"
+#include "engine/SpriteBatch.h"
 #include "game/GameResources.h"
 
 #include <algorithm>
@@ -231,15 +232,26 @@ void CCell::Update(float dt)
         m_coin->Advance(static_cast<int>(dt));
 }
 
-void CCell::DrawFlowerAt(float size, float r, float g, float b, float a, bool bindTexture) const
+CSpriteInstance CCell::FlowerOfSize(float size) const
 {
-    if (!NGL::IsContextAvailable())
-        return;
     CSpriteInstance flower = m_flower;
     flower.SetPosition(0.0f, 0.0f, 0.0f);
     flower.SetSize(size, size);
     if (m_hole)
         flower.SetGroup(kHoleGroup);
+    return flower;
+}
+
+void CCell::AddFlower(CSpriteBatch& batch) const
+{
+    batch.Add(FlowerOfSize(m_size * m_scale), m_position, m_angle, 1.0f, 1.0f, 1.0f, m_alpha);
+}
+
+void CCell::DrawFlowerAt(float size, float r, float g, float b, float a, bool bindTexture) const
+{
+    if (!NGL::IsContextAvailable())
+        return;
+    const CSpriteInstance flower = FlowerOfSize(size);
     glPushMatrix();
     glTranslatef(m_position.x, m_position.y, m_position.z);
     glRotatef(m_angle, 0.0f, 0.0f, 1.0f);

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class CSpriteBatch;
+
 namespace NGame
 {
 class CCell
@@ -78,6 +80,8 @@ class CCell
 
     // Drawing: each is harmless without a GL context or texture.
     void DrawFlower(bool bindTexture) const;
+    // The quad DrawFlower(false) draws, added to a batch of the flower texture.
+    void AddFlower(CSpriteBatch& batch) const;
     void DrawCoin() const;
     void DrawOutline(bool bindTexture) const;
     // The still picture of the level: opaque, first frame, no coin.
@@ -85,6 +89,7 @@ class CCell
 
   private:
     void UpdateFlip(float dt);
+    CSpriteInstance FlowerOfSize(float size) const;
     void DrawFlowerAt(float size, float r, float g, float b, float a, bool bindTexture) const;
 
     int m_state = kAppearing;

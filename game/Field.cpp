@@ -1013,18 +1013,17 @@ void CField::Draw() const
                 if (const CCell* cell = m_cells[r][c].get())
                     action(*cell);
     };
-    forEachCell(
-        [&](const CCell& cell)
-        {
-            if (!cell.IsRaised() && &cell != hovered)
-                cell.DrawFlower(false);
-        });
-    forEachCell(
-        [&](const CCell& cell)
-        {
-            if (cell.IsRaised() && &cell != hovered)
-                cell.DrawFlower(false);
-        });
+    // Lying flowers, then raised ones, each pass in one batch of the bound texture.
+    for (const bool raised : {false, true})
+    {
+        forEachCell(
+            [&](const CCell& cell)
+            {
+                if (cell.IsRaised() == raised && &cell != hovered)
+                    cell.AddFlower(m_flower_batch);
+            });
+        m_flower_batch.Flush();
+    }
     forEachCell(
         [&](const CCell& cell)
         {

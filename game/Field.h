@@ -4,6 +4,7 @@
 // state 0; everything here runs without a window.
 #pragma once
 
+#include "engine/SpriteBatch.h"
 #include "engine/Vector4.h"
 #include "game/Cell.h"
 #include "game/HexGrid.h"
@@ -203,5 +204,7 @@ class CField
     CTexture* m_background = nullptr; // the game resources' background, not owned
     CHexGrid m_grid;
     mutable std::vector<int> m_snapshot;
+    // Reused every frame, so drawing the board allocates nothing.
+    mutable CSpriteBatch m_flower_batch;
 };
 } // namespace NGame
