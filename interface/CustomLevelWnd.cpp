@@ -171,20 +171,7 @@ void CCustomLevelWnd::Render()
         glPushMatrix();
         glEnable(GL_TEXTURE_2D);
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-        if (CTexture* back = Picture("m_cust_lev_wnd"))
-        {
-            back->Bind();
-            glBegin(GL_TRIANGLE_STRIP);
-            glTexCoord2f(0.0f, 1.0f);
-            glVertex2f(-112.0f, -212.0f);
-            glTexCoord2f(0.0f, 0.0f);
-            glVertex2f(-112.0f, 812.0f);
-            glTexCoord2f(1.0f, 1.0f);
-            glVertex2f(912.0f, -212.0f);
-            glTexCoord2f(1.0f, 0.0f);
-            glVertex2f(912.0f, 812.0f);
-            glEnd();
-        }
+        DrawWindowBackground(Picture("m_cust_lev_wnd"));
         if (CInterfaceResources* resources = GetInterfaceResources())
             resources->GetFont().DrawNumberOutlined(static_cast<int>(m_level_track_bar->GetValue() + 1.0f), 40.0f,
                                                     324.0f, 401.0f, 10.0f, 1.0f, 1.0f, 1.0f, 1.0f);

@@ -90,24 +90,14 @@ void CHelpWnd::Update(float dt)
 
 void CHelpWnd::Render()
 {
-    const bool gl = NGL::IsContextAvailable();
-    SetupWindowView(m_layout_width, m_layout_height);
-    if (gl)
-    {
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glPushMatrix();
-        glEnable(GL_TEXTURE_2D);
-    }
-    DrawWindowBackground(GetInterfacePicture("m_help_window_back"));
+    const bool gl = BeginWindowFrame(m_layout_width, m_layout_height, GetInterfacePicture("m_help_window_back"));
     EnablePageButtons();
     CScreen::Render();
     for (const auto& block : m_blocks)
         if (block->GetPage() == m_page)
             block->Draw();
     CInterfaceInsect::DrawSwarm(m_insects);
-    if (gl)
-        glPopMatrix();
+    EndWindowFrame(gl);
     DrawPointer();
 }
 } // namespace NInterface

@@ -4,6 +4,7 @@
 #include "engine/GLHeaders.h"
 #include "engine/ResourceManager.h"
 #include "engine/Texture.h"
+#include "interface/WindowArt.h"
 #include "ui/Frame.h"
 
 namespace NInterface
@@ -44,19 +45,8 @@ void CIntro::Render()
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
-    glEnable(GL_TEXTURE_2D);
-    m_picture->Bind();
     // A 1024 x 1024 picture centred on the 800 x 600 space, like every menu background.
-    glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(-112.0f, -212.0f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(-112.0f, 812.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(912.0f, -212.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(912.0f, 812.0f);
-    glEnd();
+    DrawWindowBackground(m_picture.get());
     CScreen::Render();
     glPopMatrix();
 }

@@ -155,20 +155,7 @@ void CMainMenu::Render()
         glPushMatrix();
         glEnable(GL_TEXTURE_2D);
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-        if (CTexture* back = m_resources->GetTexture("m_main_window_back"))
-        {
-            back->Bind();
-            glBegin(GL_TRIANGLE_STRIP);
-            glTexCoord2f(0.0f, 1.0f);
-            glVertex2f(-112.0f, -212.0f);
-            glTexCoord2f(0.0f, 0.0f);
-            glVertex2f(-112.0f, 812.0f);
-            glTexCoord2f(1.0f, 1.0f);
-            glVertex2f(912.0f, -212.0f);
-            glTexCoord2f(1.0f, 0.0f);
-            glVertex2f(912.0f, 812.0f);
-            glEnd();
-        }
+        DrawWindowBackground(m_resources->GetTexture("m_main_window_back"));
     }
     m_continue_btn->SetVisible(false);
     CScreen::Render();

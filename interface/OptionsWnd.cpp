@@ -131,20 +131,10 @@ void COptionsWnd::ApplyVolume()
 
 void COptionsWnd::Render()
 {
-    const bool gl = NGL::IsContextAvailable();
-    SetupWindowView(m_layout_width, m_layout_height);
-    if (gl)
-    {
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glPushMatrix();
-        glEnable(GL_TEXTURE_2D);
-    }
-    DrawWindowBackground(GetInterfacePicture("m_options_window_back"));
+    const bool gl = BeginWindowFrame(m_layout_width, m_layout_height, GetInterfacePicture("m_options_window_back"));
     CScreen::Render();
     CInterfaceInsect::DrawSwarm(m_insects);
-    if (gl)
-        glPopMatrix();
+    EndWindowFrame(gl);
     ApplyVolume();
     DrawPointer();
 }

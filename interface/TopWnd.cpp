@@ -75,16 +75,7 @@ void CTopWnd::Update(float dt)
 
 void CTopWnd::Render()
 {
-    const bool gl = NGL::IsContextAvailable();
-    SetupWindowView(m_layout_width, m_layout_height);
-    if (gl)
-    {
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glPushMatrix();
-        glEnable(GL_TEXTURE_2D);
-    }
-    DrawWindowBackground(GetInterfacePicture("m_top_window_back"));
+    const bool gl = BeginWindowFrame(m_layout_width, m_layout_height, GetInterfacePicture("m_top_window_back"));
     ShowPageButtons();
 
     const CBitmapText* font = GetInterfaceFont();
@@ -108,8 +99,7 @@ void CTopWnd::Render()
 
     CScreen::Render();
     CInterfaceInsect::DrawSwarm(m_insects);
-    if (gl)
-        glPopMatrix();
+    EndWindowFrame(gl);
     GetAppSettings().m_music.Update();
     DrawPointer();
 }

@@ -73,4 +73,25 @@ void DrawWindowBackground(const CTexture* picture)
     glVertex2f(912.0f, 812.0f);
     glEnd();
 }
+
+bool BeginWindowFrame(float layoutWidth, float layoutHeight, const CTexture* background)
+{
+    const bool gl = NGL::IsContextAvailable();
+    SetupWindowView(layoutWidth, layoutHeight);
+    if (gl)
+    {
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glPushMatrix();
+        glEnable(GL_TEXTURE_2D);
+    }
+    DrawWindowBackground(background);
+    return gl;
+}
+
+void EndWindowFrame(bool gl)
+{
+    if (gl)
+        glPopMatrix();
+}
 } // namespace NInterface

@@ -33,4 +33,10 @@ void SetupWindowView(float layoutWidth, float layoutHeight);
 // A 1024 x 1024 window background centred on the 800 x 600 space, drawn with
 // texturing on and the current colour. Nothing happens without a texture or context.
 void DrawWindowBackground(const CTexture* picture);
+
+// The start of a full-window menu's frame: its view, the screen cleared, the
+// model-view matrix pushed, texturing on and the background drawn. Returns
+// whether there is a GL context; EndWindowFrame(that) pops the matrix.
+bool BeginWindowFrame(float layoutWidth, float layoutHeight, const CTexture* background);
+void EndWindowFrame(bool gl);
 } // namespace NInterface

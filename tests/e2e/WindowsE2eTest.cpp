@@ -3,6 +3,7 @@
 // and driven by scripted mouse and keyboard input.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "app/Application.h"
@@ -99,18 +100,28 @@ int WhitePixels(const SImage* image, int x0, int y0, int x1, int y1)
         }
     return count;
 }
+// Every test: the program started in an 800 x 600 window with the menu art loaded.
+class WindowsE2e : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        REQUIRE_DATA_AND_DISPLAY();
+        SaveWindowedSettings();
+        ASSERT_TRUE(harness.Start());
+        m_art = std::make_unique<CMenuArt>(harness);
+        ASSERT_TRUE(m_art->IsLoaded());
+        app = harness.GetApp();
+    }
+
+    CHarness harness;
+    std::unique_ptr<CMenuArt> m_art;
+    CApplication* app = nullptr;
+};
 } // namespace
 
-TEST(WindowsE2e, TopWindowShowsBothTablesFreshAndWithResults)
+TEST_F(WindowsE2e, TopWindowShowsBothTablesFreshAndWithResults)
 {
-    REQUIRE_DATA_AND_DISPLAY();
-    CHarness harness;
-    SaveWindowedSettings();
-    ASSERT_TRUE(harness.Start());
-    CMenuArt art(harness);
-    ASSERT_TRUE(art.IsLoaded());
-    CApplication* app = harness.GetApp();
-
     CTopTable table(2);
     table.Open(harness.GetDataFolder() + CTopTable::kFileName);
     auto fresh = std::make_unique<CTopWnd>(800.0f, 600.0f, &table);
@@ -202,16 +213,8 @@ TEST(WindowsE2e, TopWindowShowsBothTablesFreshAndWithResults)
     EXPECT_GT(Changed(classic, resultsClassic, 236, 198, 700, 350), 500);
 }
 
-TEST(WindowsE2e, NameDialogFadesInTakesTypingAndClosesWithOk)
+TEST_F(WindowsE2e, NameDialogFadesInTakesTypingAndClosesWithOk)
 {
-    REQUIRE_DATA_AND_DISPLAY();
-    CHarness harness;
-    SaveWindowedSettings();
-    ASSERT_TRUE(harness.Start());
-    CMenuArt art(harness);
-    ASSERT_TRUE(art.IsLoaded());
-    CApplication* app = harness.GetApp();
-
     CTopTable table(2);
     table.Open(harness.GetDataFolder() + CTopTable::kFileName);
     CTopWnd below(800.0f, 600.0f, &table);
@@ -281,15 +284,8 @@ TEST(WindowsE2e, NameDialogFadesInTakesTypingAndClosesWithOk)
     EXPECT_GT(Changed(full, typedShot, 144 + 128, 172 + 98, 144 + 400, 172 + 160), 200);
 }
 
-TEST(WindowsE2e, OptionsFollowTheSliderAndEveryBox)
+TEST_F(WindowsE2e, OptionsFollowTheSliderAndEveryBox)
 {
-    REQUIRE_DATA_AND_DISPLAY();
-    CHarness harness;
-    SaveWindowedSettings();
-    ASSERT_TRUE(harness.Start());
-    CMenuArt art(harness);
-    ASSERT_TRUE(art.IsLoaded());
-    CApplication* app = harness.GetApp();
     CAppSettings& settings = GetAppSettings();
 
     COptionsWnd wnd(800.0f, 600.0f);
@@ -374,16 +370,8 @@ TEST(WindowsE2e, OptionsFollowTheSliderAndEveryBox)
     EXPECT_GT(Changed(initial, off, 300, 252, 340, 390), 100) << "ticks gone";
 }
 
-TEST(WindowsE2e, HelpLeafsFromTheFirstPageToTheLastAndBack)
+TEST_F(WindowsE2e, HelpLeafsFromTheFirstPageToTheLastAndBack)
 {
-    REQUIRE_DATA_AND_DISPLAY();
-    CHarness harness;
-    SaveWindowedSettings();
-    ASSERT_TRUE(harness.Start());
-    CMenuArt art(harness);
-    ASSERT_TRUE(art.IsLoaded());
-    CApplication* app = harness.GetApp();
-
     CHelpWnd wnd(800.0f, 600.0f);
     ASSERT_GE(wnd.GetPageCount(), 2);
     app->PushScreen(&wnd);
