@@ -96,6 +96,7 @@ void CApplication::PushScreen(CScreen* screen)
         return;
     screen->Activate();
     m_screens.push_front(screen);
+    NoteStackChange();
 }
 
 void CApplication::PushDialog(CScreen* dialog)
@@ -103,6 +104,7 @@ void CApplication::PushDialog(CScreen* dialog)
     if (!dialog)
         return;
     m_dialogs.push_front(dialog);
+    NoteStackChange();
     dialog->Activate();
     if (CScreen* current = GetCurrentScreen())
         current->Activate();
@@ -120,11 +122,13 @@ void CApplication::CloseTop(bool immediate)
         m_closedDialog = m_dialogs.front();
         m_dialogs.pop_front();
         m_reportPending = true;
+        NoteStackChange();
     }
     else if (m_screens.size() > 1)
     {
         CScreen* removed = m_screens.front();
         m_screens.pop_front();
+        NoteStackChange();
         m_screens.front()->OnScreenClosed(removed);
         m_screens.front()->Activate();
     }
@@ -140,16 +144,24 @@ void CApplication::ApplyPendingClose()
         m_reportPending = true;
         m_closedDialog = m_dialogs.front();
         m_dialogs.pop_front();
+        NoteStackChange();
     }
     else if (m_screens.size() > 1)
     {
         CScreen* removed = m_screens.front();
         m_screens.pop_front();
+        NoteStackChange();
         // Reported even when a dialog report is also waiting: the owner must
         // learn of every closed screen to delete it.
         m_screens.front()->OnScreenClosed(removed);
         m_screens.front()->Activate();
     }
+}
+
+void CApplication::NoteStackChange()
+{
+    if (m_buttonHeld)
+        m_swallowRelease = true;
 }
 
 void CApplication::ReportClosedDialog()
@@ -231,6 +243,7 @@ void CApplication::CloseAll()
     m_closedDialog = nullptr;
     m_closePending = false;
     m_reportPending = false;
+    NoteStackChange();
 }
 
 void CApplication::FollowForeground(NAudio::Music* music)
@@ -303,6 +316,7 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
         {
             // Alt+F4: the current screen decides what closing means.
             m_dialogs.clear();
+            NoteStackChange();
             if (CScreen* current = GetCurrentScreen())
                 current->OnCloseRequest();
         }
@@ -328,11 +342,21 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
         target->OnMouseMove(event.x, event.y, event.keyFlags);
         break;
     case EEventType::LButtonDown:
+        m_buttonHeld = true;
+        m_swallowRelease = false;
         target->OnLButtonDown(event.x, event.y, event.keyFlags);
         break;
     case EEventType::LButtonUp:
-        target->OnLButtonUp(event.x, event.y, event.keyFlags);
+    {
+        // A press that opened or closed a screen or dialog keeps its release
+        // from whatever is on top now: it belongs to the press.
+        const bool swallowed = m_swallowRelease;
+        m_buttonHeld = false;
+        m_swallowRelease = false;
+        if (!swallowed)
+            target->OnLButtonUp(event.x, event.y, event.keyFlags);
         break;
+    }
     case EEventType::RButtonUp:
         target->OnRButtonUp(event.x, event.y, event.keyFlags);
         break;

@@ -103,6 +103,8 @@ public:
 private:
     CApplication() = default;
     void ApplyPendingClose();
+    // Every push or removal on the stacks: a held left button's release is then not delivered.
+    void NoteStackChange();
     void ReportClosedDialog();
     void FollowForeground(NAudio::Music* music);
 
@@ -118,6 +120,8 @@ private:
     bool m_minimized = false;
     bool m_hasWindow = false;
     bool m_redrawPending = true;
+    bool m_buttonHeld = false;
+    bool m_swallowRelease = false;
     int m_windowWidth = 0;
     int m_windowHeight = 0;
     int m_windowedWidth = 0;

@@ -45,6 +45,8 @@ bool CBonus::Update(float dt)
         return true;
     if (!m_applied)
     {
+        if (FlyOn())
+            return false;
         m_applied = true;
         PlayGameSound(CGameResources::kSoundBonus);
         Apply();

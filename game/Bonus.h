@@ -35,6 +35,9 @@ class CBonus
   protected:
     // The effect, applied once when the insect lands inside the screen.
     virtual void Apply() = 0;
+    // On landing, before the effect: whether the target went stale and the
+    // insect was sent on to a new one (the effect then waits for that landing).
+    virtual bool FlyOn() { return false; }
     // How long the insect stays after landing.
     virtual float LeaveDelay() const { return 100.0f; }
     // The height at which the insect leaves to the right.

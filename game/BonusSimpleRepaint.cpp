@@ -50,24 +50,22 @@ bool CBonusSimpleRepaint::PickTarget()
     return true;
 }
 
-bool CBonusSimpleRepaint::ConfirmTarget()
+bool CBonusSimpleRepaint::IsTargetValid()
 {
     const std::vector<int> candidates = Candidates(*m_field, m_player_colour);
-    if (candidates.empty())
-        return false;
     const CHexGrid& grid = m_field->GetGrid();
     const int target = grid.IsInside(m_target_row, m_target_col) ? grid.Index(m_target_row, m_target_col) : -1;
-    if (std::find(candidates.begin(), candidates.end(), target) != candidates.end())
-        return true;
-    const int index = candidates[NRandom::Rand() % static_cast<int>(candidates.size())];
-    m_target_row = grid.RowOf(index);
-    m_target_col = grid.ColumnOf(index);
-    return true;
+    return std::find(candidates.begin(), candidates.end(), target) != candidates.end();
+}
+
+bool CBonusSimpleRepaint::FlyOn()
+{
+    return !IsTargetValid() && PickTarget();
 }
 
 void CBonusSimpleRepaint::Apply()
 {
-    if (ConfirmTarget())
+    if (IsTargetValid())
         m_field->PaintCell(m_target_row, m_target_col, m_player_colour, true);
 }
 } // namespace NGame

@@ -22,13 +22,15 @@ class CBonusSimpleRepaint : public CBonus
 
   protected:
     void Apply() override;
+    // Another bonus may have changed the field while the insect flew: a target
+    // that is no longer a free cell of another colour is picked again from the
+    // field as it stands, and the insect flies there before painting.
+    bool FlyOn() override;
     float LeaveDelay() const override { return 600.0f; }
-    // Picks the target among the candidates; false when there is none.
+    // Picks the target among the candidates and sends the insect to it; false when there is none.
     bool PickTarget();
-    // On landing: keeps the target while it is still a free cell of another
-    // colour (another bonus may have changed the field meanwhile), else picks
-    // again from the field as it stands; false when nothing qualifies now.
-    bool ConfirmTarget();
+    // Whether the target is still a free cell of another colour than the player's.
+    bool IsTargetValid();
 
     int m_player_colour = 0;
     int m_target_row = -1;

@@ -17,6 +17,7 @@
 #include "game/BonusZoneRepaint.h"
 #include "game/FX.h"
 #include "game/Field.h"
+#include "game/GameOwner.h"
 #include "game/GameResources.h"
 #include "game/HintPanel.h"
 #include "game/MovingPlayer.h"
@@ -79,23 +80,15 @@ int CGame::DifficultyForLevel(int level)
     return 5;
 }
 
-namespace
-{
-CGame::RecordHook g_record_hook;
-} // namespace
-
-void CGame::SetRecordHook(RecordHook hook)
-{
-    g_record_hook = std::move(hook);
-}
-
 bool CGame::SaveGame(CKeyValueFile& file) const
 {
     const CPlayer* player = GetPlayer();
+    // Before the first recorded position there is no board to save beside the totals.
+    const bool recorded = m_recorded.record_count >= 0;
     file.SetInt("gamedata.gametype", m_game_type);
-    file.SetInt("gamedata.totalscore", m_total_score);
-    file.SetInt("gamedata.playermoney", player ? player->GetMoney() : 0);
-    file.SetInt("gamedata.playerlifes", player ? player->GetLives() : 0);
+    file.SetInt("gamedata.totalscore", recorded ? m_recorded.total_score : m_total_score);
+    file.SetInt("gamedata.playermoney", recorded ? m_recorded.money : player ? player->GetMoney() : 0);
+    file.SetInt("gamedata.playerlifes", recorded ? m_recorded.lives : player ? player->GetLives() : 0);
     m_field->SaveState(file);
     return true;
 }
@@ -109,9 +102,10 @@ bool CGame::LoadGame(const CKeyValueFile& file)
     const int money = file.GetInt("gamedata.playermoney", 0);
     const int lives = file.GetInt("gamedata.playerlifes", 0);
     // Values no game reaches: refused rather than played with.
-    if (totalScore < 0 || money < 0 || lives < 0)
+    if (totalScore < 0 || totalScore > kMaxTotalScore || money < 0 || money > CPlayer::kMaxMoney || lives < 0 ||
+        lives > CPlayer::kMaxLives)
         return false;
-    m_bonuses.clear();
+    ClearLevelState();
     m_sides.clear();
     if (!m_field->LoadState(file))
         return false;
@@ -121,7 +115,7 @@ bool CGame::LoadGame(const CKeyValueFile& file)
     m_sides[0]->AddMoney(money - m_sides[0]->GetMoney());
     m_sides[0]->SetLives(lives);
     m_field->RecordFieldState();
-    m_reported_records = m_field->GetRecordCount();
+    NoteRecordedPosition();
     m_wrong_colour_hints = 0;
     // A restored game shows no tutorial.
     const CGameResources* resources = GetGameResources();
@@ -174,11 +168,33 @@ CGame::~CGame()
 
 void CGame::StartAtLevel(int level)
 {
+    ClearLevelState();
     m_sides.clear();
     m_field->GoToLevel(level);
     CreateSides();
-    m_result_sound = false;
     m_life_lost = false;
+}
+
+void CGame::ClearLevelState()
+{
+    // Bonuses hold pointers to the sides and cells of their level.
+    m_bonuses.clear();
+    m_pending_skip = false;
+    m_result_sound = false;
+    m_level_scored = false;
+}
+
+void CGame::NoteRecordedPosition()
+{
+    if (m_field->GetRecordCount() == m_recorded.record_count)
+        return;
+    const CPlayer* player = GetPlayer();
+    m_recorded.money = player ? player->GetMoney() : 0;
+    m_recorded.lives = player ? player->GetLives() : 0;
+    m_recorded.total_score = m_total_score;
+    m_recorded.record_count = m_field->GetRecordCount();
+    if (m_owner)
+        m_owner->OnPositionRecorded(*this);
 }
 
 int CGame::GetLevelNumber() const
@@ -213,7 +229,7 @@ void CGame::CreateSides()
 
 void CGame::RebuildLevel()
 {
-    m_result_sound = false;
+    ClearLevelState();
     std::vector<std::pair<int, int>> kept; // money, lives
     for (const auto& side : m_sides)
         kept.emplace_back(side->GetMoney(), side->GetLives());
@@ -347,16 +363,25 @@ void CGame::PlayResultSound(int sound)
     m_result_sound = true;
 }
 
-void CGame::JudgeLevel(bool wasFull)
+bool CGame::IsLevelJudged() const
 {
-    if (!m_field->IsFull() || m_sides.size() < 2)
+    // A bonus still in flight may change the board, and must not outlive its level.
+    return m_field->IsFull() && m_bonuses.empty();
+}
+
+void CGame::JudgeLevel()
+{
+    if (!IsLevelJudged() || m_sides.size() < 2)
         return;
     CPlayer& player = *m_sides[0];
     const CPlayer& computer = *m_sides[1];
     const int p = m_field->ZoneSize(player.GetStartRow(), player.GetStartColumn());
     const int c = m_field->ZoneSize(computer.GetStartRow(), computer.GetStartColumn());
-    if (!wasFull)
-        m_total_score += p;
+    if (!m_level_scored)
+    {
+        m_total_score = static_cast<int>(std::min<long long>(static_cast<long long>(m_total_score) + p, kMaxTotalScore));
+        m_level_scored = true;
+    }
     if (p >= c)
     {
         PlayResultSound(CGameResources::kSoundLevelComplete);
@@ -401,21 +426,16 @@ void CGame::Update(float dt)
             ++i;
     }
 
-    const bool wasFull = m_field->IsFull();
     m_field->Update(dt);
-    if (m_field->GetRecordCount() != m_reported_records)
-    {
-        m_reported_records = m_field->GetRecordCount();
-        if (g_record_hook)
-            g_record_hook(*this);
-    }
+    NoteRecordedPosition();
     if (!m_sides.empty())
     {
         m_sides[m_current_side]->Update();
         GiveTurn();
+        NoteRecordedPosition();
     }
     if (m_game_type != CGameResources::kMoving)
-        JudgeLevel(wasFull);
+        JudgeLevel();
 
     if (m_field->GetState() == CField::kGone)
     {
@@ -581,7 +601,7 @@ void CGame::OnLButtonUp(int x, int y, uint32_t keyFlags)
         }
     }
 
-    if (!m_field->IsIdle() || !m_field->IsFull())
+    if (!m_field->IsIdle() || !IsLevelJudged())
         return;
     if (!m_game_over)
     {

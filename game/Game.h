@@ -6,7 +6,6 @@
 
 #include "ui/Screen.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +25,7 @@ class CBonus;
 class CField;
 class CHintPanel;
 class CPlayer;
+class IGameOwner;
 
 class CGame : public CScreen
 {
@@ -47,6 +47,8 @@ class CGame : public CScreen
         kBonusCount
     };
     static constexpr int kLastLevel = 99;
+    // The total score stops here rather than wrapping; a saved game above it is refused.
+    static constexpr int kMaxTotalScore = 999'999'999;
     static constexpr int kWrongColourHintsMax = 2;
     static constexpr float kMessageFadeStep = 0.02f; // per drawn frame
     static const char* const kButtonLayoutFile;
@@ -59,14 +61,18 @@ class CGame : public CScreen
 
     void StartAtLevel(int level);
 
-    // The saved-game keys of the game and its field. LoadGame refuses a file
+    // The saved-game keys of the game and its field: the last recorded
+    // position with the money, lives and total score the player had in it,
+    // never the live totals beside an older board. LoadGame refuses a file
     // whose values this game could not have written; the game is then unusable.
     virtual bool SaveGame(CKeyValueFile& file) const;
     virtual bool LoadGame(const CKeyValueFile& file);
-    // Called whenever the field records a new position (a level laid out),
-    // so the owner can keep the saved game current. Empty: nobody listens.
-    using RecordHook = std::function<void(const CGame&)>;
-    static void SetRecordHook(RecordHook hook);
+    // Who is told of recorded positions and of the game's end (not owned; null: nobody).
+    void SetOwner(IGameOwner* owner) { m_owner = owner; }
+    // Enters a finished game's result into the top table once: with the name
+    // typed so far in an open name entry, else "Nemo". The owner drops the
+    // held game first. False when there was nothing (more) to record.
+    bool RecordResult();
     int GetLevelNumber() const;
     // Total score plus the player's zone as it stands.
     int GetCurrentScore() const;
@@ -96,6 +102,15 @@ class CGame : public CScreen
     int GetTotalScore() const { return m_total_score; }
     bool IsLifeLost() const { return m_life_lost; }
     bool IsSkipPending() const { return m_pending_skip; }
+    // Money, lives and total score as they were when the field last recorded its position.
+    struct SRecordedTotals
+    {
+        int money = 0;
+        int lives = 0;
+        int total_score = 0;
+        int record_count = -1; // the field's record count they belong to
+    };
+    const SRecordedTotals& GetRecordedTotals() const { return m_recorded; }
     bool IsResultSoundPlayed() const { return m_result_sound; }
     const std::vector<std::unique_ptr<CBonus>>& GetActiveBonuses() const { return m_bonuses; }
     const std::vector<std::unique_ptr<CHintPanel>>& GetHintPanels() const { return m_hint_panels; }
@@ -117,11 +132,17 @@ class CGame : public CScreen
 
   private:
     bool IsPlayersTurnWithIdleField() const;
+    // The field is full and no bonus acts any more: the level may be judged and left.
+    bool IsLevelJudged() const;
     void UpdateStartCells();
     void RunTutorial();
     void UpdateBonuses(float dt);
     void GiveTurn();
-    void JudgeLevel(bool wasFull);
+    // Takes the totals with a position the field has just recorded, and tells the owner.
+    void NoteRecordedPosition();
+    void JudgeLevel();
+    // Forgets everything that belonged to the level just left.
+    void ClearLevelState();
     void PlayResultSound(int sound);
     void RefreshButtons();
     bool Buy(int button);
@@ -155,7 +176,9 @@ class CGame : public CScreen
     std::vector<std::unique_ptr<CHintPanel>> m_hint_panels;
     bool m_result_sound = false;
     int m_next_tutorial_hint = 0;
-    int m_reported_records = 0; // the field's record count last told to the hook
+    IGameOwner* m_owner = nullptr; // not owned
+    SRecordedTotals m_recorded;
+    bool m_level_scored = false; // the judged level's zone is in the total score
     int m_wrong_colour_hints = 0;
     float m_message_alpha = 0.0f;
     std::unique_ptr<CSprite> m_marker;

@@ -2,6 +2,7 @@
 #include "game/Game.h"
 
 #include "game/Field.h"
+#include "game/GameOwner.h"
 #include "game/GameResources.h"
 #include "interface/EnterNameDlg.h"
 #include "interface/TopTable.h"
@@ -43,17 +44,28 @@ void CGame::EndGame()
         app->PushDialog(m_name_dialog.get());
 }
 
+bool CGame::RecordResult()
+{
+    if (!m_game_over || m_score_recorded || !AsksForName())
+        return false;
+    std::string name;
+    if (m_name_dialog)
+        name = static_cast<NInterface::CEnterNameDlg*>(m_name_dialog.get())->GetName();
+    if (name.empty())
+        name = NInterface::CTopTable::kDefaultName;
+    m_score_recorded = true;
+    if (m_owner)
+        m_owner->OnGameFinished(*this);
+    m_top_table->Add(m_game_type, m_total_score, name);
+    return true;
+}
+
 void CGame::OnDialogClosed(int, CScreen* dialog)
 {
     if (!dialog || dialog != m_name_dialog.get())
         return;
-    std::string name = static_cast<NInterface::CEnterNameDlg*>(dialog)->GetName();
-    if (name.empty())
-        name = "Nemo";
-    if (m_top_table)
-        m_top_table->Add(m_game_type, m_total_score, name);
+    RecordResult();
     m_name_dialog.reset();
     m_field->VanishLevel();
-    m_score_recorded = true;
 }
 } // namespace NGame

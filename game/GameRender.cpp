@@ -174,7 +174,7 @@ void CGame::DrawMovePreview()
 
 void CGame::DrawMessages()
 {
-    const bool shown = m_game_over || m_field->IsFull();
+    const bool shown = m_game_over || IsLevelJudged();
     if (!shown)
         return;
     if (m_field->IsIdle())

@@ -42,6 +42,17 @@ int CPlayer::CoinValue(int kind)
     return kind >= 0 && kind < 5 ? kValues[kind] : 0;
 }
 
+void CPlayer::AddMoney(int cents)
+{
+    const long long sum = static_cast<long long>(m_money) + cents;
+    m_money = static_cast<int>(std::clamp<long long>(sum, 0, kMaxMoney));
+}
+
+void CPlayer::SetLives(int lives)
+{
+    m_lives = std::clamp(lives, 0, kMaxLives);
+}
+
 bool CPlayer::TrySpend(int cents)
 {
     if (m_money < cents)
@@ -108,7 +119,7 @@ void CPlayer::OnClick(int x, int y)
     m_state = kMoved;
     auto& coins = m_field->GetCollectedCoins();
     for (const SCollectedCoin& coin : coins)
-        m_money += CoinValue(coin.kind);
+        AddMoney(CoinValue(coin.kind));
     PlayGameSound(CGameResources::kSoundStartPaint);
     coins.clear();
 }

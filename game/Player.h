@@ -20,6 +20,10 @@ class CPlayer
     };
     static constexpr int kStartMoney = 25;
     static constexpr int kStartLives = 3;
+    // Ceilings no real game comes near: sums stop there instead of wrapping
+    // negative, and a saved game above them is refused.
+    static constexpr int kMaxMoney = 99'999'999; // cents
+    static constexpr int kMaxLives = 999;
 
     CPlayer(int row, int col, CField* field);
     virtual ~CPlayer();
@@ -33,10 +37,11 @@ class CPlayer
     int GetState() const { return m_state; }
     void SetState(int state) { m_state = state; }
     int GetMoney() const { return m_money; }
-    void AddMoney(int cents) { m_money += cents; }
+    // Both keep the value within 0 and its ceiling.
+    void AddMoney(int cents);
     bool TrySpend(int cents);
     int GetLives() const { return m_lives; }
-    void SetLives(int lives) { m_lives = lives; }
+    void SetLives(int lives);
     int GetZoneColour() const;
     int GetStartRow() const { return m_start_row; }
     int GetStartColumn() const { return m_start_col; }

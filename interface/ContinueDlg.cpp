@@ -64,6 +64,8 @@ void CContinueDlg::Render()
     // The fade steps per drawn frame: 40 frames to full.
     if (m_fade < 1.0f)
         m_fade += kFadeStep;
+    // The menu behind darkens with the fade-in.
+    SetDimming(true);
     const bool gl = NGL::IsContextAvailable();
     if (gl)
     {

@@ -75,16 +75,10 @@ CMainMenu::CMainMenu() : CLayoutScreen(800.0f, 600.0f)
     m_top_table->Open(settings.m_data_folder + CTopTable::kFileName);
 
     m_continue_btn->SetVisible(false);
-
-    NGame::CGame::SetRecordHook([this](const NGame::CGame& game) {
-        if (&game == m_game.get())
-            SaveGameNow();
-    });
 }
 
 CMainMenu::~CMainMenu()
 {
-    NGame::CGame::SetRecordHook(nullptr);
     m_top_table->Write();
     m_controls.clear();
     m_game_btn.reset();
@@ -283,7 +277,7 @@ void CMainMenu::OnDialogClosed(int result, CScreen* dialog)
 void CMainMenu::StartNewGame()
 {
     m_game.reset();
-    m_game = std::make_unique<NGame::CGame>(m_custom_wnd->GetGameType(), m_top_table.get());
+    HoldGame(std::make_unique<NGame::CGame>(m_custom_wnd->GetGameType(), m_top_table.get()));
     m_game->StartAtLevel(m_custom_wnd->GetLevel());
     if (IFrame* app = IFrame::Instance())
         app->PushScreen(m_game.get());
@@ -297,6 +291,8 @@ void CMainMenu::OnScreenClosed(CScreen* closed)
         PlayMenuMusicOnly(true);
         if (m_game->IsGameOver())
         {
+            // Left on "GAME OVER" before the name was asked for: the result still counts.
+            RecordFinishedResult();
             m_top_wnd.reset();
             const bool recorded = m_game->IsScoreRecorded();
             const int gameType = m_game->GetGameType();
@@ -341,6 +337,26 @@ void CMainMenu::OnCloseRequest()
 void CMainMenu::HoldGame(std::unique_ptr<NGame::CGame> game)
 {
     m_game = std::move(game);
+    if (m_game)
+        m_game->SetOwner(this);
+}
+
+void CMainMenu::OnPositionRecorded(const NGame::CGame& game)
+{
+    if (&game == m_game.get())
+        SaveGameNow();
+}
+
+void CMainMenu::OnGameFinished(const NGame::CGame& game)
+{
+    if (&game == m_game.get())
+        SaveGameNow();
+}
+
+void CMainMenu::RecordFinishedResult()
+{
+    if (m_game)
+        m_game->RecordResult();
 }
 
 std::string CMainMenu::SavedGamePath()
@@ -358,7 +374,13 @@ void CMainMenu::BuildSavedGame(CKeyValueFile& file, const NGame::CGame* game)
         game->SaveGame(file);
 }
 
-bool CMainMenu::SaveGameFile() const
+bool CMainMenu::SaveGameFile()
+{
+    RecordFinishedResult();
+    return WriteSavedGame();
+}
+
+bool CMainMenu::WriteSavedGame() const
 {
     CKeyValueFile file;
     BuildSavedGame(file, m_game.get());
@@ -368,7 +390,7 @@ bool CMainMenu::SaveGameFile() const
 void CMainMenu::SaveGameNow() const
 {
     const uint32_t state = NRandom::GetState();
-    if (!SaveGameFile())
+    if (!WriteSavedGame())
         CLog::Write("The game could not be saved");
     NRandom::Seed(state);
 }
@@ -388,6 +410,6 @@ void CMainMenu::LoadGameFile()
     CKeyValueFile file;
     if (!file.LoadFile(SavedGamePath(), true, kSavedGameKey, kSavedGameKeyLength))
         return;
-    m_game = RestoreGame(file, m_top_table.get());
+    HoldGame(RestoreGame(file, m_top_table.get()));
 }
 } // namespace NInterface

@@ -4,6 +4,7 @@
 // comes next whenever one of them closes. It also writes and reads saved.dat.
 #pragma once
 
+#include "game/GameOwner.h"
 #include "interface/InterfaceInsect.h"
 #include "ui/LayoutScreen.h"
 #include "ui/SimpleButton.h"
@@ -28,7 +29,7 @@ class COptionsWnd;
 class CTopTable;
 class CTopWnd;
 
-class CMainMenu : public CLayoutScreen
+class CMainMenu : public CLayoutScreen, private NGame::IGameOwner
 {
 public:
     static constexpr const char* kLayoutFile = "mui/main_wnd.txt";
@@ -52,8 +53,10 @@ public:
 
     // saved.dat in the user's data folder. Saving replaces the file whole
     // (never a half-written one); loading holds the game only when every
-    // value in the file is sound.
-    bool SaveGameFile() const;
+    // value in the file is sound. Saving at exit first enters the result of a
+    // finished game that was never recorded (the window closed on "GAME OVER"
+    // or during the name entry).
+    bool SaveGameFile();
     void LoadGameFile();
     // The saved-game contents of a held game (or of none).
     static void BuildSavedGame(CKeyValueFile& file, const NGame::CGame* game);
@@ -61,7 +64,7 @@ public:
     static std::unique_ptr<NGame::CGame> RestoreGame(const CKeyValueFile& file, CTopTable* topTable);
 
     NGame::CGame* GetHeldGame() const { return m_game.get(); }
-    // Replaces the held game (tests, and a game restored elsewhere).
+    // Replaces the held game (tests, and a game restored elsewhere) and becomes its owner.
     void HoldGame(std::unique_ptr<NGame::CGame> game);
     CTopTable* GetTopTable() const { return m_top_table.get(); }
     CContinueDlg* GetContinueDialog() const { return m_continue_dlg.get(); }
@@ -92,6 +95,12 @@ private:
     // Writes the held game now, between the saves at exit, keeping the
     // generator's sequence as it was (enciphering reseeds it).
     void SaveGameNow() const;
+    bool WriteSavedGame() const;
+    // A finished game whose qualifying result is not in the table yet gets it now.
+    void RecordFinishedResult();
+
+    void OnPositionRecorded(const NGame::CGame& game) override;
+    void OnGameFinished(const NGame::CGame& game) override;
 
     std::unique_ptr<CInterfaceResources> m_resources;
     std::unique_ptr<CTopTable> m_top_table;

@@ -16,6 +16,7 @@ public:
     // Called by the opener right after construction.
     void SetVirtualSize(int width, int height);
     void SetDimming(bool dimming) { m_dimming = dimming; }
+    bool IsDimming() const { return m_dimming; }
     void SetPanelPosition(int x, int y);
     void SetPanelSize(int width, int height);
 

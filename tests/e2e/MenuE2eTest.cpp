@@ -8,6 +8,7 @@
 #include "engine/KeyValueFile.h"
 #include "game/Field.h"
 #include "game/Game.h"
+#include "game/Player.h"
 #include "interface/ContinueDlg.h"
 #include "interface/CustomLevelWnd.h"
 #include "interface/EnterNameDlg.h"
@@ -315,5 +316,117 @@ TEST(MenuE2e, LastLevelWonEndsInTheNameEntryAndTheTopWindowOnItsTable)
     ASSERT_TRUE(after.LoadFile(harness.GetDataFolder() + CMainMenu::kSavedGameFile, true, CMainMenu::kSavedGameKey,
                                CMainMenu::kSavedGameKeyLength));
     EXPECT_FALSE(after.HasKey("gamedata.gametype"));
+}
+
+// A held classic game on its sixth level, one move from its end, with coins on
+// the cells that move takes: the money it pays must be paid once.
+void SaveOneMoveFromTheEnd(CHarness& harness)
+{
+    const NGame::SLevelLayout layout = NGame::SLevelLayout::ForLevel(5);
+    std::string text = "005 ";
+    const int mid = layout.rows / 2;
+    int cell = 0;
+    for (int r = 0; r < layout.rows; ++r)
+        for (int c = 0; c < layout.columns - std::abs(mid - r); ++c, ++cell)
+            text += (r == mid && c == 0)                    ? "02 "
+                    : (r == mid && c == layout.columns - 1) ? "01 "
+                    : cell % 7 == 3                         ? "60 00 02 " // a ten-cent coin
+                                                            : "00 ";
+    CKeyValueFile saved;
+    saved.SetString("menudata.gamename", "zonvel game");
+    saved.SetInt("gamedata.gametype", 0);
+    saved.SetInt("gamedata.totalscore", 500);
+    saved.SetInt("gamedata.playermoney", 40);
+    saved.SetInt("gamedata.playerlifes", 3);
+    saved.SetString("gamedata.fieldstate", text);
+    saved.SetString("gamedata.dir_pattern", "dat/levels_classic/lev%03d.raw");
+    saved.SetInt("gamedata.level_num", 5);
+    saved.SetInt("gamedata.levels_count", 100);
+    saved.SetInt("gamedata.m_game_type", 0);
+    ASSERT_TRUE(saved.SaveFile(harness.GetDataFolder() + CMainMenu::kSavedGameFile, CMainMenu::kSavedGameKey,
+                               CMainMenu::kSavedGameKeyLength));
+}
+
+struct SJudged
+{
+    int money = -1;
+    int totalScore = -1;
+    int restoredMoney = -1;
+};
+
+// From the menu: Play, Continue, the move that ends the level; on "LEVEL
+// COMPLETED" the totals are taken, then Escape and the Quit button.
+SJudged PlayTheLastMoveAndLeave(CHarness& harness, const std::string& shot)
+{
+    SJudged judged;
+    CMainMenu* menu = Menu(harness);
+    EXPECT_NE(menu->GetHeldGame(), nullptr);
+    if (!menu->GetHeldGame())
+        return judged;
+    judged.restoredMoney = menu->GetHeldGame()->GetPlayer()->GetMoney();
+    ClickButton(harness, 20, *menu->GetGameButton());
+    harness.At(50, [&harness, menu] {
+        NInterface::CContinueDlg* dialog = menu->GetContinueDialog();
+        ASSERT_NE(dialog, nullptr);
+        ClickButton(harness, 51, *dialog->GetContinueButton(), dialog->GetPanelX(), dialog->GetPanelY());
+    });
+    int stage = 0;
+    for (int frame = 60; frame < 1400; frame += 5)
+        harness.At(frame, [&, frame, menu] {
+            NGame::CGame* game = menu->GetHeldGame();
+            if (!game)
+                return;
+            const NGame::CField& field = *game->GetField();
+            if (stage == 0 && harness.GetApp()->GetCurrentScreen() == game && field.IsIdle())
+            {
+                const CVector4 cell = field.CellCentre(field.GetMid(), 1);
+                ClickAt(harness, frame + 1, static_cast<int>(cell.x), static_cast<int>(cell.y));
+                stage = 1;
+            }
+            else if (stage == 1 && field.IsIdle() && field.IsFull() && game->IsResultSoundPlayed())
+            {
+                // The result has faded in: what the player sees before leaving.
+                harness.Capture(frame + 60, shot);
+                harness.At(frame + 60, [&judged, game] {
+                    judged.money = game->GetPlayer()->GetMoney();
+                    judged.totalScore = game->GetTotalScore();
+                });
+                harness.KeyDown(frame + 61, NPlatform::kVkEscape);
+                harness.At(frame + 66, [&harness, menu, frame] {
+                    EXPECT_EQ(harness.GetApp()->GetCurrentScreen(), menu);
+                    ClickButton(harness, frame + 67, *menu->GetQuitButton());
+                });
+                stage = 2;
+            }
+        });
+    harness.Run(1500);
+    EXPECT_EQ(stage, 2);
+    EXPECT_LT(harness.GetFramesRun(), 1500) << "the quit button ended the program";
+    return judged;
+}
+
+// Leave on "LEVEL COMPLETED" with Escape, quit, start again, continue and make
+// the same move: the totals come out as in one game played without a break.
+TEST(MenuE2e, LeavingAJudgedLevelAndContinuingAfterARestartPaysTheMoveOnce)
+{
+    REQUIRE_DISPLAY_AND_DATA();
+    CHarness harness;
+    PrepareInstall(harness, false);
+    SaveOneMoveFromTheEnd(harness);
+
+    ASSERT_TRUE(harness.Start());
+    const SJudged first = PlayTheLastMoveAndLeave(harness, "level-completed");
+    harness.Shutdown();
+    harness.ClearScript();
+    EXPECT_EQ(first.restoredMoney, 40);
+    EXPECT_GT(first.money, 40) << "the move collected coins";
+    EXPECT_GT(first.totalScore, 500);
+
+    ASSERT_TRUE(harness.Start());
+    const SJudged second = PlayTheLastMoveAndLeave(harness, "level-completed-again");
+    harness.Shutdown();
+    EXPECT_EQ(second.restoredMoney, 40) << "the restored position is the one before the move";
+    EXPECT_EQ(second.money, first.money);
+    EXPECT_EQ(second.totalScore, first.totalScore);
 }
 } // namespace

@@ -42,6 +42,7 @@ public:
     {
         Record("LDown(" + std::to_string(x) + "," + std::to_string(y) + ")");
     }
+    void OnLButtonUp(int, int, uint32_t) override { Record("LUp"); }
     void OnDialogClosed(int result, CScreen* dialog) override
     {
         Record("DialogClosed(" + std::to_string(result) + "," + NameOf(dialog) + ")");
@@ -233,6 +234,35 @@ TEST_F(ApplicationTest, ClosingScreenAndDialogInOneFrameLosesNeitherReport)
 
     m_app->Update(CApplication::kFrameStep);
     EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(game)", "menu.Activate", "menu.DialogClosed(5,dlg)", "menu.Update(16)"}));
+}
+
+TEST_F(ApplicationTest, AReleaseReachesOnlyTheScreenOnTopWhenItsPressCame)
+{
+    CTestScreen menu("menu", m_log), game("game", m_log);
+    CTestDialog dialog("dlg", m_log);
+    m_app->PushScreen(&menu);
+    auto press = [this] { m_app->HandleEvent(Message(NPlatform::EEventType::LButtonDown)); };
+    auto release = [this] { m_app->HandleEvent(Message(NPlatform::EEventType::LButtonUp)); };
+    m_log.clear();
+
+    press(); // an ordinary click
+    release();
+    press(); // opens a dialog, as the menu's Play button does
+    m_app->PushDialog(&dialog);
+    release();
+    press(); // closes it (deferred, as every button does) and the game comes up under the held button
+    m_app->CloseTop(false);
+    m_app->Update(CApplication::kFrameStep);
+    m_app->PushScreen(&game);
+    release();
+    press(); // the next click is whole again
+    release();
+    Log buttons;
+    for (const std::string& entry : m_log)
+        if (entry.find(".LDown") != std::string::npos || entry.find(".LUp") != std::string::npos)
+            buttons.push_back(entry);
+    EXPECT_EQ(buttons, (Log{"menu.LDown(0,0)", "menu.LUp", "menu.LDown(0,0)", "dlg.LDown(0,0)", "game.LDown(0,0)",
+                            "game.LUp"}));
 }
 
 TEST_F(ApplicationTest, AltF4DropsDialogsAndAsksTheCurrentScreen)

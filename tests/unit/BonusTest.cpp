@@ -93,6 +93,26 @@ TEST_F(BonusTest, SingleRepaintTakesTheOnlyCandidateAndItsCoinUnpaid)
     EXPECT_GE(bonus.GetInsect()->GetPosition().x, 800.0f) << "finished once the insect left";
 }
 
+TEST_F(BonusTest, SingleRepaintWhoseTargetWentStaleFliesToTheCellItPaints)
+{
+    Set(*m_field, 0, 4, 3);
+    CBonusSimpleRepaint bonus(m_field.get());
+    ASSERT_EQ(bonus.GetTargetRow(), 0);
+    // Another bonus takes the target into the player's zone while the insect
+    // flies, and leaves a new candidate far from it.
+    Set(*m_field, 0, 4, kPlayer);
+    const int row = m_field->GetRows() - 1, col = m_field->RowLength(row) - 2;
+    Set(*m_field, row, col, 3);
+    CVector4 landedAt;
+    Run(bonus, [&] { landedAt = bonus.GetInsect()->GetPosition(); });
+    EXPECT_EQ(bonus.GetTargetRow(), row);
+    EXPECT_EQ(bonus.GetTargetColumn(), col);
+    EXPECT_EQ(m_field->ColourAt(row, col), kPlayer);
+    const CVector4 cell = m_field->CellCentre(row, col);
+    EXPECT_NEAR(landedAt.x, cell.x, 1.0f);
+    EXPECT_NEAR(landedAt.y, cell.y, 1.0f);
+}
+
 TEST_F(BonusTest, BonusesNeedingACandidateSayBeforehandAndOtherwiseDoNothing)
 {
     // Every free cell already has the player's colour: nothing to repaint.

@@ -564,6 +564,81 @@ TEST_F(GameTest, CoinsTheComputersRecheckCapturesAreNotPaidToThePlayer)
         EXPECT_NE(coin.kind, 4);
 }
 
+// ---- nothing of one level acts on the next ----
+
+TEST_F(GameTest, ALevelEndedUnderAFlyingBonusIsJudgedAndLeftOnlyOnceItLanded)
+{
+    auto game = NewGame(0, 2);
+    ASSERT_TRUE(RunUntil(*game, [&] { return PlayersTurnIdle(*game); }));
+    game->GetPlayer()->AddMoney(1000);
+    const int lives = game->GetPlayer()->GetLives();
+    Frames(*game, 1);
+    game->OnControl(game->GetBonusButton(CGame::kLife));
+    ASSERT_EQ(game->GetActiveBonuses().size(), 1u);
+    LayOutEnding(*game, 200);
+    CField& field = *game->GetField();
+    ASSERT_TRUE(field.Fill(field.GetMid(), 0, 2));
+    ASSERT_TRUE(RunUntil(*game, [&] { return field.IsFull() && field.IsIdle(); }));
+    ASSERT_FALSE(game->GetActiveBonuses().empty()) << "the insect is still flying";
+    EXPECT_EQ(game->GetTotalScore(), 0) << "not judged while a bonus acts";
+    Click(*game, 400, 300);
+    Frames(*game, 5);
+    EXPECT_EQ(field.GetState(), CField::kIdle) << "the click to continue waits for the bonus";
+
+    ASSERT_TRUE(RunUntil(*game, [&] { return game->GetActiveBonuses().empty(); }));
+    Frames(*game, 2);
+    EXPECT_EQ(game->GetTotalScore(), 200);
+    EXPECT_EQ(game->GetPlayer()->GetLives(), lives + 1);
+    const int records = field.GetRecordCount();
+    Continue(*game);
+    EXPECT_EQ(game->GetLevelNumber(), 3);
+    // The new level lays itself out whole: every insect lands and leaves, and its start is recorded.
+    ASSERT_TRUE(RunUntil(*game, [&] { return field.IsIdle(); }));
+    EXPECT_TRUE(field.GetInsects().empty());
+    EXPECT_EQ(field.GetRecordCount(), records + 1);
+    EXPECT_EQ(game->GetTotalScore(), 200);
+    EXPECT_EQ(game->GetPlayer()->GetLives(), lives + 1);
+}
+
+TEST_F(GameTest, ASkipBoughtOnTheLastTurnOfALevelIsGoneOnTheNext)
+{
+    auto game = NewGame(0, 2);
+    ASSERT_TRUE(RunUntil(*game, [&] { return PlayersTurnIdle(*game); }));
+    game->GetPlayer()->AddMoney(1000);
+    Frames(*game, 1);
+    game->OnControl(game->GetBonusButton(CGame::kSkipMove));
+    ASSERT_TRUE(game->IsSkipPending());
+    ASSERT_TRUE(RunUntil(*game, [&] { return game->GetActiveBonuses().empty(); }));
+    // The level ends before the player's next move used the skip.
+    LayOutEnding(*game, 200);
+    CField& field = *game->GetField();
+    ASSERT_TRUE(field.Fill(field.GetMid(), 0, 2));
+    ASSERT_TRUE(RunUntil(*game, [&] { return field.IsFull() && field.IsIdle(); }));
+    Frames(*game, 2);
+    Continue(*game);
+    ASSERT_TRUE(RunUntil(*game, [&] { return PlayersTurnIdle(*game); }));
+    EXPECT_FALSE(game->IsSkipPending());
+    Frames(*game, 1);
+    EXPECT_FALSE(game->GetBonusButton(CGame::kSkipMove)->IsDisabled());
+    const auto [row, col] = AllowedNeighbour(*game);
+    ASSERT_GE(row, 0);
+    ClickCell(*game, row, col);
+    EXPECT_TRUE(RunUntil(*game, [&] { return game->GetCurrentSide() == 1; })) << "the computer plays its first turn";
+}
+
+TEST_F(GameTest, TotalsStopAtTheirCeilingsInsteadOfWrapping)
+{
+    auto game = NewGame(0, 2);
+    CPlayer& player = *game->GetPlayer();
+    player.AddMoney(CPlayer::kMaxMoney);
+    player.AddMoney(100);
+    EXPECT_EQ(player.GetMoney(), CPlayer::kMaxMoney);
+    player.AddMoney(-2 * CPlayer::kMaxMoney);
+    EXPECT_EQ(player.GetMoney(), 0);
+    player.SetLives(CPlayer::kMaxLives + 1);
+    EXPECT_EQ(player.GetLives(), CPlayer::kMaxLives);
+}
+
 // ---- clicks, tutorial and hint panels ----
 
 TEST_F(GameTest, OnlyAReleaseNearThePressIsAClick)

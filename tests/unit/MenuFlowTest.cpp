@@ -156,6 +156,36 @@ protected:
         return asked;
     }
 
+    // A held last-level game with the score, played to its "GAME OVER" board.
+    CGame* GameOverBoard(int totalScore)
+    {
+        m_menu->HoldGame(CMainMenu::RestoreGame(LastLevelFile(totalScore), m_menu->GetTopTable()));
+        EXPECT_TRUE(m_menu->SaveGameFile()); // as the start-up found it
+        CGame* game = m_menu->GetHeldGame();
+        App()->PushScreen(game);
+        CField& field = *game->GetField();
+        EXPECT_TRUE(field.Fill(field.GetMid(), 0, 0));
+        for (int frame = 0; frame < 5000 && !(field.IsIdle() && field.IsFull()); ++frame)
+            game->Update(16.0f);
+        game->OnLButtonDown(5, 5, 0);
+        game->OnLButtonUp(5, 5, 0);
+        EXPECT_TRUE(game->IsGameOver());
+        return game;
+    }
+    // The top table as the next start reads it.
+    NInterface::CTopTable TableOnDisk() const
+    {
+        NInterface::CTopTable table(2);
+        table.Open((m_dataFolder / NInterface::CTopTable::kFileName).string());
+        return table;
+    }
+    bool SavedFileHoldsAGame() const
+    {
+        CKeyValueFile saved;
+        saved.LoadFile(SavedGamePath(), true, CMainMenu::kSavedGameKey, CMainMenu::kSavedGameKeyLength);
+        return saved.HasKey("gamedata.gametype");
+    }
+
     std::unique_ptr<NGameTest::CTestResources> m_gameResources;
     std::unique_ptr<CMainMenu> m_menu;
 };
@@ -199,6 +229,8 @@ TEST_F(MenuFlowTest, HeldGameOffersContinueNewGameAndCancel)
     EXPECT_EQ(dialog->GetLevel(), 2);
     EXPECT_EQ(dialog->GetScore(), game->GetCurrentScore());
     EXPECT_GT(dialog->GetScore(), 0) << "the player's zone counts";
+    dialog->Render();
+    EXPECT_TRUE(dialog->IsDimming()) << "the menu behind darkens";
     Current()->OnKeyDown(NPlatform::kVkEscape);
     NextFrame();
     EXPECT_EQ(m_menu->GetContinueDialog(), nullptr);
@@ -262,6 +294,76 @@ TEST_F(MenuFlowTest, FinishedGameIsDroppedAndTheTopWindowOpensOnlyForARecordedRe
     NextFrame();
     EXPECT_EQ(Current(), m_menu.get());
     EXPECT_EQ(m_menu->GetTopWindow(), nullptr);
+}
+
+TEST_F(MenuFlowTest, TheNameEntryDropsTheFinishedGameBeforeItsResultIsWritten)
+{
+    CGame* game = GameOverBoard(40);
+    const int score = game->GetTotalScore();
+    ASSERT_TRUE(SavedFileHoldsAGame()) << "the last position before the final move";
+    game->OnLButtonDown(5, 5, 0);
+    game->OnLButtonUp(5, 5, 0);
+    ASSERT_EQ(Current(), game->GetNameDialog());
+    Current()->OnKeyDown(NPlatform::kVkReturn);
+    NextFrame();
+    // Killed now, while the field vanishes: the result is kept and the game is not offered again.
+    EXPECT_FALSE(SavedFileHoldsAGame());
+    EXPECT_EQ(TableOnDisk().GetPoints(0, 0), score);
+    CMainMenu next;
+    next.LoadGameFile();
+    EXPECT_EQ(next.GetHeldGame(), nullptr);
+}
+
+TEST_F(MenuFlowTest, EveryWayOfLeavingAFinishedGameRecordsItsResultOnce)
+{
+    struct SWay
+    {
+        const char* what;
+        std::function<void(CGame&)> leave;
+        const char* name;
+    };
+    CMainMenu* menu = m_menu.get();
+    const SWay ways[] = {
+        {"Escape on the game-over board", [](CGame& game) { game.OnKeyDown(NPlatform::kVkEscape); NextFrame(); },
+         "Nemo"},
+        {"the main-menu button there", [](CGame& game) { game.OnControl(game.GetMainMenuButton()); NextFrame(); },
+         "Nemo"},
+        {"quitting the program there", [menu](CGame&) { menu->SaveGameFile(); menu->SaveGameFile(); }, "Nemo"},
+        {"closing the window during the name entry",
+         [menu](CGame& game) {
+             game.OnLButtonDown(5, 5, 0);
+             game.OnLButtonUp(5, 5, 0);
+             ASSERT_NE(game.GetNameDialog(), nullptr);
+             for (char c : std::string("Zed"))
+                 game.GetNameDialog()->OnChar(static_cast<unsigned char>(c), 1);
+             App()->CloseAll();
+             menu->SaveGameFile();
+             menu->SaveGameFile();
+         },
+         "Zed"},
+    };
+    int start = 50;
+    for (const SWay& way : ways)
+    {
+        SCOPED_TRACE(way.what);
+        CGame* game = GameOverBoard(++start);
+        const int score = game->GetTotalScore();
+        way.leave(*game);
+        if (m_menu->GetHeldGame())
+            m_menu->GetHeldGame()->Update(16.0f);
+        const NInterface::CTopTable table = TableOnDisk();
+        int entries = 0;
+        for (int place = 0; place < NInterface::CTopTable::kPlaces; ++place)
+            if (table.GetPoints(0, place) == score)
+            {
+                ++entries;
+                EXPECT_EQ(table.GetName(0, place), way.name);
+            }
+        EXPECT_EQ(entries, 1);
+        EXPECT_FALSE(SavedFileHoldsAGame());
+        App()->CloseAll();
+        App()->PushScreen(m_menu.get());
+    }
 }
 
 TEST_F(MenuFlowTest, HelpOptionsAndTopWindowsOpenAndAreDeletedWhenClosed)
@@ -345,9 +447,10 @@ TEST_F(SavedGameTest, RestoredGameKeepsMoneyLivesScoreAndCoinsWithThePlayerToMov
     CField& field = *game->GetField();
     field.SetCellCoin(field.GetMid(), 3, 4);
     field.SetCellCoin(1, 1, 0);
-    field.RecordFieldState();
     game->GetPlayer()->AddMoney(137 - game->GetPlayer()->GetMoney());
     game->GetPlayer()->SetLives(2);
+    field.RecordFieldState();
+    game->Update(16.0f); // the game takes its totals with the position
     const std::string board = field.GetFieldState();
 
     auto next = Restart();
@@ -364,6 +467,65 @@ TEST_F(SavedGameTest, RestoredGameKeepsMoneyLivesScoreAndCoinsWithThePlayerToMov
     EXPECT_EQ(restored->GetPlayer()->GetState(), NGame::CPlayer::kMayMove);
     EXPECT_EQ(restored->GetNextTutorialHint(), NGame::GetGameResources()->GetLastHintIndex());
     EXPECT_EQ(restored->GetWrongColourHints(), 0);
+}
+
+TEST_F(SavedGameTest, LeavingRightAfterAMoveRestoresThePositionBeforeItWithItsMoney)
+{
+    CGame* game = StartFromMenu(true, 2);
+    ASSERT_NE(game, nullptr);
+    SettleGame();
+    CField& field = *game->GetField();
+    const int mid = field.GetMid();
+    // A dollar coin on the cell beside the player's start, in a colour the player may take.
+    int colour = 0;
+    while (colour == field.ColourAt(mid, 0) || colour == field.ColourAt(mid, field.GetColumns() - 1))
+        ++colour;
+    NGameTest::Set(field, mid, 1, colour);
+    field.SetCellCoin(mid, 1, 4);
+    field.RecordFieldState();
+    game->Update(16.0f); // the game takes its totals with the position
+    const int money = game->GetPlayer()->GetMoney();
+    const std::string board = field.GetFieldState();
+
+    const CVector4 centre = field.CellCentre(mid, 1);
+    Click(*game, static_cast<int>(centre.x), static_cast<int>(centre.y));
+    ASSERT_EQ(game->GetPlayer()->GetMoney(), money + 100) << "the move collected the coin";
+    BackToMenu(); // Escape before the turn came back: the move was never recorded
+
+    auto next = Restart();
+    CGame* restored = next->GetHeldGame();
+    ASSERT_NE(restored, nullptr);
+    EXPECT_EQ(restored->GetField()->FormatFieldState(), board);
+    EXPECT_EQ(restored->GetField()->GetCellCoin(mid, 1), 4);
+    EXPECT_EQ(restored->GetPlayer()->GetMoney(), money) << "the coin is on the board, not in the purse too";
+    EXPECT_EQ(restored->GetTotalScore(), game->GetTotalScore());
+}
+
+TEST_F(SavedGameTest, TotalsAtTheirCeilingsLoadAndStayThereWhileValuesBeyondAreRefused)
+{
+    CKeyValueFile file = LastLevelFile(CGame::kMaxTotalScore - 1);
+    file.SetInt("gamedata.playermoney", NGame::CPlayer::kMaxMoney);
+    file.SetInt("gamedata.playerlifes", NGame::CPlayer::kMaxLives);
+    m_menu->HoldGame(CMainMenu::RestoreGame(file, m_menu->GetTopTable()));
+    CGame* game = m_menu->GetHeldGame();
+    ASSERT_NE(game, nullptr);
+    App()->PushScreen(game);
+    CField& field = *game->GetField();
+    ASSERT_TRUE(field.Fill(field.GetMid(), 0, 0));
+    for (int frame = 0; frame < 5000 && !(field.IsIdle() && field.IsFull()); ++frame)
+        game->Update(16.0f);
+    EXPECT_EQ(game->GetTotalScore(), CGame::kMaxTotalScore);
+    EXPECT_EQ(game->GetPlayer()->GetMoney(), NGame::CPlayer::kMaxMoney);
+
+    for (const auto& [key, value] : {std::pair{"gamedata.totalscore", CGame::kMaxTotalScore + 1},
+                                     std::pair{"gamedata.playermoney", NGame::CPlayer::kMaxMoney + 1},
+                                     std::pair{"gamedata.playerlifes", NGame::CPlayer::kMaxLives + 1},
+                                     std::pair{"gamedata.totalscore", 2147483647}})
+    {
+        CKeyValueFile beyond = LastLevelFile(10);
+        beyond.SetInt(key, value);
+        EXPECT_EQ(CMainMenu::RestoreGame(beyond, m_menu->GetTopTable()), nullptr) << key << " " << value;
+    }
 }
 
 TEST_F(SavedGameTest, MovingGameRoundTripsAndAFinishedGameIsNotOffered)
