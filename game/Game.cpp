@@ -123,7 +123,7 @@ bool CGame::LoadGame(const CKeyValueFile& file)
     return true;
 }
 
-CGame::CGame(int gameType, NInterface::CTopTable* topTable)
+CGame::CGame(int gameType, CTopTable* topTable)
     : m_game_type(std::clamp(gameType, 0, 2)), m_top_table(topTable)
 {
     CGameResources* resources = GetGameResources();
@@ -161,7 +161,6 @@ CGame::~CGame()
     m_bonuses.clear();
     m_sides.clear();
     m_hint_panels.clear();
-    m_name_dialog.reset();
     m_field.reset();
     CFX::Destroy();
 }

@@ -14,17 +14,13 @@ class CKeyValueFile;
 class CSimpleButton;
 class CSprite;
 
-namespace NInterface
-{
-class CTopTable;
-} // namespace NInterface
-
 namespace NGame
 {
 class CBonus;
 class CField;
 class CHintPanel;
 class CPlayer;
+class CTopTable;
 class IGameOwner;
 
 class CGame : public CScreen
@@ -56,7 +52,7 @@ class CGame : public CScreen
     static const char* const kPlaylist[5];
 
     // topTable is borrowed (null: no name entry at game over).
-    CGame(int gameType, NInterface::CTopTable* topTable);
+    CGame(int gameType, CTopTable* topTable);
     ~CGame() override;
 
     void StartAtLevel(int level);
@@ -119,7 +115,7 @@ class CGame : public CScreen
     float GetMessageAlpha() const { return m_message_alpha; }
     CSimpleButton* GetBonusButton(int button) const { return m_bonus_buttons[button].get(); }
     CSimpleButton* GetMainMenuButton() const { return m_main_menu_button.get(); }
-    CScreen* GetNameDialog() const { return m_name_dialog.get(); }
+    CScreen* GetNameDialog() const { return m_name_dialog; }
     // Whether the bonus of a button may be bought now (the button's enabled state).
     bool CanBuy(int button) const;
     // The position the player is pointing at for the move preview, in layout units.
@@ -158,8 +154,8 @@ class CGame : public CScreen
     void DrawTooltip() const;
 
     int m_game_type = 0;
-    NInterface::CTopTable* m_top_table = nullptr; // not owned
-    std::unique_ptr<CScreen> m_name_dialog;       // the name entry, only while it is open
+    CTopTable* m_top_table = nullptr; // not owned
+    CScreen* m_name_dialog = nullptr; // the owner's name entry, only while it is open
     std::unique_ptr<CField> m_field;
     std::vector<std::unique_ptr<CPlayer>> m_sides; // 0 the player, 1 the computer
     int m_current_side = 0;

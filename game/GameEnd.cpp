@@ -4,20 +4,10 @@
 #include "game/Field.h"
 #include "game/GameOwner.h"
 #include "game/GameResources.h"
-#include "interface/EnterNameDlg.h"
-#include "interface/TopTable.h"
-#include "ui/Frame.h"
+#include "game/TopTable.h"
 
 namespace NGame
 {
-namespace
-{
-constexpr int kDialogX = 144;
-constexpr int kDialogY = 172;
-constexpr int kDialogWidth = 512;
-constexpr int kDialogHeight = 256;
-} // namespace
-
 bool CGame::AsksForName() const
 {
     // The table keeps the classic and the advanced game only.
@@ -29,19 +19,14 @@ void CGame::EndGame()
 {
     if (m_name_dialog)
         return;
-    if (!AsksForName())
+    if (AsksForName())
     {
-        m_field->VanishLevel();
-        return;
+        m_name_dialog = m_owner ? m_owner->OpenNameEntry(*this) : nullptr;
+        if (m_name_dialog)
+            return;
+        RecordResult();
     }
-    auto dialog = std::make_unique<NInterface::CEnterNameDlg>();
-    dialog->SetVirtualSize(800, 600);
-    dialog->SetDimming(false);
-    dialog->SetPanelPosition(kDialogX, kDialogY);
-    dialog->SetPanelSize(kDialogWidth, kDialogHeight);
-    m_name_dialog = std::move(dialog);
-    if (IFrame* app = IFrame::Instance())
-        app->PushDialog(m_name_dialog.get());
+    m_field->VanishLevel();
 }
 
 bool CGame::RecordResult()
@@ -49,10 +34,10 @@ bool CGame::RecordResult()
     if (!m_game_over || m_score_recorded || !AsksForName())
         return false;
     std::string name;
-    if (m_name_dialog)
-        name = static_cast<NInterface::CEnterNameDlg*>(m_name_dialog.get())->GetName();
+    if (m_name_dialog && m_owner)
+        name = m_owner->GetEnteredName(*m_name_dialog);
     if (name.empty())
-        name = NInterface::CTopTable::kDefaultName;
+        name = CTopTable::kDefaultName;
     m_score_recorded = true;
     if (m_owner)
         m_owner->OnGameFinished(*this);
@@ -62,10 +47,10 @@ bool CGame::RecordResult()
 
 void CGame::OnDialogClosed(int, CScreen* dialog)
 {
-    if (!dialog || dialog != m_name_dialog.get())
+    if (!dialog || dialog != m_name_dialog)
         return;
     RecordResult();
-    m_name_dialog.reset();
+    m_name_dialog = nullptr;
     m_field->VanishLevel();
 }
 } // namespace NGame

@@ -3,6 +3,10 @@
 // or its end; the game is never deleted by these calls.
 #pragma once
 
+#include <string>
+
+class CScreen;
+
 namespace NGame
 {
 class CGame;
@@ -17,6 +21,13 @@ class IGameOwner
     // held game must be dropped from the saved game first, so that a crash
     // between the two writes can lose the result but never count it twice.
     virtual void OnGameFinished(const CGame& game) = 0;
+    // The game is over with a result the top table takes: show the name entry
+    // over the game and hand it back (it stays the owner's; null: no entry,
+    // the result goes in under the default name). Its closing is reported to
+    // the game, the screen below it.
+    virtual CScreen* OpenNameEntry(const CGame& game) = 0;
+    // The name typed so far in that entry.
+    virtual std::string GetEnteredName(const CScreen& entry) const = 0;
 
   protected:
     ~IGameOwner() = default;

@@ -11,7 +11,7 @@
 #include "game/GameResources.h"
 #include "game/HintPanel.h"
 #include "game/Player.h"
-#include "interface/Hint.h"
+#include "ui/Hint.h"
 #include "ui/Control.h"
 #include "ui/Frame.h"
 #include "ui/SimpleButton.h"
@@ -211,7 +211,7 @@ void CGame::DrawTooltip() const
     for (int i = 0; i < kBonusCount; ++i)
         if (m_bonus_buttons[i]->IsCursorOver())
         {
-            NInterface::CHint::Draw(kTooltips[i], 50.0f, 530.0f, 15.0f, false, true);
+            CHint::Draw(kTooltips[i], 50.0f, 530.0f, 15.0f, false, true);
             return;
         }
 }

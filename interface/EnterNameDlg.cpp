@@ -4,7 +4,7 @@
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "engine/Texture.h"
-#include "interface/TopTable.h"
+#include "game/TopTable.h"
 #include "interface/WindowArt.h"
 #include "ui/Frame.h"
 #include "ui/SimpleButton.h"
@@ -27,7 +27,7 @@ CEnterNameDlg::CEnterNameDlg()
                             layout.GetFloat("m_enter_name_box.y", 0.0f), 0.0f);
     m_name_box->SetMaxLength(kMaxNameLength);
     m_name_box->SetFocus(true);
-    m_name_box->SetFilter(&CTopTable::IsStorableName);
+    m_name_box->SetFilter(&NGame::CTopTable::IsStorableName);
     AddControl(m_name_box.get());
 }
 

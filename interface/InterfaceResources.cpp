@@ -5,7 +5,7 @@
 #include "engine/ResourceManager.h"
 #include "engine/Sprite.h"
 #include "engine/Texture.h"
-#include "interface/Hint.h"
+#include "ui/Hint.h"
 
 #include <iterator>
 

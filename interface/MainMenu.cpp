@@ -12,8 +12,9 @@
 #include "game/Game.h"
 #include "interface/ContinueDlg.h"
 #include "interface/CustomLevelWnd.h"
+#include "interface/EnterNameDlg.h"
 #include "interface/InterfaceResources.h"
-#include "interface/TopTable.h"
+#include "game/TopTable.h"
 #include "interface/HelpWnd.h"
 #include "interface/OptionsWnd.h"
 #include "interface/TopWnd.h"
@@ -97,6 +98,7 @@ CMainMenu::~CMainMenu()
     m_help_wnd.reset();
     m_top_wnd.reset();
     m_game.reset();
+    m_name_dlg.reset();
     m_custom_wnd.reset();
     m_continue_dlg.reset();
     m_dragons.clear();
@@ -297,6 +299,7 @@ void CMainMenu::OnScreenClosed(CScreen* closed)
             const bool recorded = m_game->IsScoreRecorded();
             const int gameType = m_game->GetGameType();
             m_game.reset();
+            m_name_dlg.reset();
             if (recorded)
             {
                 m_top_wnd = std::make_unique<CTopWnd>(m_layout_width, m_layout_height, m_top_table.get());
@@ -351,6 +354,25 @@ void CMainMenu::OnGameFinished(const NGame::CGame& game)
 {
     if (&game == m_game.get())
         SaveGameNow();
+}
+
+CScreen* CMainMenu::OpenNameEntry(const NGame::CGame& game)
+{
+    if (&game != m_game.get())
+        return nullptr;
+    m_name_dlg = std::make_unique<CEnterNameDlg>();
+    m_name_dlg->SetVirtualSize(800, 600);
+    m_name_dlg->SetDimming(false);
+    m_name_dlg->SetPanelPosition(144, 172);
+    m_name_dlg->SetPanelSize(512, 256);
+    if (IFrame* app = IFrame::Instance())
+        app->PushDialog(m_name_dlg.get());
+    return m_name_dlg.get();
+}
+
+std::string CMainMenu::GetEnteredName(const CScreen& entry) const
+{
+    return &entry == m_name_dlg.get() ? m_name_dlg->GetName() : std::string();
 }
 
 void CMainMenu::RecordFinishedResult()

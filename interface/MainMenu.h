@@ -17,16 +17,18 @@ class CKeyValueFile;
 namespace NGame
 {
 class CGame;
-}
+class CTopTable;
+} // namespace NGame
 
 namespace NInterface
 {
+using NGame::CTopTable;
 class CContinueDlg;
 class CCustomLevelWnd;
+class CEnterNameDlg;
 class CHelpWnd;
 class CInterfaceResources;
 class COptionsWnd;
-class CTopTable;
 class CTopWnd;
 
 class CMainMenu : public CLayoutScreen, private NGame::IGameOwner
@@ -68,6 +70,7 @@ public:
     void HoldGame(std::unique_ptr<NGame::CGame> game);
     CTopTable* GetTopTable() const { return m_top_table.get(); }
     CContinueDlg* GetContinueDialog() const { return m_continue_dlg.get(); }
+    CEnterNameDlg* GetNameDialog() const { return m_name_dlg.get(); }
     CCustomLevelWnd* GetCustomLevelWindow() const { return m_custom_wnd.get(); }
     CHelpWnd* GetHelpWindow() const { return m_help_wnd.get(); }
     CTopWnd* GetTopWindow() const { return m_top_wnd.get(); }
@@ -101,6 +104,8 @@ private:
 
     void OnPositionRecorded(const NGame::CGame& game) override;
     void OnGameFinished(const NGame::CGame& game) override;
+    CScreen* OpenNameEntry(const NGame::CGame& game) override;
+    std::string GetEnteredName(const CScreen& entry) const override;
 
     std::unique_ptr<CInterfaceResources> m_resources;
     std::unique_ptr<CTopTable> m_top_table;
@@ -110,6 +115,7 @@ private:
     std::unique_ptr<CTopWnd> m_top_wnd;
     std::unique_ptr<CCustomLevelWnd> m_custom_wnd;
     std::unique_ptr<CContinueDlg> m_continue_dlg;
+    std::unique_ptr<CEnterNameDlg> m_name_dlg; // over the finished game, until that game goes
     CInterfaceInsect::Swarm m_dragons;
 
     std::unique_ptr<CSimpleButton> m_game_btn;

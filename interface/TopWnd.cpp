@@ -3,7 +3,7 @@
 #include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
-#include "interface/TopTable.h"
+#include "game/TopTable.h"
 #include "interface/WindowArt.h"
 #include "platform/Events.h"
 #include "ui/BitmapText.h"

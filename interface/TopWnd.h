@@ -10,9 +10,14 @@
 
 class CSimpleButton;
 
-namespace NInterface
+namespace NGame
 {
 class CTopTable;
+}
+
+namespace NInterface
+{
+using NGame::CTopTable;
 
 class CTopWnd : public CLayoutScreen
 {

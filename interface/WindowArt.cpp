@@ -5,7 +5,7 @@
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"
 #include "engine/Texture.h"
-#include "interface/Hint.h"
+#include "ui/Hint.h"
 #include "ui/Frame.h"
 #include "ui/Screen.h"
 #include "ui/SimpleButton.h"

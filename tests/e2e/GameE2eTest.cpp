@@ -17,7 +17,7 @@
 #include "game/GameResources.h"
 #include "game/HintPanel.h"
 #include "game/Player.h"
-#include "interface/Hint.h"
+#include "ui/Hint.h"
 #include "platform/DataFolder.h"
 #include "tests/e2e/Harness.h"
 #include "ui/SimpleButton.h"
@@ -278,7 +278,7 @@ TEST(GameE2e, FirstLevelPlayedWithTheMouseToTheNextLevel)
     SaveWindowedSettings();
     ASSERT_TRUE(harness.Start());
     CGameResources& resources = CGameResources::Instance();
-    NInterface::CHint::SetFont(&resources);
+    CHint::SetFont(&resources);
     {
         CGame game(CGameResources::kClassic, nullptr);
         game.StartAtLevel(0);
@@ -322,7 +322,7 @@ TEST(GameE2e, FirstLevelPlayedWithTheMouseToTheNextLevel)
         else
             ADD_FAILURE() << "no level-end picture";
     }
-    NInterface::CHint::SetFont(nullptr);
+    CHint::SetFont(nullptr);
     CGameResources::Release();
     harness.Shutdown();
 }

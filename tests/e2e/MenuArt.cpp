@@ -4,7 +4,7 @@
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"
 #include "engine/Sprite.h"
-#include "interface/Hint.h"
+#include "ui/Hint.h"
 #include "tests/e2e/Harness.h"
 #include "ui/BitmapText.h"
 #include "ui/Screen.h"
@@ -47,7 +47,7 @@ CMenuArt::CMenuArt(CHarness& harness)
     m_font = std::make_unique<CBitmapText>();
     if (!m_font->LoadFromImage(scan.data(), static_cast<int>(scan.size()), group->GetTexture("m_font_tex")))
         return;
-    NInterface::CHint::SetFont(m_font.get());
+    CHint::SetFont(m_font.get());
 
     group->AddSprite("mui/dragon.spr", "menu_dragon");
     CSprite* cursor = group->AddSprite("mui/cursor.spr", "menu_cursor");
@@ -59,7 +59,7 @@ CMenuArt::CMenuArt(CHarness& harness)
 
 CMenuArt::~CMenuArt()
 {
-    NInterface::CHint::SetFont(nullptr);
+    CHint::SetFont(nullptr);
     CScreen::SetPointerSprite(nullptr);
 }
 } // namespace NE2e

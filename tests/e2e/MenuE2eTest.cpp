@@ -13,7 +13,7 @@
 #include "interface/CustomLevelWnd.h"
 #include "interface/EnterNameDlg.h"
 #include "interface/MainMenu.h"
-#include "interface/TopTable.h"
+#include "game/TopTable.h"
 #include "interface/TopWnd.h"
 #include "platform/DataFolder.h"
 #include "platform/Events.h"

@@ -12,7 +12,7 @@
 #include "app/Application.h"
 #include "engine/GLHeaders.h"
 #include "engine/Texture.h"
-#include "interface/Hint.h"
+#include "ui/Hint.h"
 #include "platform/DataFolder.h"
 #include "tests/e2e/Harness.h"
 #include "ui/BitmapText.h"
@@ -135,7 +135,7 @@ public:
         m_font->DrawTextOutlined("Centred and outlined: {[(<$%&>)]}", 24.0f, 400.0f, 420.0f, 0.0f, 1, 1, 1, 1,
                                  false, true);
         m_font->DrawText(kOrderProbe, 40.0f, 320.0f, 500.0f, 0.0f, 1, 1, 1, 1);
-        NInterface::CHint::Draw("A hint near the right edge", 760.0f, 540.0f, 20.0f, false, false);
+        CHint::Draw("A hint near the right edge", 760.0f, 540.0f, 20.0f, false, false);
     }
 
     static constexpr const char* kOrderProbe = "_^";
@@ -185,7 +185,7 @@ TEST(ToolkitE2e, ControlsTextAndHintThroughTheRealWindow)
     std::vector<uint8_t> scan = fontBytes;
     CBitmapText font;
     ASSERT_TRUE(font.LoadFromImage(scan.data(), static_cast<int>(scan.size()), &fontTexture));
-    NInterface::CHint::SetFont(&font);
+    CHint::SetFont(&font);
 
     CToolkitScreen screen(&font);
     harness.GetApp()->PushScreen(&screen);
@@ -320,7 +320,7 @@ TEST(ToolkitE2e, ControlsTextAndHintThroughTheRealWindow)
     EXPECT_TRUE(NE2e::Near(shot->At(745, 550), kBackground));
     EXPECT_TRUE(NE2e::Near(shot->At(760, 550), kBackground));
 
-    NInterface::CHint::SetFont(nullptr);
+    CHint::SetFont(nullptr);
     harness.GetApp()->CloseAll();
 }
 } // namespace

@@ -12,7 +12,7 @@
 #include "interface/EnterNameDlg.h"
 #include "interface/HelpWnd.h"
 #include "interface/OptionsWnd.h"
-#include "interface/TopTable.h"
+#include "game/TopTable.h"
 #include "interface/TopWnd.h"
 #include "platform/DataFolder.h"
 #include "tests/e2e/Harness.h"

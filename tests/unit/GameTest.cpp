@@ -6,10 +6,11 @@
 #include "game/AIPlayer.h"
 #include "game/Bonus.h"
 #include "game/Game.h"
+#include "game/GameOwner.h"
 #include "game/HintPanel.h"
 #include "game/Player.h"
 #include "interface/EnterNameDlg.h"
-#include "interface/TopTable.h"
+#include "game/TopTable.h"
 #include "ui/Control.h"
 #include "ui/SimpleButton.h"
 
@@ -307,11 +308,33 @@ TEST_F(GameTest, LostLevelWithoutLivesOrMoneyEndsTheGameWithTheMoneyUntouched)
     EXPECT_FALSE(game->IsScoreRecorded());
 }
 
-TEST_F(GameTest, GameOverWithAQualifyingScoreAsksForANameAndRecordsIt)
+// What the main menu does for a game it holds: the name entry, and the order of the writes.
+class CRecordingOwner : public IGameOwner
 {
-    NInterface::CTopTable table(2);
+  public:
+    void OnPositionRecorded(const CGame&) override {}
+    // The table as it stands when the held game is to be dropped.
+    void OnGameFinished(const CGame&) override { m_top_when_finished = m_table ? m_table->GetPoints(1, 0) : -1; }
+    CScreen* OpenNameEntry(const CGame&) override
+    {
+        m_entry = std::make_unique<NInterface::CEnterNameDlg>();
+        return m_entry.get();
+    }
+    std::string GetEnteredName(const CScreen&) const override { return m_entry->GetName(); }
+
+    NGame::CTopTable* m_table = nullptr;
+    std::unique_ptr<NInterface::CEnterNameDlg> m_entry;
+    int m_top_when_finished = -1;
+};
+
+TEST_F(GameTest, GameOverWithAQualifyingScoreAsksItsOwnerForANameAndRecordsIt)
+{
+    NGame::CTopTable table(2);
     table.Add(1, 5, "Ann");
     auto game = std::make_unique<CGame>(1, &table);
+    CRecordingOwner owner;
+    owner.m_table = &table;
+    game->SetOwner(&owner);
     game->StartAtLevel(2);
     game->GetPlayer()->SetLives(0);
     game->GetPlayer()->AddMoney(-game->GetPlayer()->GetMoney());
@@ -327,6 +350,7 @@ TEST_F(GameTest, GameOverWithAQualifyingScoreAsksForANameAndRecordsIt)
     game->OnDialogClosed(1, dialog); // an empty name
     EXPECT_EQ(game->GetNameDialog(), nullptr);
     EXPECT_TRUE(game->IsScoreRecorded());
+    EXPECT_EQ(owner.m_top_when_finished, 5) << "the owner drops the held game before the table is written";
     EXPECT_EQ(table.GetName(1, 0), "Nemo");
     EXPECT_EQ(table.GetPoints(1, 0), 30);
     EXPECT_EQ(table.GetName(1, 1), "Ann");
@@ -335,7 +359,7 @@ TEST_F(GameTest, GameOverWithAQualifyingScoreAsksForANameAndRecordsIt)
 
 TEST_F(GameTest, GameOverBelowTheTableOrInTheMovingGameAsksForNoName)
 {
-    NInterface::CTopTable table(2);
+    NGame::CTopTable table(2);
     for (int i = 0; i < 7; ++i)
         table.Add(0, 1000, "Best");
     auto game = std::make_unique<CGame>(0, &table);

@@ -1,14 +1,13 @@
 #include "ControlTestSupport.h"
 #include "TestFontPicture.h"
 
-#include "interface/Hint.h"
+#include "ui/Hint.h"
 #include "interface/InterfaceInsect.h"
 #include "engine/Random.h"
 #include "engine/Sprite.h"
 
 #include <gtest/gtest.h>
 
-using NInterface::CHint;
 using NInterface::CInterfaceInsect;
 
 class HintTest : public ::testing::Test

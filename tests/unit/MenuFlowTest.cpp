@@ -14,7 +14,7 @@
 #include "interface/MainMenu.h"
 #include "interface/HelpWnd.h"
 #include "interface/OptionsWnd.h"
-#include "interface/TopTable.h"
+#include "game/TopTable.h"
 #include "interface/TopWnd.h"
 
 #include <fstream>
@@ -173,10 +173,10 @@ protected:
         return game;
     }
     // The top table as the next start reads it.
-    NInterface::CTopTable TableOnDisk() const
+    NGame::CTopTable TableOnDisk() const
     {
-        NInterface::CTopTable table(2);
-        table.Open((m_dataFolder / NInterface::CTopTable::kFileName).string());
+        NGame::CTopTable table(2);
+        table.Open((m_dataFolder / NGame::CTopTable::kFileName).string());
         return table;
     }
     bool SavedFileHoldsAGame() const
@@ -351,9 +351,9 @@ TEST_F(MenuFlowTest, EveryWayOfLeavingAFinishedGameRecordsItsResultOnce)
         way.leave(*game);
         if (m_menu->GetHeldGame())
             m_menu->GetHeldGame()->Update(16.0f);
-        const NInterface::CTopTable table = TableOnDisk();
+        const NGame::CTopTable table = TableOnDisk();
         int entries = 0;
-        for (int place = 0; place < NInterface::CTopTable::kPlaces; ++place)
+        for (int place = 0; place < NGame::CTopTable::kPlaces; ++place)
             if (table.GetPoints(0, place) == score)
             {
                 ++entries;

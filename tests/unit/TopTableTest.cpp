@@ -1,4 +1,4 @@
-#include "interface/TopTable.h"
+#include "game/TopTable.h"
 
 #include "engine/Cipher.h"
 #include "engine/KeyValueFile.h"
@@ -9,7 +9,7 @@
 
 #include <string>
 
-using NInterface::CTopTable;
+using NGame::CTopTable;
 using NTestUtil::CTempDir;
 
 namespace

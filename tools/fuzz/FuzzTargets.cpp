@@ -15,7 +15,7 @@
 #include "game/Game.h"
 #include "game/GameResources.h"
 #include "interface/MainMenu.h"
-#include "interface/TopTable.h"
+#include "game/TopTable.h"
 #include "ui/BitmapText.h"
 
 #include <unistd.h>
@@ -256,7 +256,7 @@ bool SavedGame(const uint8_t* data, size_t size)
     NRandom::Seed(7);
     CKeyValueFile file;
     file.Parse(data, size);
-    NInterface::CTopTable table(2);
+    NGame::CTopTable table(2);
     std::unique_ptr<NGame::CGame> game = NInterface::CMainMenu::RestoreGame(file, &table);
     if (!game)
         return true;
@@ -284,7 +284,7 @@ bool TopTable(const uint8_t* data, size_t size)
 {
     CKeyValueFile file;
     file.Parse(data, size);
-    NInterface::CTopTable table(2);
+    NGame::CTopTable table(2);
     table.Load(file);
     CKeyValueFile saved;
     table.Save(saved);
@@ -292,10 +292,10 @@ bool TopTable(const uint8_t* data, size_t size)
         return false;
     CKeyValueFile reread;
     reread.Parse(saved.BuildText());
-    NInterface::CTopTable again(2);
+    NGame::CTopTable again(2);
     again.Load(reread);
     for (int t = 0; t < table.GetTableCount(); ++t)
-        for (int place = 0; place < NInterface::CTopTable::kPlaces; ++place)
+        for (int place = 0; place < NGame::CTopTable::kPlaces; ++place)
             if (again.GetName(t, place) != table.GetName(t, place) ||
                 again.GetPoints(t, place) != table.GetPoints(t, place))
                 return false;

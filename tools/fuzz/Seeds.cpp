@@ -11,7 +11,7 @@
 #include "game/Field.h"
 #include "game/Game.h"
 #include "game/GameResources.h"
-#include "interface/TopTable.h"
+#include "game/TopTable.h"
 
 #include <jpeglib.h>
 #include <unistd.h>
@@ -423,7 +423,7 @@ void SavedGameSeeds(const fs::path& data)
 
 void TopTableSeeds()
 {
-    NInterface::CTopTable table(2);
+    NGame::CTopTable table(2);
     CKeyValueFile empty;
     table.Load(empty);
     for (int i = 0; i < 9; ++i)

@@ -1,11 +1,9 @@
-#include "interface/Hint.h"
+#include "ui/Hint.h"
 
 #include "engine/GLHeaders.h"
 #include "ui/BitmapText.h"
 #include "ui/Control.h"
 
-namespace NInterface
-{
 namespace
 {
 const CBitmapText* g_font = nullptr;
@@ -71,4 +69,3 @@ void CHint::Draw(const char* text, float x, float y, float size, bool atCursor, 
 
     g_font->DrawText(text, size, box.text_x, box.base_line, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, false, false);
 }
-} // namespace NInterface

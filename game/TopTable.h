@@ -9,7 +9,7 @@
 
 class CKeyValueFile;
 
-namespace NInterface
+namespace NGame
 {
 class CTopTable
 {
@@ -62,4 +62,4 @@ class CTopTable
     std::vector<std::vector<SRecord>> m_tables;
     std::string m_path; // empty until Open
 };
-} // namespace NInterface
+} // namespace NGame

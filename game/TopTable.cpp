@@ -1,11 +1,11 @@
-#include "interface/TopTable.h"
+#include "game/TopTable.h"
 
 #include "engine/KeyValueFile.h"
 
 #include <cstdio>
 #include <utility>
 
-namespace NInterface
+namespace NGame
 {
 namespace
 {
@@ -116,4 +116,4 @@ std::string CTopTable::MakeStorable(const std::string& name)
     }
     return clean;
 }
-} // namespace NInterface
+} // namespace NGame

@@ -4,8 +4,6 @@
 
 class CBitmapText;
 
-namespace NInterface
-{
 class CHint
 {
 public:
@@ -31,4 +29,3 @@ public:
     static SBox Place(const CBitmapText& font, const char* text, float x, float y, float size, bool atCursor,
                       bool centred);
 };
-} // namespace NInterface
