@@ -24,6 +24,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 namespace
 {
@@ -96,6 +97,36 @@ void PlayAMove(CHarness& harness, int frame)
         const CVector4 centre = field.CellCentre(bestRow, bestCol);
         ClickAt(harness, frame + 1, static_cast<int>(centre.x), static_cast<int>(centre.y));
     });
+}
+
+// Writes saved.dat holding a game of the type at the level: the player's
+// start 02, the computer's 01, every other cell as `cell` (by its index) gives.
+bool SaveHeldGame(CHarness& harness, int type, int level, int totalScore, int money, int lives,
+                  const std::function<const char*(int cell)>& cell)
+{
+    const NGame::SLevelLayout layout = NGame::SLevelLayout::ForLevel(level);
+    char number[8];
+    std::snprintf(number, sizeof number, "%03d ", level);
+    std::string text = number;
+    const int mid = layout.rows / 2;
+    int index = 0;
+    for (int r = 0; r < layout.rows; ++r)
+        for (int c = 0; c < layout.columns - std::abs(mid - r); ++c, ++index)
+            text += (r == mid && c == 0) ? "02 " : (r == mid && c == layout.columns - 1) ? "01 " : cell(index);
+    const char* const sets[] = {"dat/levels_classic", "dat/levels_duel"};
+    CKeyValueFile saved;
+    saved.SetString("menudata.gamename", "zonvel game");
+    saved.SetInt("gamedata.gametype", type);
+    saved.SetInt("gamedata.totalscore", totalScore);
+    saved.SetInt("gamedata.playermoney", money);
+    saved.SetInt("gamedata.playerlifes", lives);
+    saved.SetString("gamedata.fieldstate", text);
+    saved.SetString("gamedata.dir_pattern", std::string(sets[type]) + "/lev%03d.raw");
+    saved.SetInt("gamedata.level_num", level);
+    saved.SetInt("gamedata.levels_count", 100);
+    saved.SetInt("gamedata.m_game_type", type);
+    return saved.SaveFile(harness.GetDataFolder() + CMainMenu::kSavedGameFile, CMainMenu::kSavedGameKey,
+                          CMainMenu::kSavedGameKeyLength);
 }
 
 TEST(MenuE2e, NewPlayerStartsPlaysLeavesContinuesQuitsAndContinuesAfterARestart)
@@ -228,25 +259,7 @@ TEST(MenuE2e, LastLevelWonEndsInTheNameEntryAndTheTopWindowOnItsTable)
     CHarness harness;
     PrepareInstall(harness, true);
     // A held advanced game on its last level, one move from the end.
-    const NGame::SLevelLayout layout = NGame::SLevelLayout::ForLevel(99);
-    std::string text = "099 ";
-    const int mid = layout.rows / 2;
-    for (int r = 0; r < layout.rows; ++r)
-        for (int c = 0; c < layout.columns - std::abs(mid - r); ++c)
-            text += (r == mid && c == 0) ? "02 " : (r == mid && c == layout.columns - 1) ? "01 " : "00 ";
-    CKeyValueFile saved;
-    saved.SetString("menudata.gamename", "zonvel game");
-    saved.SetInt("gamedata.gametype", 1);
-    saved.SetInt("gamedata.totalscore", 4321);
-    saved.SetInt("gamedata.playermoney", 250);
-    saved.SetInt("gamedata.playerlifes", 2);
-    saved.SetString("gamedata.fieldstate", text);
-    saved.SetString("gamedata.dir_pattern", "dat/levels_duel/lev%03d.raw");
-    saved.SetInt("gamedata.level_num", 99);
-    saved.SetInt("gamedata.levels_count", 1);
-    saved.SetInt("gamedata.m_game_type", 1);
-    ASSERT_TRUE(saved.SaveFile(harness.GetDataFolder() + CMainMenu::kSavedGameFile, CMainMenu::kSavedGameKey,
-                               CMainMenu::kSavedGameKeyLength));
+    ASSERT_TRUE(SaveHeldGame(harness, 1, 99, 4321, 250, 2, [](int) { return "00 "; }));
 
     ASSERT_TRUE(harness.Start());
     CMainMenu* menu = Menu(harness);
@@ -318,35 +331,6 @@ TEST(MenuE2e, LastLevelWonEndsInTheNameEntryAndTheTopWindowOnItsTable)
     EXPECT_FALSE(after.HasKey("gamedata.gametype"));
 }
 
-// A held classic game on its sixth level, one move from its end, with coins on
-// the cells that move takes: the money it pays must be paid once.
-void SaveOneMoveFromTheEnd(CHarness& harness)
-{
-    const NGame::SLevelLayout layout = NGame::SLevelLayout::ForLevel(5);
-    std::string text = "005 ";
-    const int mid = layout.rows / 2;
-    int cell = 0;
-    for (int r = 0; r < layout.rows; ++r)
-        for (int c = 0; c < layout.columns - std::abs(mid - r); ++c, ++cell)
-            text += (r == mid && c == 0)                    ? "02 "
-                    : (r == mid && c == layout.columns - 1) ? "01 "
-                    : cell % 7 == 3                         ? "60 00 02 " // a ten-cent coin
-                                                            : "00 ";
-    CKeyValueFile saved;
-    saved.SetString("menudata.gamename", "zonvel game");
-    saved.SetInt("gamedata.gametype", 0);
-    saved.SetInt("gamedata.totalscore", 500);
-    saved.SetInt("gamedata.playermoney", 40);
-    saved.SetInt("gamedata.playerlifes", 3);
-    saved.SetString("gamedata.fieldstate", text);
-    saved.SetString("gamedata.dir_pattern", "dat/levels_classic/lev%03d.raw");
-    saved.SetInt("gamedata.level_num", 5);
-    saved.SetInt("gamedata.levels_count", 100);
-    saved.SetInt("gamedata.m_game_type", 0);
-    ASSERT_TRUE(saved.SaveFile(harness.GetDataFolder() + CMainMenu::kSavedGameFile, CMainMenu::kSavedGameKey,
-                               CMainMenu::kSavedGameKeyLength));
-}
-
 struct SJudged
 {
     int money = -1;
@@ -412,7 +396,9 @@ TEST(MenuE2e, LeavingAJudgedLevelAndContinuingAfterARestartPaysTheMoveOnce)
     REQUIRE_DISPLAY_AND_DATA();
     CHarness harness;
     PrepareInstall(harness, false);
-    SaveOneMoveFromTheEnd(harness);
+    // A held classic game on its sixth level, one move from its end, with
+    // ten-cent coins on the cells that move takes: they must be paid once.
+    ASSERT_TRUE(SaveHeldGame(harness, 0, 5, 500, 40, 3, [](int cell) { return cell % 7 == 3 ? "60 00 02 " : "00 "; }));
 
     ASSERT_TRUE(harness.Start());
     const SJudged first = PlayTheLastMoveAndLeave(harness, "level-completed");
