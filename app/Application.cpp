@@ -123,11 +123,20 @@ void CApplication::CloseTop(bool immediate)
     }
     else if (m_screens.size() > 1)
     {
-        CScreen* removed = m_screens.front();
-        m_screens.pop_front();
-        m_screens.front()->OnScreenClosed(removed);
-        m_screens.front()->Activate();
+        CloseTopScreen();
     }
+}
+
+void CApplication::CloseTopScreen()
+{
+    CScreen* removed = m_screens.front();
+    m_screens.pop_front();
+    CScreen* below = m_screens.front();
+    below->OnScreenClosed(removed);
+    // A screen that OnScreenClosed pushed (a new game, the top window) was
+    // activated by its push; the one below is current again only without it.
+    if (m_screens.front() == below)
+        below->Activate();
 }
 
 void CApplication::ApplyPendingClose()
@@ -143,12 +152,9 @@ void CApplication::ApplyPendingClose()
     }
     else if (m_screens.size() > 1)
     {
-        CScreen* removed = m_screens.front();
-        m_screens.pop_front();
         // Reported even when a dialog report is also waiting: the owner must
         // learn of every closed screen to delete it.
-        m_screens.front()->OnScreenClosed(removed);
-        m_screens.front()->Activate();
+        CloseTopScreen();
     }
 }
 

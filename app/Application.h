@@ -103,6 +103,9 @@ public:
 private:
     CApplication() = default;
     void ApplyPendingClose();
+    // Takes the current screen off, tells the one below, and activates it
+    // unless it pushed another screen on being told.
+    void CloseTopScreen();
     void ReportClosedDialog();
     void FollowForeground(NAudio::Music* music);
 

@@ -142,6 +142,49 @@ TEST_F(ApplicationTest, ImmediateCloseOfScreenReportsAtOnce)
     EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(help)", "menu.Activate"}));
 }
 
+// The menu answers a closed window by pushing the next screen (a new game
+// after the custom level window, the top window after a game): that screen
+// is activated once, by its push, and the menu, no longer current, not at all.
+class CHubScreen : public CTestScreen
+{
+  public:
+    CHubScreen(Log& log, CApplication* app, CScreen* next) : CTestScreen("menu", log), m_app(app), m_next(next) {}
+    void OnScreenClosed(CScreen* closed) override
+    {
+        CTestScreen::OnScreenClosed(closed);
+        m_app->PushScreen(m_next);
+    }
+
+  private:
+    CApplication* m_app;
+    CScreen* m_next;
+};
+
+TEST_F(ApplicationTest, ScreenPushedWhenTheScreenAboveClosesIsActivatedOnceByItsPush)
+{
+    CTestScreen custom("custom", m_log), game("game", m_log);
+    CHubScreen menu(m_log, m_app, &game);
+    m_app->PushScreen(&menu);
+    m_app->PushScreen(&custom);
+    m_log.clear();
+    m_app->CloseTop(false);
+    m_app->Update(CApplication::kFrameStep);
+    EXPECT_EQ(m_app->GetCurrentScreen(), &game);
+    EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(custom)", "game.Activate", "game.Update(16)"}));
+}
+
+TEST_F(ApplicationTest, ScreenPushedWhenTheScreenAboveClosesAtOnceIsActivatedOnceByItsPush)
+{
+    CTestScreen custom("custom", m_log), game("game", m_log);
+    CHubScreen menu(m_log, m_app, &game);
+    m_app->PushScreen(&menu);
+    m_app->PushScreen(&custom);
+    m_log.clear();
+    m_app->CloseTop(true);
+    EXPECT_EQ(m_app->GetCurrentScreen(), &game);
+    EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(custom)", "game.Activate"}));
+}
+
 TEST_F(ApplicationTest, LastScreenIsNeverClosed)
 {
     CTestScreen menu("menu", m_log);
