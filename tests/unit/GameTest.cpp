@@ -9,6 +9,7 @@
 #include "game/HintPanel.h"
 #include "game/Player.h"
 #include "interface/EnterNameDlg.h"
+#include "interface/Hint.h"
 #include "interface/TopTable.h"
 #include "ui/BitmapText.h"
 #include "ui/Control.h"
@@ -771,12 +772,12 @@ TEST_F(GameTest, PreviewFollowsTheMouseOnlyOnThePlayersIdleTurn)
 namespace
 {
 // The texts the game screen writes in a frame, by where they start; the
-// black outline copies are left out.
+// outlines' half-transparent black copies are left out.
 std::map<std::pair<int, int>, std::string> DrawnTexts(CGame& game)
 {
     std::map<std::pair<int, int>, std::string> texts;
     CBitmapText::SetDrawObserver([&texts](const CBitmapText::SDrawnText& t) {
-        if (t.r + t.g + t.b > 0.0f)
+        if (t.r + t.g + t.b > 0.0f || t.a == 1.0f)
             texts[{static_cast<int>(t.x), static_cast<int>(t.y)}] = t.text;
     });
     game.Render();
@@ -820,4 +821,33 @@ TEST_F(GameTest, HeadUpDisplayShowsBothZonesScoreMoneyLivesAndTheLevelCountedFro
     texts = DrawnTexts(*game);
     EXPECT_EQ((texts[{81, 550}]), std::to_string(game->GetTotalScore()));
     EXPECT_EQ((texts[{717, 550}]), "2");
+}
+
+// The tooltip looks only at the mouse: a player who cannot afford a bonus
+// still learns what it does.
+TEST_F(GameTest, TooltipShowsOverADisabledBonusButton)
+{
+    CBitmapText font;
+    NInterface::CHint::SetFont(&font);
+    auto game = NewGame(0, 0);
+    ASSERT_TRUE(RunUntil(*game, [&] { return PlayersTurnIdle(*game); }));
+    ASSERT_TRUE(game->GetPlayer()->TrySpend(game->GetPlayer()->GetMoney()));
+    Frames(*game, 1);
+    const CSimpleButton& button = *game->GetBonusButton(0);
+    ASSERT_TRUE(button.IsDisabled()) << "no money, no single repaint";
+    const CVector4 at = button.GetPosition();
+    CControl::SetCursorSource([&at](int& x, int& y) {
+        x = static_cast<int>(at.x);
+        y = static_cast<int>(at.y);
+    });
+    bool shown = false;
+    for (const auto& [where, text] : DrawnTexts(*game))
+        shown = shown || text == "Repaint one flower into the color of your zone (1 cent)";
+    EXPECT_TRUE(shown);
+
+    CControl::SetCursorSource([](int& x, int& y) { x = y = -100; });
+    for (const auto& [where, text] : DrawnTexts(*game))
+        EXPECT_EQ(text.find("cent"), std::string::npos) << "no tooltip away from the buttons: " << text;
+    CControl::SetCursorSource(nullptr);
+    NInterface::CHint::SetFont(nullptr);
 }
