@@ -162,27 +162,28 @@ class CHubScreen : public CTestScreen
 
 TEST_F(ApplicationTest, ScreenPushedWhenTheScreenAboveClosesIsActivatedOnceByItsPush)
 {
-    CTestScreen custom("custom", m_log), game("game", m_log);
-    CHubScreen menu(m_log, m_app, &game);
-    m_app->PushScreen(&menu);
-    m_app->PushScreen(&custom);
-    m_log.clear();
-    m_app->CloseTop(false);
-    m_app->Update(CApplication::kFrameStep);
-    EXPECT_EQ(m_app->GetCurrentScreen(), &game);
-    EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(custom)", "game.Activate", "game.Update(16)"}));
-}
-
-TEST_F(ApplicationTest, ScreenPushedWhenTheScreenAboveClosesAtOnceIsActivatedOnceByItsPush)
-{
-    CTestScreen custom("custom", m_log), game("game", m_log);
-    CHubScreen menu(m_log, m_app, &game);
-    m_app->PushScreen(&menu);
-    m_app->PushScreen(&custom);
-    m_log.clear();
-    m_app->CloseTop(true);
-    EXPECT_EQ(m_app->GetCurrentScreen(), &game);
-    EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(custom)", "game.Activate"}));
+    for (bool immediate : {false, true})
+    {
+        SCOPED_TRACE(immediate ? "closed at once" : "closed at the next frame");
+        CTestScreen custom("custom", m_log), game("game", m_log);
+        CHubScreen menu(m_log, m_app, &game);
+        m_app->PushScreen(&menu);
+        m_app->PushScreen(&custom);
+        m_log.clear();
+        m_app->CloseTop(immediate);
+        if (!immediate)
+            m_app->Update(CApplication::kFrameStep);
+        EXPECT_EQ(m_app->GetCurrentScreen(), &game);
+        Log expected{"menu.ScreenClosed(custom)", "game.Activate"};
+        if (!immediate)
+            expected.push_back("game.Update(16)");
+        EXPECT_EQ(m_log, expected);
+        // A fresh frame for the next round, while this round's screens still
+        // live: the bottom screen of a stack never leaves it.
+        TearDown();
+        SetUp();
+        m_log.clear();
+    }
 }
 
 TEST_F(ApplicationTest, LastScreenIsNeverClosed)
