@@ -1,7 +1,7 @@
 // zonvel_loudness: how loud the music and the sound effects come out of the
 // real program at a new player's settings. The program runs with the generated
 // data set in a window, its sound going to SDL's disk driver, through a script:
-// the menu for eight seconds, Play, Start, then six moves on the board. The
+// the menu for twenty seconds, Play, Start, then six moves on the board. The
 // session is played three times: music alone (effects switched off), effects
 // alone (music volume 0) and both, and the loudness of each part is printed.
 //   zonvel_loudness [--keep DIR]    (under an X server; tools/loudness.sh runs it)
@@ -34,7 +34,7 @@ namespace fs = std::filesystem;
 
 constexpr int kRate = 44100;
 constexpr int kChannels = 2;
-constexpr int kMenuFrames = 480;    // eight seconds of menu music before the first click
+constexpr int kMenuFrames = 1200; // twenty seconds of menu music (its quiet opening and more) before the first click
 constexpr int kMoveEveryFrames = 150;
 constexpr int kMoves = 6;
 
