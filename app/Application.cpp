@@ -126,12 +126,21 @@ void CApplication::CloseTop(bool immediate)
     }
     else if (m_screens.size() > 1)
     {
-        CScreen* removed = m_screens.front();
-        m_screens.pop_front();
-        NoteStackChange();
-        m_screens.front()->OnScreenClosed(removed);
-        m_screens.front()->Activate();
+        CloseTopScreen();
     }
+}
+
+void CApplication::CloseTopScreen()
+{
+    CScreen* removed = m_screens.front();
+    m_screens.pop_front();
+    NoteStackChange();
+    CScreen* below = m_screens.front();
+    below->OnScreenClosed(removed);
+    // A screen that OnScreenClosed pushed (a new game, the top window) was
+    // activated by its push; the one below is current again only without it.
+    if (m_screens.front() == below)
+        below->Activate();
 }
 
 void CApplication::ApplyPendingClose()
@@ -148,13 +157,9 @@ void CApplication::ApplyPendingClose()
     }
     else if (m_screens.size() > 1)
     {
-        CScreen* removed = m_screens.front();
-        m_screens.pop_front();
-        NoteStackChange();
         // Reported even when a dialog report is also waiting: the owner must
         // learn of every closed screen to delete it.
-        m_screens.front()->OnScreenClosed(removed);
-        m_screens.front()->Activate();
+        CloseTopScreen();
     }
 }
 

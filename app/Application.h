@@ -105,6 +105,9 @@ private:
     void ApplyPendingClose();
     // Every push or removal on the stacks: a held left button's release is then not delivered.
     void NoteStackChange();
+    // Takes the current screen off, tells the one below, and activates it
+    // unless it pushed another screen on being told.
+    void CloseTopScreen();
     void ReportClosedDialog();
     void FollowForeground(NAudio::Music* music);
 

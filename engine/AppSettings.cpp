@@ -9,7 +9,6 @@ namespace
 {
 // Narrower sizes are taken as a damaged file.
 constexpr int kMinWindowSide = 100;
-constexpr int kMaxVolume = 100;
 // A best-level record is the level after the last one reached, so finishing
 // the last level (99) records 100.
 constexpr int kMaxBestLevel = 100;
@@ -46,8 +45,10 @@ bool CAppSettings::Load()
     m_sound_invert = file.GetBool("m_sound_invert", false);
     m_full_screen = ToInt(file.GetString("m_is_full_screen_loaded", "1")) != 0;
     // Kept to their ranges: an edited file must not hand the screens a
-    // volume or a level they cannot show.
-    m_music_volume = std::clamp(ToInt(file.GetString("m_music_volume", "40")), 0, kMaxVolume);
+    // volume or a level they cannot show. The options window has always
+    // written its slider's 0..64 here; only older readers took up to 100,
+    // which now means the slider's top, full volume.
+    m_music_volume = std::clamp(ToInt(file.GetString("m_music_volume", "40")), 0, CSoundManager::kMaxMusicVolume);
     m_adv_level = std::clamp(ToInt(file.GetString("m_adv_level", "3")), 0, kMaxBestLevel);
     m_classic_level = std::clamp(ToInt(file.GetString("m_classic_level", "3")), 0, kMaxBestLevel);
     return true;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/Music.h"
+#include "engine/SoundManager.h"
 
 class CAppSettings
 {
@@ -34,7 +35,7 @@ public:
     bool m_hints = true;
     bool m_show_dragons = true;
     bool m_sound_invert = false;
-    int m_music_volume = 40;
+    int m_music_volume = CSoundManager::kDefaultMusicVolume; // the options window's slider, 0..64
     int m_classic_level = 3;
     int m_adv_level = 3;
     // Per-user folder, ending in '/'.

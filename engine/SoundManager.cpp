@@ -34,7 +34,7 @@ CSoundManager::~CSoundManager()
 
 void CSoundManager::SetMusicVolume(int volume)
 {
-    m_musicVolume = std::clamp(volume, 0, 100);
+    m_musicVolume = std::clamp(volume, 0, kMaxMusicVolume);
     if (m_musicChannel)
         NPlatform::SetChannelVolume(m_musicChannel, MusicChannelVolume(m_musicVolume));
 }

@@ -23,7 +23,12 @@ public:
     void SetSoundInvert(bool invert) { m_invert = invert; }
     bool IsSoundInvert() const { return m_invert; }
 
-    // Clamped to 0..100; applied at once to the current music channel.
+    // The music volume runs 0..kMaxMusicVolume, as the options window's
+    // slider and the settings file hold it: 0 is silence, the top full volume.
+    static constexpr int kMaxMusicVolume = 64;
+    static constexpr int kDefaultMusicVolume = 40;
+
+    // Clamped to 0..kMaxMusicVolume; applied at once to the current music channel.
     void SetMusicVolume(int volume);
     int GetMusicVolume() const { return m_musicVolume; }
     int GetEffectsVolume() const { return m_effectsVolume; }
@@ -40,8 +45,11 @@ public:
     // Once per frame from the main loop.
     void Update();
 
-    // Music volume 0..100 as the audio channel receives it (full music is 64).
-    static int MusicChannelVolume(int musicVolume) { return musicVolume * 64 / 100; }
+    // The music volume as a share of full volume, 0..100, as the audio channel takes it.
+    static int MusicChannelVolume(int musicVolume)
+    {
+        return (musicVolume * 100 + kMaxMusicVolume / 2) / kMaxMusicVolume;
+    }
 
 private:
     bool m_invert = false;
@@ -49,7 +57,7 @@ private:
     bool m_effectsEnabled = true;
     bool m_musicEnabled = true;
     int m_effectsVolume = 100;
-    int m_musicVolume = 100;
+    int m_musicVolume = kMaxMusicVolume;
     uint32_t m_musicChannel = 0;
 };
 

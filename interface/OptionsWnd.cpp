@@ -42,7 +42,7 @@ COptionsWnd::COptionsWnd(float layoutWidth, float layoutHeight)
     m_musik_volume_track_bar = std::make_unique<CTrackBar>(this, GetInterfacePicture("m_music_track_bar"));
     m_musik_volume_track_bar->LoadLayout(layout, "m_musik_volume_track_bar");
     AddControl(m_musik_volume_track_bar.get());
-    m_musik_volume_track_bar->SetRange(0.0f, kMaxVolume);
+    m_musik_volume_track_bar->SetRange(0.0f, static_cast<float>(CSoundManager::kMaxMusicVolume));
     m_musik_volume_track_bar->SetLength(kVolumeTravel);
     m_musik_volume_track_bar->SetValue(static_cast<float>(settings.m_music_volume));
 

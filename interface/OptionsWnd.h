@@ -17,7 +17,6 @@ class COptionsWnd : public CLayoutScreen
 {
   public:
     static constexpr const char* kLayoutFile = "mui/options_wnd.txt";
-    static constexpr float kMaxVolume = 64.0f;
     static constexpr float kVolumeTravel = 204.0f;
     static constexpr float kFullScreenLabel = 165.0f;
     static constexpr float kSoundLabel = 110.0f;

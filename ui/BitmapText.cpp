@@ -207,9 +207,25 @@ void CBitmapText::LayoutText(const char* text, float size, float x, float y, boo
     }
 }
 
+namespace
+{
+CBitmapText::DrawObserver& Observer()
+{
+    static CBitmapText::DrawObserver observer;
+    return observer;
+}
+} // namespace
+
+void CBitmapText::SetDrawObserver(DrawObserver observer)
+{
+    Observer() = std::move(observer);
+}
+
 void CBitmapText::DrawText(const char* text, float size, float x, float y, float z, float r, float g, float b,
                            float a, bool flipV, bool centred) const
 {
+    if (Observer() && text != nullptr)
+        Observer()({text, size, x, y, r, g, b, a});
     if (!NGL::IsContextAvailable())
         return;
     glEnable(GL_BLEND);

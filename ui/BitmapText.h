@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 class CTexture;
 
@@ -32,6 +33,18 @@ public:
         float u0, u1;
         float v_at_y0, v_at_y1;
     };
+
+    // One DrawText call as an observer sees it: the text, where and in which colour.
+    struct SDrawnText
+    {
+        std::string text;
+        float size, x, y;
+        float r, g, b, a;
+    };
+    using DrawObserver = std::function<void(const SDrawnText&)>;
+    // Sees every DrawText of every font, with or without a GL context; the
+    // tests read what a screen writes through it. Null for none.
+    static void SetDrawObserver(DrawObserver observer);
 
     CBitmapText() = default;
     virtual ~CBitmapText() = default;

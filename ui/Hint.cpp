@@ -42,10 +42,17 @@ CHint::SBox CHint::Place(const CBitmapText& font, const char* text, float x, flo
 
 void CHint::Draw(const char* text, float x, float y, float size, bool atCursor, bool centred)
 {
-    if (g_font == nullptr || text == nullptr || !NGL::IsContextAvailable())
+    if (g_font == nullptr || text == nullptr)
         return;
     const SBox box = Place(*g_font, text, x, y, size, atCursor, centred);
+    // The text goes to the font even without a context: the font's observer sees it.
+    if (NGL::IsContextAvailable())
+        DrawBox(box);
+    g_font->DrawText(text, size, box.text_x, box.base_line, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, false, false);
+}
 
+void CHint::DrawBox(const SBox& box)
+{
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_TEXTURE_2D);
@@ -66,6 +73,4 @@ void CHint::Draw(const char* text, float x, float y, float size, bool atCursor, 
     glVertex2f(box.right, box.bottom);
     glVertex2f(box.left, box.bottom);
     glEnd();
-
-    g_font->DrawText(text, size, box.text_x, box.base_line, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, false, false);
 }

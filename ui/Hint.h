@@ -28,4 +28,8 @@ public:
     static void Draw(const char* text, float x, float y, float size, bool atCursor, bool centred);
     static SBox Place(const CBitmapText& font, const char* text, float x, float y, float size, bool atCursor,
                       bool centred);
+
+  private:
+    // The white box with its blue frame, under the text.
+    static void DrawBox(const SBox& box);
 };

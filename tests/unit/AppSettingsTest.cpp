@@ -62,7 +62,7 @@ TEST(AppSettings, OnlyOneSwitchesSoundOnWhileAnyNonZeroMeansFullScreen)
 {
     CTempDir dir;
     WriteConfig(dir, "m_sound 2 m_hints 1 m_is_full_screen_loaded 2 m_show_dragons 5 m_window_width 50 "
-                     "m_window_height 50 x 30 y 40 m_music_volume 70 m_classic_level 12 m_adv_level 9");
+                     "m_window_height 50 x 30 y 40 m_music_volume 50 m_classic_level 12 m_adv_level 9");
     CAppSettings settings;
     settings.m_data_folder = Folder(dir);
     ASSERT_TRUE(settings.Load());
@@ -74,7 +74,7 @@ TEST(AppSettings, OnlyOneSwitchesSoundOnWhileAnyNonZeroMeansFullScreen)
     EXPECT_EQ(settings.m_window_height, 600);
     EXPECT_EQ(settings.m_window_x, 30);
     EXPECT_EQ(settings.m_window_y, 40);
-    EXPECT_EQ(settings.m_music_volume, 70);
+    EXPECT_EQ(settings.m_music_volume, 50);
     EXPECT_EQ(settings.m_classic_level, 12);
     EXPECT_EQ(settings.m_adv_level, 9);
 }
@@ -86,9 +86,38 @@ TEST(AppSettings, OutOfRangeValuesAreKeptInRange)
     CAppSettings settings;
     settings.m_data_folder = Folder(dir);
     ASSERT_TRUE(settings.Load());
-    EXPECT_EQ(settings.m_music_volume, 100);
+    EXPECT_EQ(settings.m_music_volume, 64);
     EXPECT_EQ(settings.m_classic_level, 0);
     EXPECT_EQ(settings.m_adv_level, 100);
+}
+
+// Files of earlier versions: the options window wrote its slider's 0..64,
+// while the reader took up to 100. Every value keeps the slider's place;
+// what lay above the slider's top is its top, full volume.
+TEST(AppSettings, MusicVolumeOfEarlierFilesKeepsTheSlidersPlaceAndNeverPassesItsTop)
+{
+    const struct
+    {
+        const char* text;
+        int volume;
+    } cases[] = {{"m_music_volume 40", 40}, {"m_music_volume 0", 0}, {"m_music_volume 64", 64},
+                 {"m_music_volume 65", 64}, {"m_music_volume 100", 64}, {"m_music_volume -3", 0}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        CTempDir dir;
+        WriteConfig(dir, c.text);
+        CAppSettings settings;
+        settings.m_data_folder = Folder(dir);
+        ASSERT_TRUE(settings.Load());
+        EXPECT_EQ(settings.m_music_volume, c.volume);
+        // and the value written back is read as the same place
+        ASSERT_TRUE(settings.Save());
+        CAppSettings again;
+        again.m_data_folder = Folder(dir);
+        ASSERT_TRUE(again.Load());
+        EXPECT_EQ(again.m_music_volume, c.volume);
+    }
 }
 
 TEST(AppSettings, RecordAfterTheLastLevelAndTheSmallestWindowSurviveTheRoundTrip)

@@ -143,6 +143,50 @@ TEST_F(ApplicationTest, ImmediateCloseOfScreenReportsAtOnce)
     EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(help)", "menu.Activate"}));
 }
 
+// The menu answers a closed window by pushing the next screen (a new game
+// after the custom level window, the top window after a game): that screen
+// is activated once, by its push, and the menu, no longer current, not at all.
+class CHubScreen : public CTestScreen
+{
+  public:
+    CHubScreen(Log& log, CApplication* app, CScreen* next) : CTestScreen("menu", log), m_app(app), m_next(next) {}
+    void OnScreenClosed(CScreen* closed) override
+    {
+        CTestScreen::OnScreenClosed(closed);
+        m_app->PushScreen(m_next);
+    }
+
+  private:
+    CApplication* m_app;
+    CScreen* m_next;
+};
+
+TEST_F(ApplicationTest, ScreenPushedWhenTheScreenAboveClosesIsActivatedOnceByItsPush)
+{
+    for (bool immediate : {false, true})
+    {
+        SCOPED_TRACE(immediate ? "closed at once" : "closed at the next frame");
+        CTestScreen custom("custom", m_log), game("game", m_log);
+        CHubScreen menu(m_log, m_app, &game);
+        m_app->PushScreen(&menu);
+        m_app->PushScreen(&custom);
+        m_log.clear();
+        m_app->CloseTop(immediate);
+        if (!immediate)
+            m_app->Update(CApplication::kFrameStep);
+        EXPECT_EQ(m_app->GetCurrentScreen(), &game);
+        Log expected{"menu.ScreenClosed(custom)", "game.Activate"};
+        if (!immediate)
+            expected.push_back("game.Update(16)");
+        EXPECT_EQ(m_log, expected);
+        // A fresh frame for the next round, while this round's screens still
+        // live: the bottom screen of a stack never leaves it.
+        TearDown();
+        SetUp();
+        m_log.clear();
+    }
+}
+
 TEST_F(ApplicationTest, LastScreenIsNeverClosed)
 {
     CTestScreen menu("menu", m_log);

@@ -192,16 +192,16 @@ struct SRender
     bool ended = false;
 };
 
-SRender Render(const std::vector<uint8_t>& bytes)
+// masterVolume 0: the module player's own default.
+SRender Render(const std::vector<uint8_t>& bytes, int kRate = 22050, int channels = 1, int masterVolume = 0)
 {
-    constexpr int kRate = 22050;
     ModPlug_Settings settings;
     ModPlug_GetSettings(&settings);
     settings.mFlags = MODPLUG_ENABLE_OVERSAMPLING;
-    settings.mChannels = 1;
+    settings.mChannels = channels;
     settings.mBits = 16;
     settings.mFrequency = kRate;
-    settings.mResamplingMode = MODPLUG_RESAMPLE_LINEAR;
+    settings.mResamplingMode = channels == 1 ? MODPLUG_RESAMPLE_LINEAR : MODPLUG_RESAMPLE_FIR;
     settings.mLoopCount = 0;
     ModPlug_SetSettings(&settings);
 
@@ -209,10 +209,12 @@ SRender Render(const std::vector<uint8_t>& bytes)
     ModPlugFile* file = ModPlug_Load(bytes.data(), static_cast<int>(bytes.size()));
     if (!file)
         return result;
+    if (masterVolume > 0)
+        ModPlug_SetMasterVolume(file, static_cast<unsigned>(masterVolume));
     result.lengthMs = ModPlug_GetLength(file);
     std::vector<int16_t> buffer(4096);
     std::vector<int16_t> all;
-    const uint64_t limit = static_cast<uint64_t>(kRate) * 400; // a looping module would never stop
+    const uint64_t limit = static_cast<uint64_t>(kRate) * static_cast<uint64_t>(channels) * 400; // a looping module would never stop
     while (all.size() < limit)
     {
         const int got = ModPlug_Read(file, buffer.data(), static_cast<int>(buffer.size() * 2));
@@ -233,9 +235,9 @@ SRender Render(const std::vector<uint8_t>& bytes)
     for (int16_t s : all)
         if (s >= 32767 || s <= -32768)
             ++result.clipped;
-    result.seconds = static_cast<double>(all.size()) / kRate;
+    result.seconds = static_cast<double>(all.size()) / kRate / channels;
     result.rms = rms(all.begin(), all.end());
-    const size_t tail = std::min(all.size(), static_cast<size_t>(kRate / 4));
+    const size_t tail = std::min(all.size(), static_cast<size_t>(kRate * channels / 4));
     result.tailRms = rms(all.end() - static_cast<std::ptrdiff_t>(tail), all.end());
     return result;
 }
@@ -296,5 +298,25 @@ TEST(AudioDataXm, EveryModuleRendersAudiblyForOneAndAHalfToThreeMinutes)
         EXPECT_GT(r.rms, 0.02) << "too quiet";
         EXPECT_EQ(r.clipped, 0);
         EXPECT_LT(r.tailRms, 0.005) << "the last notes are cut off instead of dying away";
+    }
+}
+
+// As the program plays them: SDL_mixer's stereo at 44100 Hz, where a music
+// volume of v of 128 reaches the module player as master volume 2 v. A new
+// player's 40 of 64 (80 of 128) must carry the tunes at -20 to -24 dB RMS,
+// clearly heard under the effects; the slider's top must not clip them.
+TEST(AudioDataXm, EveryModuleSitsInTheMixAtTheDefaultVolumeAndNeverClipsAtFullVolume)
+{
+    constexpr int kDefaultMaster = 2 * 80;
+    constexpr int kFullMaster = 2 * 128;
+    for (const char* name : kModules)
+    {
+        SCOPED_TRACE(name);
+        const auto bytes = ReadModule(name);
+        const SRender atDefault = Render(bytes, 44100, 2, kDefaultMaster);
+        const double rmsDb = 20.0 * std::log10(atDefault.rms);
+        EXPECT_GE(rmsDb, -24.0) << "too quiet under the effects";
+        EXPECT_LE(rmsDb, -20.0) << "louder than the effects leave room for";
+        EXPECT_EQ(Render(bytes, 44100, 2, kFullMaster).clipped, 0);
     }
 }

@@ -1,6 +1,8 @@
 #include "GameTestSupport.h"
 
 #include "game/Cell.h"
+#include "platform/EventSource.h"
+#include "tests/unit/FakeFrame.h"
 
 using namespace NGame;
 using namespace NGameTest;
@@ -217,4 +219,68 @@ TEST(FieldSizes, CellsEaseToTheCellWidthAndGrowCellMovesAFifthOfTheWay)
     field->DrawCellOutline(3, 3, true);
     field->DrawBackground();
     field->DrawPreview();
+}
+
+namespace
+{
+// The mouse as the field polls it: a cursor and whether the right button is held.
+class CHeldMouse : public NPlatform::IEventSource
+{
+  public:
+    bool Poll(NPlatform::SEvent&) override { return false; }
+    void GetCursorDesktop(int& x, int& y) override
+    {
+        x = m_x;
+        y = m_y;
+    }
+    uint32_t GetHeldFlags() override { return m_right ? NPlatform::kMkRButton : 0; }
+
+    int m_x = 0, m_y = 0;
+    bool m_right = false;
+};
+} // namespace
+
+// Small flowers are hard to tell apart: while the right button is held the one
+// under the cursor grows towards 56 pixels (drawn at 51.2, since every cell's
+// own step first holds it to 50); released, it shrinks back to the cell width.
+TEST(FieldSizes, HeldRightButtonMagnifiesTheFlowerUnderTheCursorUntilReleased)
+{
+    CTestResources resources;
+    auto field = IdleField(40);
+    const float width = field->GetCellWidth();
+    ASSERT_LE(width, 48.0f) << "a board small enough for the magnifier";
+    CFakeFrame frame;
+    frame.GetInput().Open();
+    frame.GetInput().SetActive(true);
+    CHeldMouse mouse;
+    NPlatform::SetEventSource(&mouse);
+    const int row = field->GetMid(), col = field->RowLength(row) / 2;
+    const CVector4 centre = field->CellCentre(row, col);
+    mouse.m_x = static_cast<int>(centre.x);
+    mouse.m_y = static_cast<int>(centre.y);
+    CCell* hovered = field->GetCell(row, col);
+    CCell* neighbour = field->GetCell(row, col + 1);
+
+    mouse.m_right = true;
+    float previous = hovered->GetSize();
+    for (int i = 0; i < 5; ++i)
+    {
+        field->Update(kDt);
+        EXPECT_GT(hovered->GetSize(), previous) << "grows while held, update " << i;
+        previous = hovered->GetSize();
+    }
+    for (int i = 0; i < 100; ++i)
+        field->Update(kDt);
+    EXPECT_EQ(field->GetHoveredRow(), row);
+    EXPECT_NEAR(hovered->GetSize(), 51.2f, 0.01f);
+    EXPECT_FLOAT_EQ(neighbour->GetSize(), width) << "only the flower under the cursor";
+
+    mouse.m_right = false;
+    field->Update(kDt);
+    EXPECT_LT(hovered->GetSize(), 51.2f);
+    EXPECT_EQ(field->GetHoveredRow(), -1);
+    for (int i = 0; i < 200; ++i)
+        field->Update(kDt);
+    EXPECT_NEAR(hovered->GetSize(), width, 0.001f);
+    NPlatform::SetEventSource(nullptr);
 }

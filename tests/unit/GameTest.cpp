@@ -11,12 +11,15 @@
 #include "game/Player.h"
 #include "interface/EnterNameDlg.h"
 #include "game/TopTable.h"
+#include "ui/BitmapText.h"
+#include "ui/Hint.h"
 #include "ui/Control.h"
 #include "ui/SimpleButton.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 using namespace NGame;
@@ -861,4 +864,89 @@ TEST_F(GameTest, PreviewFollowsTheMouseOnlyOnThePlayersIdleTurn)
     game->Render();
     EXPECT_EQ(game->GetField()->GetCell(r2, c2)->GetSize(), before);
     CControl::SetCursorSource(nullptr);
+}
+
+// ---- head-up display ----
+
+namespace
+{
+// The texts the game screen writes in a frame, by where they start; the
+// outlines' half-transparent black copies are left out.
+std::map<std::pair<int, int>, std::string> DrawnTexts(CGame& game)
+{
+    std::map<std::pair<int, int>, std::string> texts;
+    CBitmapText::SetDrawObserver([&texts](const CBitmapText::SDrawnText& t) {
+        if (t.r + t.g + t.b > 0.0f || t.a == 1.0f)
+            texts[{static_cast<int>(t.x), static_cast<int>(t.y)}] = t.text;
+    });
+    game.Render();
+    CBitmapText::SetDrawObserver(nullptr);
+    return texts;
+}
+} // namespace
+
+TEST_F(GameTest, HeadUpDisplayShowsBothZonesScoreMoneyLivesAndTheLevelCountedFromOne)
+{
+    auto game = NewGame(0, 0);
+    ASSERT_TRUE(RunUntil(*game, [&] { return PlayersTurnIdle(*game); }));
+    const auto [row, col] = AllowedNeighbour(*game);
+    ClickCell(*game, row, col);
+    ASSERT_TRUE(RunUntil(*game, [&] { return game->GetCurrentSide() == 1; }));
+    ASSERT_TRUE(RunUntil(*game, [&] { return PlayersTurnIdle(*game); }));
+
+    CPlayer& player = *game->GetPlayer();
+    const CPlayer& computer = *game->GetSides()[1];
+    const CField& field = *game->GetField();
+    player.AddMoney(5 - player.GetMoney());
+    player.SetLives(4);
+    auto texts = DrawnTexts(*game);
+    const int playerZone = field.ZoneSize(player.GetStartRow(), player.GetStartColumn());
+    const int computerZone = field.ZoneSize(computer.GetStartRow(), computer.GetStartColumn());
+    ASSERT_NE(playerZone, computerZone) << "the test needs zones of different sizes";
+    EXPECT_EQ((texts[{80, 40}]), std::to_string(playerZone)) << "the player's zone, top left";
+    EXPECT_EQ((texts[{718, 40}]), std::to_string(computerZone)) << "the computer's zone, top right";
+    EXPECT_EQ((texts[{67, 90}]), "$0,05");
+    EXPECT_EQ((texts[{72, 500}]), "4");
+    EXPECT_EQ((texts[{81, 550}]), "0");
+    EXPECT_EQ((texts[{717, 550}]), "1") << "the first level reads 1";
+
+    player.AddMoney(95);
+    EXPECT_EQ((DrawnTexts(*game)[{67, 90}]), "$1,00");
+
+    // A won level: the score shown is the one won, the next level reads 2.
+    FinishLevel(*game, 200);
+    Continue(*game);
+    ASSERT_GT(game->GetTotalScore(), 0);
+    texts = DrawnTexts(*game);
+    EXPECT_EQ((texts[{81, 550}]), std::to_string(game->GetTotalScore()));
+    EXPECT_EQ((texts[{717, 550}]), "2");
+}
+
+// The tooltip looks only at the mouse: a player who cannot afford a bonus
+// still learns what it does.
+TEST_F(GameTest, TooltipShowsOverADisabledBonusButton)
+{
+    CBitmapText font;
+    CHint::SetFont(&font);
+    auto game = NewGame(0, 0);
+    ASSERT_TRUE(RunUntil(*game, [&] { return PlayersTurnIdle(*game); }));
+    ASSERT_TRUE(game->GetPlayer()->TrySpend(game->GetPlayer()->GetMoney()));
+    Frames(*game, 1);
+    const CSimpleButton& button = *game->GetBonusButton(0);
+    ASSERT_TRUE(button.IsDisabled()) << "no money, no single repaint";
+    const CVector4 at = button.GetPosition();
+    CControl::SetCursorSource([&at](int& x, int& y) {
+        x = static_cast<int>(at.x);
+        y = static_cast<int>(at.y);
+    });
+    bool shown = false;
+    for (const auto& [where, text] : DrawnTexts(*game))
+        shown = shown || text == "Repaint one flower into the color of your zone (1 cent)";
+    EXPECT_TRUE(shown);
+
+    CControl::SetCursorSource([](int& x, int& y) { x = y = -100; });
+    for (const auto& [where, text] : DrawnTexts(*game))
+        EXPECT_EQ(text.find("cent"), std::string::npos) << "no tooltip away from the buttons: " << text;
+    CControl::SetCursorSource(nullptr);
+    CHint::SetFont(nullptr);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 #include <unistd.h>
 
+#include "engine/AppSettings.h"
 #include "engine/Music.h"
 #include "engine/ResourceManager.h"
 #include "engine/SoundManager.h"
@@ -105,15 +106,27 @@ TEST_F(SoundTest, DisabledEffectsTakeChannelsButStayQuiet)
     manager.FreeSound(sound);
 }
 
-TEST_F(SoundTest, MusicVolumeIsClampedAndScaled)
+// One scale from the options slider to the mixer: the slider's bottom is
+// silence, its top full volume, and a new player's 40 lies between in proportion.
+TEST_F(SoundTest, MusicVolumeRunsFromSilenceAtTheSlidersBottomToFullVolumeAtItsTop)
 {
+    EXPECT_EQ(CSoundManager::MusicChannelVolume(0), 0);
+    EXPECT_EQ(CSoundManager::MusicChannelVolume(64), 100);
+    EXPECT_EQ(CAppSettings().m_music_volume, 40);
+    EXPECT_EQ(CSoundManager::MusicChannelVolume(40), 63); // 62.5 % of full
+    int previous = -1;
+    for (int volume = 0; volume <= 64; ++volume)
+    {
+        EXPECT_GT(CSoundManager::MusicChannelVolume(volume), previous) << "every step of the slider is heard";
+        previous = CSoundManager::MusicChannelVolume(volume);
+    }
+
     CSoundManager manager;
-    manager.SetMusicVolume(150);
-    EXPECT_EQ(manager.GetMusicVolume(), 100);
-    EXPECT_EQ(CSoundManager::MusicChannelVolume(manager.GetMusicVolume()), 64);
+    EXPECT_EQ(manager.GetMusicVolume(), 64) << "full until the settings say otherwise";
+    manager.SetMusicVolume(100);
+    EXPECT_EQ(manager.GetMusicVolume(), 64);
     manager.SetMusicVolume(-5);
     EXPECT_EQ(manager.GetMusicVolume(), 0);
-    EXPECT_EQ(CSoundManager::MusicChannelVolume(40), 25);
 }
 
 TEST_F(SoundTest, PlaylistOrderWrapsAndRestarts)
@@ -205,6 +218,24 @@ TEST_F(SoundTest, CentredEffectPlaysAtFullVolumeAndPanMovesItToOneSide)
     EXPECT_GT(Loudest(right, 1, 2), 16000);
 }
 
+// Through the real mixer: music at the slider's bottom is not heard at all.
+TEST_F(SoundTest, MusicAtTheSlidersBottomIsSilentAndAtItsTopIsHeard)
+{
+    m_resources.AddMemoryEntry("music/menu.xm", MakeModule(), false);
+    auto playAt = [](int volume) {
+        return [volume](CSoundManager& manager) {
+            manager.SetMusicVolume(volume);
+            NAudio::Music music;
+            music.SetPlaylist({"music/menu.xm"});
+            music.Play(0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            music.Stop();
+        };
+    };
+    EXPECT_EQ(Loudest(Record(playAt(0)), 0, 1), 0);
+    EXPECT_GT(Loudest(Record(playAt(64)), 0, 1), 1000);
+}
+
 TEST_F(SoundTest, TrackerModulePlaysAudiblyOnceAndOneTrackPlaylistStartsAgain)
 {
     std::string raw = (std::filesystem::temp_directory_path() / ("zonvel-music-" + std::to_string(getpid()) + ".raw")).string();
@@ -214,7 +245,7 @@ TEST_F(SoundTest, TrackerModulePlaysAudiblyOnceAndOneTrackPlaylistStartsAgain)
         CSoundManager manager;
         SetSoundManager(&manager);
         ASSERT_TRUE(manager.IsDeviceOpen());
-        manager.SetMusicVolume(100);
+        manager.SetMusicVolume(CSoundManager::kMaxMusicVolume);
         m_resources.AddMemoryEntry("music/menu.xm", MakeModule(), false);
 
         NAudio::Music music;

@@ -30,6 +30,11 @@ constexpr int kCounterEcho = 11;
 constexpr int kPadAlt = 12; // 12, 13, 14
 constexpr int kChannels = 16; // the format wants an even count; 15 stays free
 constexpr int kEchoRows = 3; // a dotted eighth behind
+// Every note's volume is lifted by this much: the mixer's module player leaves
+// sixteen channels of these volumes about 24 dB RMS below full scale at the
+// default music volume, where the tunes should sit near -21 dB under the
+// effects. The loudest bass and kick notes stop at the format's ceiling of 64.
+constexpr double kNoteGain = 1.33;
 
 // Instruments, 1-based as the pattern data counts them.
 constexpr uint8_t kInsLead = 1;
@@ -132,7 +137,7 @@ private:
         SXmCell& cell = m_grid[static_cast<size_t>(row * kChannels + channel)];
         cell.note = static_cast<uint8_t>(std::clamp(midiPitch - 11, 1, 96)); // XM C-4 (49) is MIDI 60
         cell.instrument = instrument;
-        cell.volume = XmVolume(volume);
+        cell.volume = XmVolume(static_cast<int>(std::lround(volume * kNoteGain)));
     }
     void KeyOff(int row, int channel)
     {
