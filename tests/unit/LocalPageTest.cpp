@@ -8,35 +8,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 
 namespace fs = std::filesystem;
+using NTestUtil::CEnvironment;
 using NTestUtil::CTempDir;
-
-namespace
-{
-class CEnvironment
-{
-  public:
-    CEnvironment(const char* name, const char* value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        setenv(name, value, 1);
-    }
-    ~CEnvironment()
-    {
-        if (m_old)
-            setenv(m_name.c_str(), m_old->c_str(), 1);
-        else
-            unsetenv(m_name.c_str());
-    }
-
-  private:
-    std::string m_name;
-    std::optional<std::string> m_old;
-};
-} // namespace
 
 TEST(LocalPage, PageInsideTheDataFolderGivesItsFileAddress)
 {

@@ -18,42 +18,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <optional>
+
+using NTestUtil::CEnvironment;
+using NTestUtil::ReadText;
 
 namespace
 {
-std::string ReadText(const std::string& path)
-{
-    std::vector<uint8_t> bytes = NTestUtil::ReadBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-// Sets or removes an environment variable for the lifetime of the object.
-class CEnvironment
-{
-  public:
-    CEnvironment(const char* name, const char* value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~CEnvironment()
-    {
-        if (m_old)
-            setenv(m_name.c_str(), m_old->c_str(), 1);
-        else
-            unsetenv(m_name.c_str());
-    }
-
-  private:
-    std::string m_name;
-    std::optional<std::string> m_old;
-};
-
 // True when the window will fail: the dummy driver, or none started yet so
 // that the caller's SDL_VIDEODRIVER picks it.
 bool NoWindowPossible()

@@ -19,44 +19,14 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 
+using NTestUtil::CEnvironment;
 using NTestUtil::CTempDir;
+using NTestUtil::ReadText;
 namespace fs = std::filesystem;
 
 namespace
 {
-std::string ReadText(const std::string& path)
-{
-    std::vector<uint8_t> bytes = NTestUtil::ReadBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-class CEnvironment
-{
-  public:
-    CEnvironment(const char* name, const char* value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~CEnvironment()
-    {
-        if (m_old)
-            setenv(m_name.c_str(), m_old->c_str(), 1);
-        else
-            unsetenv(m_name.c_str());
-    }
-
-  private:
-    std::string m_name;
-    std::optional<std::string> m_old;
-};
-
 // A log in a folder of its own and a fresh notice for every test.
 class UserFiles : public ::testing::Test
 {
