@@ -151,6 +151,10 @@ wait_for "$second" "second copy"
 [ "$code" -eq 0 ] || fail "second copy: exit code $code"
 grep -q "already running" "$root/second.err" || fail "second copy: nothing on stderr"
 [ "$(snapshot)" = "$before" ] || fail "second copy: the first copy's files changed"
+# The box had the focus, and an inactive game stands still by design: the
+# player clicks it again (without a window manager nobody gives it back).
+xdotool windowfocus --sync "$window" 2>/dev/null
+sleep 0.5
 expect_moving after-second-copy
 
 key Escape
