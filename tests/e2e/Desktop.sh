@@ -83,7 +83,7 @@ start_program() {
     sleep 0.2
   done
   [ -n "$window" ] || fail "no window"
-  sleep 3 # the intro, then the menu
+  sleep 4 # the intro, then the menu (slower in a sanitizer build)
 }
 
 # expect_moving NAME: two pictures of the window, half a second apart, differ.
@@ -172,7 +172,7 @@ fi
 before="$(snapshot)"
 start_program readonly
 click 400 450 # Options
-sleep 1
+sleep 2
 click 312 264 # the sound box: an option changed is written at once
 sleep 0.5
 # The notice's box across the top: its blue border on the rows near y = 8.
