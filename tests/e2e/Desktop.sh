@@ -66,7 +66,8 @@ pids+=($!)
 read -r -t 30 display <&5 || fail "Xvfb did not start"
 export DISPLAY=":$display"
 if [ "$wm" = i3 ]; then
-  printf 'font pango:monospace 8\nfor_window [class=".*"] floating enable\n' >"$root/i3.conf"
+  # i3 as it comes: it floats the game's window by itself (a fixed size).
+  printf 'font pango:monospace 8\n' >"$root/i3.conf"
   i3 -c "$root/i3.conf" >/dev/null 2>&1 &
   pids+=($!)
   sleep 1

@@ -73,7 +73,9 @@ TEST(DataHome, EmptyXdgDataHomeFallsBackOnHomeAndNeverOnTheRoot)
     ASSERT_EQ(::stat(home.File(".local/share/Quarnwick").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u) << "the user's data only";
     if (!rootHadIt)
+    {
         EXPECT_FALSE(fs::exists("/Quarnwick"));
+    }
 
     // A relative value is not taken from the working folder either.
     CEnvironment relative("XDG_DATA_HOME", "data");
