@@ -197,6 +197,8 @@ void CApplication::Update(float dt)
     }
     if (m_minimized)
         NPlatform::SleepMs(kIdleSleepMs);
+    if (m_overlay)
+        m_overlay->Update(dt);
     if (CSoundManager* sound = GetSoundManager())
         sound->Update();
 }
@@ -209,11 +211,12 @@ void CApplication::Render()
         current->Render();
     for (auto it = m_dialogs.rbegin(); it != m_dialogs.rend(); ++it)
         (*it)->Render();
+    if (m_overlay)
+        m_overlay->Render();
 }
 
 void CApplication::Frame(NAudio::Music* music)
 {
-    uint32_t t0 = NPlatform::GetTicks();
     Update(kFrameStep);
     bool draw = m_active || m_redrawPending;
     if (draw)
@@ -227,10 +230,8 @@ void CApplication::Frame(NAudio::Music* music)
         m_redrawPending = false;
     }
     FollowForeground(music);
-    uint32_t deadline = t0 + kFrameStepMs;
-    uint32_t now = NPlatform::GetTicks();
-    if (static_cast<int32_t>(deadline - now) > 0)
-        NPlatform::SleepMs(deadline - now + 1);
+    if (const uint32_t sleep = m_pacer.NextSleep(NPlatform::GetTicks()))
+        NPlatform::SleepMs(sleep);
 }
 
 void CApplication::Present()
@@ -302,6 +303,9 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
         m_active = event.active;
         m_redrawPending = true;
         m_input.SetActive(event.active);
+        return;
+    case EEventType::Minimize:
+        m_minimized = true;
         return;
     case EEventType::Restore:
         if (m_minimized)
@@ -410,8 +414,10 @@ void CApplication::Minimize()
 {
     if (m_fullScreen)
         LeaveFullScreen();
+    // Only a request: without a window manager, or under one that does not
+    // minimise (tiling ones), nothing happens, and the picture must go on. The
+    // minimised state follows the window's own events.
     NPlatform::MinimizeWindow();
-    m_minimized = true;
 }
 
 void CApplication::GetWindowRect(int& left, int& top, int& right, int& bottom) const

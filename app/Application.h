@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 
+#include "app/FramePacer.h"
 #include "engine/Input.h"
 #include "ui/Frame.h"
 #include "ui/View.h"
@@ -50,7 +51,8 @@ public:
     void Minimize() override;
 
     bool IsFullScreen() const override { return m_fullScreen; }
-    bool IsMinimized() const { return m_minimized; }
+    // The window's real state, from its events (not from Minimize requests).
+    bool IsMinimized() const override { return m_minimized; }
     bool IsActive() const { return m_active; }
     int GetLogicalWidth() const override { return m_view.GetLogicalWidth(); }
     int GetLogicalHeight() const override { return m_view.GetLogicalHeight(); }
@@ -90,6 +92,10 @@ public:
     // when the desktop lost it; the frame is still counted.
     void Frame(NAudio::Music* music);
 
+    // A screen updated every frame and drawn over everything else; it takes
+    // no input (the notice of the per-user files). Not owned; null for none.
+    void SetOverlay(CScreen* overlay) { m_overlay = overlay; }
+
     // Asks the main loop to end (the quit message).
     void Quit();
     // Posts a close request to the window, as a click on a quit button does.
@@ -116,6 +122,7 @@ private:
     std::deque<CScreen*> m_screens; // front: current screen
     std::deque<CScreen*> m_dialogs; // front: top dialog
     CScreen* m_closedDialog = nullptr;
+    CScreen* m_overlay = nullptr;
     bool m_reportPending = false;
     bool m_closePending = false;
     bool m_active = false;
@@ -134,5 +141,6 @@ private:
     bool m_musicWasPlaying = false;
     bool m_musicStateTaken = false;
     int m_frameCount = 0;
+    CFramePacer m_pacer{kFrameStepMs};
     std::function<void(int)> m_frameObserver;
 };

@@ -1,10 +1,12 @@
-// The program's command line. The game takes no arguments; --version is the
-// one option, and anything else earns the usage line and a failure status.
+// The program's command line. The game takes no arguments; --help and
+// --version are the options, and anything else earns the usage line and a
+// failure status.
 #pragma once
 
 enum class ECommand
 {
     RunGame,
+    PrintHelp,
     PrintVersion,
     PrintUsage,
 };
@@ -13,4 +15,7 @@ ECommand ParseCommandLine(int argc, const char* const* argv);
 
 // "Zonvel 1.0.0": the answer to --version and the log's first line.
 const char* GetVersionLine();
+// One line, for a wrong argument.
 const char* GetUsageLine();
+// The usage line, every option, and where the player's files are kept.
+const char* GetHelpText();

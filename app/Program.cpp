@@ -4,7 +4,9 @@
 #include "app/Application.h"
 #include "app/BuildConfig.h"
 #include "app/CommandLine.h"
+#include "app/WindowPlacement.h"
 #include "engine/Log.h"
+#include "engine/UserFiles.h"
 #include "engine/PackKey.h"
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"
@@ -14,9 +16,13 @@
 #include "interface/InterfaceResources.h"
 #include "interface/Intro.h"
 #include "interface/MainMenu.h"
+#include "interface/Notice.h"
+#include "interface/TopTable.h"
 #include "platform/DataFolder.h"
 #include "platform/Mouse.h"
+#include "platform/InstanceLock.h"
 #include "platform/Window.h"
+#include "ui/Frame.h"
 #include "ui/Screen.h"
 
 #include <cstdio>
@@ -26,6 +32,8 @@ namespace
 {
 constexpr const char* kTitle = "Zonvel";
 constexpr const char* kLogFile = "game.log";
+constexpr const char* kLockFile = "zonvel.lock";
+constexpr const char* kAlreadyRunning = "Zonvel is already running.";
 constexpr const char* kMainGroup = "main";
 // The program between a finished start and its shutdown.
 CProgram* g_running = nullptr;
@@ -42,14 +50,43 @@ bool CProgram::Start()
 {
     CAppSettings& settings = GetAppSettings();
     m_save_settings = true;
+    m_already_running = false;
 
     // Per-user folder and log first, so everything after can report there.
-    // Without a per-user folder no log is kept: it must not land in the
-    // working folder.
+    // Without a per-user folder nothing is kept, not even the log: nothing
+    // may land in the working folder.
     settings.m_data_folder = NPlatform::GetDataFolder();
-    if (!settings.m_data_folder.empty())
+    NUserFiles::ResetNotice();
+    std::string lockError;
+    if (settings.m_data_folder.empty())
+    {
+        std::fprintf(stderr, "Zonvel: %s (XDG_DATA_HOME and HOME are unset, empty or relative)\n",
+                     NUserFiles::kNoFolderNotice);
+        NUserFiles::RaiseNotice(NUserFiles::kNoFolderNotice);
+    }
+    else
+    {
+        // A second copy on the same files would overwrite the first one's
+        // results at its exit: it says so and leaves every file alone.
+        switch (m_lock.Acquire(settings.m_data_folder + kLockFile))
+        {
+        case NPlatform::CInstanceLock::EResult::HeldElsewhere:
+            settings.m_data_folder.clear();
+            m_already_running = true;
+            std::fprintf(stderr, "Zonvel: %s\n", kAlreadyRunning);
+            NPlatform::ShowMessage(kTitle, kAlreadyRunning);
+            return false;
+        case NPlatform::CInstanceLock::EResult::Unavailable:
+            lockError = m_lock.GetError();
+            break;
+        case NPlatform::CInstanceLock::EResult::Held:
+            break;
+        }
         CLog::Open(settings.m_data_folder + kLogFile);
+    }
     CLog::Write("%s", GetVersionLine());
+    if (!lockError.empty())
+        CLog::Write("Running without the lock against a second copy: %s", lockError.c_str());
 
     // Without data there is nothing to show: say so and open no window.
     std::string dataFolder;
@@ -85,13 +122,18 @@ bool CProgram::Start()
     settings.m_window_height = app->GetLogicalHeight();
     settings.Load();
 
-    // Keep a window saved near the edge of a larger screen on this one.
+    // Keep a window saved on a larger screen (or edited) on this one.
     int screenWidth = 0, screenHeight = 0;
     NPlatform::GetScreenSize(screenWidth, screenHeight);
-    if (screenWidth <= settings.m_window_width / 2 + settings.m_window_x)
-        settings.m_window_x /= 2;
-    if (screenHeight <= settings.m_window_height / 2 + settings.m_window_y)
-        settings.m_window_y /= 2;
+    NPlatform::SRect usable;
+    NPlatform::GetUsableArea(usable);
+    const SWindowPlacement placed =
+        PlaceWindow({settings.m_window_x, settings.m_window_y, settings.m_window_width, settings.m_window_height},
+                    screenWidth, screenHeight, usable);
+    settings.m_window_x = placed.x;
+    settings.m_window_y = placed.y;
+    settings.m_window_width = placed.width;
+    settings.m_window_height = placed.height;
 
     if (!app->CreateMainWindow(kTitle, settings.m_window_x, settings.m_window_y, settings.m_window_width,
                                settings.m_window_height))
@@ -139,16 +181,43 @@ bool CProgram::Start()
     }
     if (CScreen::GetPointerSprite())
         NPlatform::ShowSystemCursor(false);
+    // The notice of a failed save shows over every screen.
+    m_notice = std::make_unique<NInterface::CNotice>();
+    app->SetOverlay(m_notice.get());
+    settings.SetLiveStateSource(&CProgram::TakeLiveState);
     g_running = this;
     NPlatform::SetDisplayLostHandler(&CProgram::OnDisplayLost);
     return true;
 }
 
+void CProgram::TakeLiveState(CAppSettings& settings)
+{
+    if (const IFrame* frame = IFrame::Instance())
+    {
+        settings.m_minimised = frame->IsMinimized();
+        settings.m_full_screen = frame->IsFullScreen();
+        int left = 0, top = 0, right = 0, bottom = 0;
+        frame->GetWindowRect(left, top, right, bottom);
+        settings.m_window_x = left;
+        settings.m_window_y = top;
+    }
+    if (CSoundManager* sound = GetSoundManager())
+        settings.m_sound_invert = sound->IsSoundInvert();
+}
+
 void CProgram::OnDisplayLost()
 {
     CLog::Write("The connection to the display was lost");
+    // Everything a normal exit would keep: the held game, the top table and
+    // the settings (the window's last known place needs no display).
     if (g_running && g_running->m_menu)
+    {
         g_running->m_menu->SaveGameFile();
+        if (NInterface::CTopTable* table = g_running->m_menu->GetTopTable())
+            table->Write();
+    }
+    if (g_running && g_running->m_save_settings)
+        GetAppSettings().SaveNow();
     CLog::Close();
 }
 
@@ -161,7 +230,11 @@ std::vector<std::string> CProgram::GetDataFolderCandidates(const std::string& pr
 
 int CProgram::Main()
 {
-    const int status = Start() ? Run() : kExitStartFailed;
+    int status = kExitStartFailed;
+    if (Start())
+        status = Run();
+    else if (m_already_running)
+        status = 0; // not a failure: the game the player wanted is there
     Shutdown();
     return status;
 }
@@ -192,27 +265,17 @@ void CProgram::Shutdown()
     NGame::CGameResources::Release();
 
     if (m_save_settings)
-    {
-        if (app)
-        {
-            settings.m_minimised = app->IsMinimized();
-            settings.m_full_screen = app->IsFullScreen();
-            int left = 0, top = 0, right = 0, bottom = 0;
-            app->GetWindowRect(left, top, right, bottom);
-            settings.m_window_x = left;
-            settings.m_window_y = top;
-        }
-        if (CSoundManager* sound = GetSoundManager())
-            settings.m_sound_invert = sound->IsSoundInvert();
-        settings.Save();
-    }
+        settings.SaveNow();
+    settings.SetLiveStateSource(nullptr);
     settings.m_music.Stop();
 
     if (app)
     {
         app->ShowMainWindow(false);
         app->CloseAll();
+        app->SetOverlay(nullptr);
     }
+    m_notice.reset();
     CScreen::SetPointerSprite(nullptr);
     m_pointer.reset();
     NPlatform::ShowSystemCursor(true);
@@ -222,4 +285,5 @@ void CProgram::Shutdown()
     m_resources.reset();
     CApplication::Destroy(); // window, sound, input and GL context, display mode
     CLog::Close();
+    m_lock.Release();
 }

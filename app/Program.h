@@ -7,12 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/InstanceLock.h"
+
+class CAppSettings;
 class CResourceManager;
 class CSprite;
 namespace NInterface
 {
 class CIntro;
 class CMainMenu;
+class CNotice;
 } // namespace NInterface
 
 class CProgram
@@ -31,7 +35,8 @@ public:
     static std::vector<std::string> GetDataFolderCandidates(const std::string& programFolder);
 
     // The whole run: start, main loop, shutdown. The process exit status:
-    // 0, or kExitStartFailed when the start failed.
+    // 0 (also when another copy already runs on the same per-user folder),
+    // or kExitStartFailed when the start failed.
     static constexpr int kExitStartFailed = 1;
     int Main();
     // Everything up to the main loop. False when no data folder holds the
@@ -42,6 +47,12 @@ public:
     int Run();
     // Saves what must be kept and releases everything; safe to call twice.
     void Shutdown();
+
+    // Whether the last Start stopped because another copy holds the per-user folder.
+    bool IsAlreadyRunning() const { return m_already_running; }
+    // Copies the running window's and sound's state into the settings, for a
+    // save: minimised, full screen, place, sound invert.
+    static void TakeLiveState(CAppSettings& settings);
 
     NInterface::CIntro* GetIntro() const { return m_intro.get(); }
     NInterface::CMainMenu* GetMainMenu() const { return m_menu.get(); }
@@ -55,6 +66,9 @@ private:
     std::unique_ptr<NInterface::CIntro> m_intro;
     std::unique_ptr<NInterface::CMainMenu> m_menu;
     std::unique_ptr<CSprite> m_pointer;
+    std::unique_ptr<NInterface::CNotice> m_notice;
+    NPlatform::CInstanceLock m_lock;
+    bool m_already_running = false;
     bool m_started = false;
     bool m_save_settings = true; // false after a failed start
 };

@@ -14,6 +14,9 @@ int main(int argc, char** argv)
 {
     switch (ParseCommandLine(argc, argv))
     {
+    case ECommand::PrintHelp:
+        std::printf("%s\n", GetHelpText());
+        return 0;
     case ECommand::PrintVersion:
         std::printf("%s\n", GetVersionLine());
         return 0;

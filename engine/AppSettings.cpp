@@ -1,7 +1,7 @@
 #include "engine/AppSettings.h"
 
 #include "engine/KeyValueFile.h"
-#include "engine/Log.h"
+#include "engine/UserFiles.h"
 
 #include <algorithm>
 
@@ -26,8 +26,8 @@ bool CAppSettings::Load()
     m_window_height = kLogicalHeight;
 
     CKeyValueFile file;
-    if (m_data_folder.empty() ||
-        !file.LoadFile(m_data_folder + kFileName, true, kCipherKey, kCipherKeyLength))
+    // Every key of the file begins so ("x" and "y" are never written alone).
+    if (!NUserFiles::Load(file, UserFilePath(kFileName), kCipherKey, kCipherKeyLength, "m_"))
         return false;
 
     m_window_width = ToInt(file.GetString("m_window_width", "0"));
@@ -54,10 +54,36 @@ bool CAppSettings::Load()
     return true;
 }
 
+std::string CAppSettings::UserFilePath(const char* name) const
+{
+    return m_data_folder.empty() ? std::string() : m_data_folder + name;
+}
+
+void CAppSettings::SetLiveStateSource(std::function<void(CAppSettings&)> source)
+{
+    m_live_state = std::move(source);
+}
+
+bool CAppSettings::SaveNow()
+{
+    if (m_live_state)
+        m_live_state(*this);
+    return Save();
+}
+
+bool CAppSettings::RaiseBestLevel(int gameType, int level)
+{
+    int& record = gameType == 0 ? m_classic_level : m_adv_level;
+    if (level <= record)
+        return false;
+    record = level;
+    // On disk at once: a crash must not take the opened level away.
+    SaveNow();
+    return true;
+}
+
 bool CAppSettings::Save() const
 {
-    if (m_data_folder.empty())
-        return false;
     CKeyValueFile file;
     // While minimised the size and position are not meaningful: the next
     // start falls back on 800 x 600 at (0, 0).
@@ -76,11 +102,5 @@ bool CAppSettings::Save() const
     file.SetInt("m_show_dragons", m_show_dragons ? 1 : 0);
     file.SetInt("m_adv_level", m_adv_level);
     file.SetInt("m_classic_level", m_classic_level);
-    std::string failure;
-    if (!file.SaveFile(m_data_folder + kFileName, kCipherKey, kCipherKeyLength, &failure))
-    {
-        CLog::Write("Settings not saved: %s", failure.c_str());
-        return false;
-    }
-    return true;
+    return NUserFiles::Save(file, UserFilePath(kFileName), kCipherKey, kCipherKeyLength, "Settings");
 }

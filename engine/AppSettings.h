@@ -1,7 +1,9 @@
 // The user's settings, kept in the enciphered dx.cfg in the data folder: loaded
-// at start, written at exit. Screens read and change the fields directly.
+// at start, written whenever an option or a best level changes and at exit.
+// Screens read and change the fields directly.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "engine/Music.h"
@@ -21,6 +23,15 @@ public:
     // Writes data folder + dx.cfg (never losing the previous file on a failed
     // write). Refresh the window and sound fields below first.
     bool Save() const;
+    // The window and sound fields refreshed from the running program (through
+    // the source the program installed), then Save(): for a save mid-run.
+    bool SaveNow();
+    void SetLiveStateSource(std::function<void(CAppSettings&)> source);
+    // Raises the best level of a game type (0 classic, else advanced) and
+    // saves at once; false when the record already was as high.
+    bool RaiseBestLevel(int gameType, int level);
+    // data folder + name; empty without a per-user folder (nothing is kept then).
+    std::string UserFilePath(const char* name) const;
 
     int m_window_width = 0;
     int m_window_height = 0;
@@ -44,6 +55,9 @@ public:
     // Refreshed by the frame before Save(): while minimised the window size
     // and position are left out of the file.
     bool m_minimised = false;
+
+private:
+    std::function<void(CAppSettings&)> m_live_state;
 };
 
 CAppSettings& GetAppSettings();

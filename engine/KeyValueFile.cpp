@@ -10,10 +10,33 @@
 #include <cstring>
 #include <vector>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace
 {
+// Opens a new file for writing, never through a link nor into a file that is
+// already there. Whatever sits at the name (the leftover of a killed run, or
+// something planted) is removed first: removing a link leaves its target alone.
+FILE* CreateExclusive(const std::string& path)
+{
+    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    int fd = ::open(path.c_str(), flags, 0600);
+    if (fd < 0 && errno == EEXIST)
+    {
+        if (::unlink(path.c_str()) == 0 || errno == ENOENT)
+            fd = ::open(path.c_str(), flags, 0600);
+        else
+            errno = EEXIST;
+    }
+    if (fd < 0)
+        return nullptr;
+    FILE* f = ::fdopen(fd, "wb");
+    if (!f)
+        ::close(fd);
+    return f;
+}
+
 bool IsSpace(uint8_t c)
 {
     return c == '\t' || c == '\n' || c == '\r' || c == ' ';
@@ -212,7 +235,7 @@ bool CKeyValueFile::SaveFile(const std::string& path, const char* cipherKey, int
     // Write beside the target and rename over it, so a failure at any point
     // leaves the previous file whole.
     std::string temp = path + ".tmp";
-    FILE* f = std::fopen(temp.c_str(), "wb");
+    FILE* f = CreateExclusive(temp);
     if (!f)
         return fail("cannot create " + temp + ": " + std::strerror(errno));
     // The first error is the one worth reporting: later steps fail because of it.

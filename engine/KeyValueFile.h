@@ -26,8 +26,9 @@ class CKeyValueFile
                int keyLength = 0);
     bool Parse(const std::string& text, bool clear = true);
 
-    // Writes beside the target first and renames over it, so a failed write
-    // never loses the previous file. False without writing anything when an
+    // Writes beside the target first (path + ".tmp", created anew: never
+    // written through a link) and renames over it, so a failed write never
+    // loses the previous file. False without writing anything when an
     // entry would not read back unchanged (see IsWritable). On failure,
     // 'failure' (when given) says what failed and why, for the log.
     bool SaveFile(const std::string& path, const char* cipherKey = nullptr, int keyLength = 0,

@@ -139,9 +139,7 @@ void CField::GoToLevel(int level)
 void CField::AdvanceLevel(int by)
 {
     m_level += by;
-    CAppSettings& settings = GetAppSettings();
-    int& record = m_advanced == 0 ? settings.m_classic_level : settings.m_adv_level;
-    record = std::max(record, m_level + 1);
+    GetAppSettings().RaiseBestLevel(m_advanced, m_level + 1);
     GoToLevel(m_level);
 }
 

@@ -83,7 +83,12 @@ bool CHintPanel::Update(float dt)
     // there and leave an invisible panel blocking every click.
     if (m_alpha_speed < 0.0f && m_alpha <= 0.0f)
     {
-        GetAppSettings().m_hints = m_check_box->IsChecked();
+        CAppSettings& settings = GetAppSettings();
+        if (settings.m_hints != m_check_box->IsChecked())
+        {
+            settings.m_hints = m_check_box->IsChecked();
+            settings.SaveNow(); // an option: on disk at once
+        }
         return true;
     }
     return false;

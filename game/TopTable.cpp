@@ -1,6 +1,7 @@
 #include "game/TopTable.h"
 
 #include "engine/KeyValueFile.h"
+#include "engine/UserFiles.h"
 
 #include <cstdio>
 #include <utility>
@@ -55,7 +56,7 @@ void CTopTable::Open(const std::string& path)
 {
     m_path = path;
     CKeyValueFile file;
-    file.LoadFile(path, true, kCipherKey, kCipherKeyLength);
+    NUserFiles::Load(file, path, kCipherKey, kCipherKeyLength, "top7.");
     Load(file);
 }
 
@@ -65,7 +66,7 @@ bool CTopTable::Write() const
         return false;
     CKeyValueFile file;
     Save(file);
-    return file.SaveFile(m_path, kCipherKey, kCipherKeyLength);
+    return NUserFiles::Save(file, m_path, kCipherKey, kCipherKeyLength, "The top table");
 }
 
 bool CTopTable::Qualifies(int table, int points) const

@@ -37,7 +37,8 @@ class CTopTable
     // "Nemo" tables) and keeps the path for the writes that follow.
     void Open(const std::string& path);
     // Writes every record to the opened path, replacing the old file only once
-    // the new one is whole. False when nothing was opened or the write failed.
+    // the new one is whole. False when nothing was opened or the write failed
+    // (a failure is logged and the player told, see NUserFiles).
     bool Write() const;
 
     // Strictly more points than the seventh place.

@@ -9,6 +9,7 @@
 #include "engine/ResourceManager.h"
 #include "engine/SoundManager.h"
 #include "engine/Texture.h"
+#include "engine/UserFiles.h"
 #include "game/Game.h"
 #include "interface/ContinueDlg.h"
 #include "interface/CustomLevelWnd.h"
@@ -73,7 +74,7 @@ CMainMenu::CMainMenu() : CLayoutScreen(800.0f, 600.0f)
     }
 
     m_top_table = std::make_unique<CTopTable>(2);
-    m_top_table->Open(settings.m_data_folder + CTopTable::kFileName);
+    m_top_table->Open(settings.UserFilePath(CTopTable::kFileName));
 
     m_continue_btn->SetVisible(false);
 }
@@ -195,11 +196,26 @@ void CMainMenu::OpenCustomLevelWindow()
 
 void CMainMenu::OpenPage(const std::string& page)
 {
+    // The pages lie beside the data the game was started with.
+    const CResourceManager* resources = GetResourceManager();
+    const std::string address = NPlatform::LocalPageAddress(resources ? resources->GetBaseFolder() : "", page);
+    if (address.empty())
+    {
+        CLog::Write("The page %s is not in the game's data", page.c_str());
+        return;
+    }
+    // Anything but a browser (an editor in a terminal) would only cover the
+    // game: the window then stays as it is, and the log says where the page is.
+    if (!NPlatform::IsWebBrowserSet())
+    {
+        CLog::Write("No web browser opens web pages here; the page is %s", address.c_str());
+        return;
+    }
     GetAppSettings().m_music.Stop();
     if (IFrame* app = IFrame::Instance())
         app->Minimize();
-    if (!NPlatform::OpenLocalPage(page))
-        CLog::Write("The page %s could not be opened", page.c_str());
+    if (!NPlatform::OpenAddress(address))
+        CLog::Write("The page %s could not be opened", address.c_str());
 }
 
 void CMainMenu::OnControl(CControl* sender)
@@ -383,7 +399,7 @@ void CMainMenu::RecordFinishedResult()
 
 std::string CMainMenu::SavedGamePath()
 {
-    return GetAppSettings().m_data_folder + kSavedGameFile;
+    return GetAppSettings().UserFilePath(kSavedGameFile);
 }
 
 void CMainMenu::BuildSavedGame(CKeyValueFile& file, const NGame::CGame* game)
@@ -406,14 +422,13 @@ bool CMainMenu::WriteSavedGame() const
 {
     CKeyValueFile file;
     BuildSavedGame(file, m_game.get());
-    return file.SaveFile(SavedGamePath(), kSavedGameKey, kSavedGameKeyLength);
+    return NUserFiles::Save(file, SavedGamePath(), kSavedGameKey, kSavedGameKeyLength, "The game");
 }
 
 void CMainMenu::SaveGameNow() const
 {
     const uint32_t state = NRandom::GetState();
-    if (!WriteSavedGame())
-        CLog::Write("The game could not be saved");
+    WriteSavedGame(); // a failure is logged and shown by the writer
     NRandom::Seed(state);
 }
 
@@ -430,7 +445,7 @@ void CMainMenu::LoadGameFile()
     // Whatever the file holds, no other game stays held.
     m_game.reset();
     CKeyValueFile file;
-    if (!file.LoadFile(SavedGamePath(), true, kSavedGameKey, kSavedGameKeyLength))
+    if (!NUserFiles::Load(file, SavedGamePath(), kSavedGameKey, kSavedGameKeyLength, "menudata.gamename"))
         return;
     HoldGame(RestoreGame(file, m_top_table.get()));
 }

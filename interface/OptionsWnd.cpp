@@ -83,6 +83,9 @@ void COptionsWnd::OnControl(CControl* sender)
     {
         settings.m_show_dragons = m_dragons_cb->IsChecked();
     }
+    // Every option is on disk as soon as it changed, so a crash keeps it.
+    if (sender != m_close_btn.get())
+        settings.SaveNow();
 }
 
 void COptionsWnd::OnKeyDown(int virtualKey)
@@ -111,6 +114,7 @@ void COptionsWnd::FollowFullScreenBox()
         {
             SetMovable(false);
             SetupWindowView(m_layout_width, m_layout_height);
+            GetAppSettings().SaveNow();
         }
     }
     else if (!m_fs_cb->IsChecked() && app->IsFullScreen())
@@ -118,6 +122,7 @@ void COptionsWnd::FollowFullScreenBox()
         app->LeaveFullScreen();
         SetMovable(true);
         SetupWindowView(m_layout_width, m_layout_height);
+        GetAppSettings().SaveNow();
     }
 }
 

@@ -221,6 +221,10 @@ void Translate(const SDL_Event& e)
             event.type = EEventType::Expose;
             g_pending.push_back(event);
             return;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            event.type = EEventType::Minimize;
+            g_pending.push_back(event);
+            return;
         case SDL_WINDOWEVENT_RESTORED:
             event.type = EEventType::Restore;
             g_pending.push_back(event);

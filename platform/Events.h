@@ -48,6 +48,7 @@ enum class EEventType
     LButtonUp,   // x, y, keyFlags
     RButtonUp,   // x, y, keyFlags
     Activate,    // active: the window became (in)active
+    Minimize,    // the window was minimised (by us or the desktop)
     Restore,     // the window came back from being minimised
     Expose,      // the window's picture was lost and must be drawn again
     Close,       // a request to close the window; f4Held tells Alt+F4 apart

@@ -252,4 +252,24 @@ void GetScreenSize(int& width, int& height)
         height = mode.h;
     }
 }
+
+bool GetUsableArea(SRect& area)
+{
+    if (!EnsureVideo())
+        return false;
+    int display = g_window ? SDL_GetWindowDisplayIndex(g_window) : 0;
+    SDL_Rect bounds{};
+    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &bounds) != 0 || bounds.w <= 0 || bounds.h <= 0)
+        return false;
+    area.left = bounds.x;
+    area.top = bounds.y;
+    area.right = bounds.x + bounds.w;
+    area.bottom = bounds.y + bounds.h;
+    return true;
+}
+
+void ShowMessage(const char* title, const char* text)
+{
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title, text, g_window);
+}
 } // namespace NPlatform

@@ -46,4 +46,11 @@ bool LeaveFullScreen(int x, int y, int width, int height);
 
 // Size of the desktop the window lives on.
 void GetScreenSize(int& width, int& height);
+// The part of the desktop a window may use (without panels and docks), of
+// the first display before a window exists. False when it cannot be told.
+bool GetUsableArea(SRect& area);
+
+// A message box with one button; returns when the user closed it, at once
+// when no box can be shown.
+void ShowMessage(const char* title, const char* text);
 } // namespace NPlatform

@@ -9,7 +9,7 @@ ZONVEL_PACKAGES=(
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libcairo2-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth openbox xdotool wmctrl
+  xvfb xauth openbox i3 xdotool wmctrl
   desktop-file-utils appstream x11-utils
 )
 

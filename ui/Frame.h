@@ -31,7 +31,9 @@ public:
     virtual bool SetFullScreen(int width, int height) = 0;
     virtual bool LeaveFullScreen() = 0;
     virtual bool IsFullScreen() const = 0;
+    // A request the desktop may ignore; IsMinimized tells what really happened.
     virtual void Minimize() = 0;
+    virtual bool IsMinimized() const { return false; }
     // Posts a close request to the window, as a click on a quit button does.
     virtual void PostClose() = 0;
 

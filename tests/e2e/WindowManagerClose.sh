@@ -4,7 +4,8 @@
 # next start a close from the window manager ends it. Both times the program
 # must exit cleanly with the held game in saved.dat. Last, the X server itself
 # ends under a running program, as when a desktop session dies: the program
-# must end with status 1 and a message, keep the game, and not crash.
+# must end with status 1 and a message, keep the game, the settings and the
+# top table, and not crash.
 #   WindowManagerClose.sh BUILD_DIR
 set -uo pipefail
 build="$1"
@@ -113,7 +114,9 @@ size=$(stat -c %s "$saved" 2>/dev/null || echo 0)
 tail -n1 "$log" | grep -q "Closing Log" || { echo "FAIL: window manager close: the log was not closed"; exit 1; }
 
 # Third start: the display goes away under the program.
-touch -d 2000-01-01 "$saved"
+settings="$XDG_DATA_HOME/Quarnwick/Zonvel/dx.cfg"
+table="$XDG_DATA_HOME/Quarnwick/Zonvel/top7.tbl"
+touch -d 2000-01-01 "$saved" "$settings" "$table"
 start_program
 kill "${pids[0]}"
 for _ in $(seq 1 150); do kill -0 "$program" 2>/dev/null || break; sleep 0.2; done
@@ -123,5 +126,7 @@ code=$?
 [ "$code" -eq 1 ] || { echo "FAIL: display lost: exit code $code"; cat "$root/program.err"; exit 1; }
 grep -q "connection to the display was lost" "$root/program.err" || { echo "FAIL: display lost: no message"; exit 1; }
 [ "$(stat -c %Y "$saved")" -gt 946771200 ] || { echo "FAIL: display lost: saved.dat not written"; exit 1; }
+[ "$(stat -c %Y "$settings")" -gt 946771200 ] || { echo "FAIL: display lost: dx.cfg not written"; exit 1; }
+[ "$(stat -c %Y "$table")" -gt 946771200 ] || { echo "FAIL: display lost: top7.tbl not written"; exit 1; }
 tail -n1 "$log" | grep -q "Closing Log" || { echo "FAIL: display lost: the log was not closed"; exit 1; }
 echo "PASS: Alt+F4 and the window manager's close both quit and save; a lost display ends with the game kept"

@@ -354,16 +354,38 @@ TEST_F(ApplicationTest, InactiveWindowUpdatesNothingAndRestoreReactivates)
     m_app->Update(CApplication::kFrameStep);
     EXPECT_TRUE(m_log.empty());
 
-    // A restore only matters after the program minimised itself.
+    // A restore only matters after the window was minimised.
     m_app->HandleEvent(Message(NPlatform::EEventType::Restore));
     EXPECT_TRUE(m_log.empty());
-    m_app->Minimize();
+    m_app->HandleEvent(Message(NPlatform::EEventType::Minimize));
     EXPECT_TRUE(m_app->IsMinimized());
     m_app->Render();
     EXPECT_TRUE(m_log.empty()) << "nothing is drawn while minimised";
     m_app->HandleEvent(Message(NPlatform::EEventType::Restore));
     EXPECT_FALSE(m_app->IsMinimized());
     EXPECT_EQ(m_log, (Log{"menu.Activate"}));
+}
+
+TEST_F(ApplicationTest, MinimiseRequestIgnoredByTheDesktopKeepsThePictureMoving)
+{
+    // Without a window manager, or under a tiling one, the request does
+    // nothing: no event comes, and the game must go on drawing.
+    CTestScreen menu("menu", m_log);
+    m_app->PushScreen(&menu);
+    m_app->Minimize();
+    EXPECT_FALSE(m_app->IsMinimized());
+    m_log.clear();
+    m_app->Frame(nullptr);
+    EXPECT_EQ(m_log, (Log{"menu.Update(16)", "menu.Render"}));
+
+    // Minimised by the desktop itself (its own button or key), restored later.
+    m_app->HandleEvent(Message(NPlatform::EEventType::Minimize));
+    m_log.clear();
+    m_app->Render();
+    EXPECT_TRUE(m_log.empty());
+    m_app->HandleEvent(Message(NPlatform::EEventType::Restore));
+    m_app->Render();
+    EXPECT_EQ(m_log, (Log{"menu.Activate", "menu.Render"}));
 }
 
 TEST_F(ApplicationTest, InactiveWindowIsDrawnOnlyWhenItsPictureWasLost)

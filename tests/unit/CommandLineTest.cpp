@@ -16,14 +16,28 @@ ECommand Parse(std::initializer_list<const char*> arguments)
 }
 } // namespace
 
-TEST(CommandLine, OnlyNoArgumentsOrVersionAloneAreAccepted)
+TEST(CommandLine, OnlyNoArgumentsOrOneOptionAloneAreAccepted)
 {
     EXPECT_EQ(Parse({}), ECommand::RunGame);
     EXPECT_EQ(Parse({"--version"}), ECommand::PrintVersion);
-    for (auto wrong : {"-v", "--help", "", "--Version", "--version=1", "data.pk"})
+    EXPECT_EQ(Parse({"--help"}), ECommand::PrintHelp);
+    for (auto wrong : {"-v", "-h", "", "--Version", "--version=1", "--helpme", "data.pk"})
         EXPECT_EQ(Parse({wrong}), ECommand::PrintUsage) << wrong;
     EXPECT_EQ(Parse({"--version", "--version"}), ECommand::PrintUsage);
     EXPECT_EQ(Parse({"--version", "extra"}), ECommand::PrintUsage);
+    EXPECT_EQ(Parse({"--help", "--version"}), ECommand::PrintUsage);
+}
+
+TEST(CommandLine, HelpListsEveryOptionTheParserAcceptsAndWhereTheFilesAre)
+{
+    const std::string help = GetHelpText();
+    EXPECT_EQ(help.rfind(std::string(GetUsageLine()) + "\n", 0), 0u) << help;
+    for (const char* option : {"--help", "--version"})
+    {
+        EXPECT_NE(help.find(std::string("  ") + option + " "), std::string::npos) << option;
+        EXPECT_NE(std::string(GetUsageLine()).find(option), std::string::npos) << option;
+    }
+    EXPECT_NE(help.find("Quarnwick/Zonvel/"), std::string::npos);
 }
 
 TEST(CommandLine, VersionLineNamesTheGameAndANumberedVersion)

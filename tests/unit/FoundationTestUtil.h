@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -135,4 +136,38 @@ inline std::vector<uint8_t> MakeSolidJpeg(int width, int height, int components,
     return MakeJpeg(width, height, components,
                     std::vector<uint8_t>(static_cast<size_t>(width) * height * components, value));
 }
+
+inline std::string ReadText(const std::string& path)
+{
+    std::vector<uint8_t> bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Sets (or, with null, removes) an environment variable for the lifetime of the object.
+class CEnvironment
+{
+  public:
+    CEnvironment(const char* name, const char* value) : m_name(name)
+    {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~CEnvironment()
+    {
+        if (m_old)
+            setenv(m_name.c_str(), m_old->c_str(), 1);
+        else
+            unsetenv(m_name.c_str());
+    }
+    CEnvironment(const CEnvironment&) = delete;
+    CEnvironment& operator=(const CEnvironment&) = delete;
+
+  private:
+    std::string m_name;
+    std::optional<std::string> m_old;
+};
 } // namespace NTestUtil

@@ -2,6 +2,7 @@
 // reading, settings handlers and the help book's loader on in-memory markup.
 #include "FakeFrame.h"
 #include "app/Application.h"
+#include "app/Program.h"
 #include "engine/AppSettings.h"
 #include "engine/Input.h"
 #include "engine/KeyValueFile.h"
@@ -322,6 +323,49 @@ TEST_F(MenuWindowsTest, FullScreenFollowsItsBoxAndARefusedSwitchIsTriedEveryFram
     COptionsWnd again(800, 600);
     EXPECT_TRUE(again.GetFullScreenBox()->IsChecked());
     EXPECT_FALSE(again.IsMovable());
+}
+
+TEST_F(MenuWindowsTest, EveryOptionIsOnDiskAsSoonAsItChanges)
+{
+    CApplication::Destroy(); // the fake frame takes its place
+    m_app = nullptr;
+    CSwitchingFrame frame(0);
+    NTestUtil::CTempDir dir;
+    CAppSettings& settings = GetAppSettings();
+    settings.m_data_folder = dir.Path() + "/";
+    settings.m_full_screen = false;
+    settings.SetLiveStateSource(&CProgram::TakeLiveState);
+    auto onDisk = [&]
+    {
+        CAppSettings read;
+        read.m_data_folder = settings.m_data_folder;
+        EXPECT_TRUE(read.Load());
+        return read;
+    };
+
+    COptionsWnd wnd(800, 600);
+    wnd.GetSoundBox()->SetChecked(!settings.m_sound);
+    wnd.OnControl(wnd.GetSoundBox());
+    EXPECT_EQ(onDisk().m_sound, settings.m_sound);
+    wnd.GetDragonsBox()->SetChecked(!settings.m_show_dragons);
+    wnd.OnControl(wnd.GetDragonsBox());
+    EXPECT_EQ(onDisk().m_show_dragons, settings.m_show_dragons);
+    wnd.GetHintsBox()->SetChecked(!settings.m_hints);
+    wnd.OnControl(wnd.GetHintsBox());
+    EXPECT_EQ(onDisk().m_hints, settings.m_hints);
+
+    // The display switch happens in the next update, and is saved then.
+    wnd.GetFullScreenBox()->SetChecked(true);
+    wnd.OnControl(wnd.GetFullScreenBox());
+    wnd.Update(16.0f);
+    EXPECT_TRUE(onDisk().m_full_screen);
+    wnd.GetFullScreenBox()->SetChecked(false);
+    wnd.OnControl(wnd.GetFullScreenBox());
+    wnd.Update(16.0f);
+    EXPECT_FALSE(onDisk().m_full_screen);
+
+    settings.SetLiveStateSource(nullptr);
+    settings.m_data_folder.clear();
 }
 
 // ---- help window and its blocks ----

@@ -4,9 +4,12 @@
 #include "app/Program.h"
 #include "app/Application.h"
 #include "engine/AppSettings.h"
+#include "engine/UserFiles.h"
 #include "platform/DataFolder.h"
+#include "platform/InstanceLock.h"
 #include "platform/Window.h"
 
+#include "FakeFrame.h"
 #include "FoundationTestUtil.h"
 
 #include <gtest/gtest.h>
@@ -14,42 +17,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
+#include <map>
+
+using NTestUtil::CEnvironment;
+using NTestUtil::ReadText;
 
 namespace
 {
-std::string ReadText(const std::string& path)
-{
-    std::vector<uint8_t> bytes = NTestUtil::ReadBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-// Sets or removes an environment variable for the lifetime of the object.
-class CEnvironment
-{
-  public:
-    CEnvironment(const char* name, const char* value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~CEnvironment()
-    {
-        if (m_old)
-            setenv(m_name.c_str(), m_old->c_str(), 1);
-        else
-            unsetenv(m_name.c_str());
-    }
-
-  private:
-    std::string m_name;
-    std::optional<std::string> m_old;
-};
-
 // True when the window will fail: the dummy driver, or none started yet so
 // that the caller's SDL_VIDEODRIVER picks it.
 bool NoWindowPossible()
@@ -146,4 +120,119 @@ TEST(Program, WithoutAPerUserFolderNoLogIsWritten)
     std::filesystem::current_path(previous);
     EXPECT_FALSE(std::filesystem::exists(work.File("game.log")));
     EXPECT_TRUE(std::filesystem::is_empty(work.Path()));
+}
+
+TEST(Program, WithoutAnyUsablePerUserFolderTheStartSaysSoOnceAndWritesNothing)
+{
+    CEnvironment video("SDL_VIDEODRIVER", "dummy");
+    if (!NoWindowPossible())
+        GTEST_SKIP() << "a real video driver is already running in this process";
+    NTestUtil::CTempDir work;
+    // Empty and relative values name no folder (the root or the working folder).
+    CEnvironment home("HOME", "relative/home");
+    CEnvironment xdg("XDG_DATA_HOME", "");
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(work.Path());
+    testing::internal::CaptureStderr();
+    {
+        CProgram program;
+        program.Main();
+    }
+    const std::string errors = testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(previous);
+    EXPECT_TRUE(std::filesystem::is_empty(work.Path()));
+    const std::string said = std::string("Zonvel: ") + NUserFiles::kNoFolderNotice;
+    EXPECT_EQ(errors.rfind(said, 0), 0u) << errors;
+    EXPECT_EQ(errors.find(said, 1), std::string::npos) << errors;
+}
+
+namespace
+{
+// Every file below a folder with its bytes and time.
+std::map<std::string, std::pair<std::vector<uint8_t>, std::filesystem::file_time_type>> Snapshot(
+    const std::string& folder)
+{
+    std::map<std::string, std::pair<std::vector<uint8_t>, std::filesystem::file_time_type>> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        files[entry.path().string()] = {NTestUtil::ReadBytes(entry.path().string()), entry.last_write_time()};
+    return files;
+}
+} // namespace
+
+TEST(Program, SecondCopySaysTheGameIsRunningAndTouchesNoFile)
+{
+    NTestUtil::CTempDir home;
+    CEnvironment xdg("XDG_DATA_HOME", home.Path().c_str());
+    // No message box can be shown: the message goes to stderr alone.
+    CEnvironment display("DISPLAY", nullptr);
+    CEnvironment wayland("WAYLAND_DISPLAY", nullptr);
+    const std::string folder = NPlatform::GetDataFolder();
+    ASSERT_FALSE(folder.empty());
+    NPlatform::CInstanceLock first;
+    ASSERT_EQ(first.Acquire(folder + "zonvel.lock"), NPlatform::CInstanceLock::EResult::Held);
+    ASSERT_TRUE(NTestUtil::WriteText(folder + "game.log", "the first copy's log\n"));
+    CAppSettings saved;
+    saved.m_data_folder = folder;
+    ASSERT_TRUE(saved.Save());
+    const auto before = Snapshot(home.Path());
+
+    testing::internal::CaptureStderr();
+    int status = -1;
+    {
+        CProgram program;
+        program.SetDataFolders({home.Path()}); // no data: it must not get that far
+        status = program.Main();
+        EXPECT_TRUE(program.IsAlreadyRunning());
+        EXPECT_EQ(CApplication::Instance(), nullptr);
+    }
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(errors, "Zonvel: Zonvel is already running.\n");
+    EXPECT_TRUE(Snapshot(home.Path()) == before) << "the first copy's files are untouched";
+    EXPECT_TRUE(GetAppSettings().m_data_folder.empty());
+}
+
+namespace
+{
+// A frame that goes in and out of full screen as asked.
+class CFullScreenFrame : public CFakeFrame
+{
+  public:
+    bool SetFullScreen(int, int) override { return m_full = true; }
+    bool LeaveFullScreen() override
+    {
+        m_full = false;
+        return true;
+    }
+    bool IsFullScreen() const override { return m_full; }
+
+  private:
+    bool m_full = false;
+};
+} // namespace
+
+TEST(Program, TheNextStartIsInTheDisplayStateThePlayerLeftIn)
+{
+    NTestUtil::CTempDir dir;
+    CFullScreenFrame frame;
+    CAppSettings settings;
+    settings.m_data_folder = dir.Path() + "/";
+    CAppSettings next;
+    next.m_data_folder = settings.m_data_folder;
+
+    // Started in full screen, left it, quit: windowed next time.
+    settings.m_full_screen = true;
+    frame.SetFullScreen(800, 600);
+    frame.LeaveFullScreen();
+    CProgram::TakeLiveState(settings);
+    ASSERT_TRUE(settings.Save());
+    ASSERT_TRUE(next.Load());
+    EXPECT_FALSE(next.m_full_screen);
+
+    // And the reverse.
+    frame.SetFullScreen(800, 600);
+    CProgram::TakeLiveState(settings);
+    ASSERT_TRUE(settings.Save());
+    ASSERT_TRUE(next.Load());
+    EXPECT_TRUE(next.m_full_screen);
 }

@@ -9,10 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -102,13 +104,24 @@ class SettingsFault : public ::testing::Test
 
 TEST_F(SettingsFault, WriteErrorKeepsThePreviousFileAndIsLogged)
 {
-    // /dev/full fails every write with "no space": a full disk without root.
+    // A file size limit fails the write half-way ("File too large"), as a
+    // full disk does, without root.
     CTempDir dir;
+    struct rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
     ExpectPreviousFileSurvives(dir.Path(),
-                               [&] { std::filesystem::create_symlink("/dev/full", dir.File("dx.cfg.tmp")); });
+                               [&]
+                               {
+                                   // Short of the new file, long enough for the log's line.
+                                   struct rlimit tiny = before;
+                                   tiny.rlim_cur = std::filesystem::file_size(dir.File("dx.cfg")) - 1;
+                                   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+                               });
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir.File("dx.cfg.tmp"))));
-    EXPECT_NE(Log().find("Settings not saved: cannot write " + dir.File("dx.cfg.tmp") +
-                         ": No space left on device"),
+    EXPECT_NE(Log().find("Settings not saved: cannot write " + dir.File("dx.cfg.tmp") + ": File too large"),
               std::string::npos)
         << Log();
 }
