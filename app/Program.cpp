@@ -17,7 +17,7 @@
 #include "interface/Intro.h"
 #include "interface/MainMenu.h"
 #include "interface/Notice.h"
-#include "interface/TopTable.h"
+#include "game/TopTable.h"
 #include "platform/DataFolder.h"
 #include "platform/Mouse.h"
 #include "platform/InstanceLock.h"
@@ -213,7 +213,7 @@ void CProgram::OnDisplayLost()
     if (g_running && g_running->m_menu)
     {
         g_running->m_menu->SaveGameFile();
-        if (NInterface::CTopTable* table = g_running->m_menu->GetTopTable())
+        if (NGame::CTopTable* table = g_running->m_menu->GetTopTable())
             table->Write();
     }
     if (g_running && g_running->m_save_settings)

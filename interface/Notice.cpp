@@ -2,7 +2,7 @@
 
 #include "engine/GLHeaders.h"
 #include "engine/UserFiles.h"
-#include "interface/Hint.h"
+#include "ui/Hint.h"
 #include "ui/Frame.h"
 
 namespace NInterface

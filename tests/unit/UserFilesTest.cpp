@@ -7,7 +7,7 @@
 #include "engine/Log.h"
 #include "engine/UserFiles.h"
 #include "interface/Notice.h"
-#include "interface/TopTable.h"
+#include "game/TopTable.h"
 #include "platform/DataFolder.h"
 #include "platform/InstanceLock.h"
 
@@ -141,12 +141,12 @@ TEST_F(UserFiles, UnreadableFileIsKeptAsideBeforeAFreshOneReplacesIt)
     const std::string table = m_dir.File("top7.tbl");
     const std::string garbage = "\x01\x02 not a table at all";
     ASSERT_TRUE(NTestUtil::WriteText(table, garbage));
-    NInterface::CTopTable top(2);
+    NGame::CTopTable top(2);
     top.Open(table);
     EXPECT_EQ(top.GetName(0, 0), "Nemo");
     top.Add(0, 500, "Ann");
     EXPECT_EQ(ReadText(table + ".bad"), garbage);
-    NInterface::CTopTable reread(2);
+    NGame::CTopTable reread(2);
     reread.Open(table);
     EXPECT_EQ(reread.GetName(0, 0), "Ann");
     EXPECT_NE(Log().find(table + " could not be read; it is kept as " + table + ".bad"), std::string::npos) << Log();
@@ -166,8 +166,8 @@ TEST_F(UserFiles, EveryFailedWriteIsLoggedWithItsReasonAndThePlayerToldOnce)
 {
     // A folder that is gone fails every write.
     const std::string gone = m_dir.File("gone") + "/";
-    NInterface::CTopTable top(2);
-    top.Open(gone + NInterface::CTopTable::kFileName);
+    NGame::CTopTable top(2);
+    top.Open(gone + NGame::CTopTable::kFileName);
     top.Add(1, 300, "Bob");
     EXPECT_FALSE(top.Write());
     EXPECT_NE(Log().find("The top table not saved: cannot create " + gone + "top7.tbl.tmp: No such file or directory"),
@@ -193,8 +193,8 @@ TEST_F(UserFiles, WithoutAFolderNothingIsWrittenAnywhere)
     CAppSettings settings; // no data folder
     EXPECT_FALSE(settings.Save());
     EXPECT_TRUE(settings.RaiseBestLevel(0, 90)); // raised for this run, written nowhere
-    NInterface::CTopTable top(2);
-    top.Open(settings.UserFilePath(NInterface::CTopTable::kFileName));
+    NGame::CTopTable top(2);
+    top.Open(settings.UserFilePath(NGame::CTopTable::kFileName));
     top.Add(0, 900, "Cy");
     EXPECT_FALSE(top.Write());
     fs::current_path(previous);
