@@ -247,7 +247,7 @@ TEST_F(BonusTest, ForwardStopsAtAHoleAndCannotStartAgainstOneOrTheOpponent)
     EXPECT_EQ(m_field->ColourAt(m_mid, 1), kPlayer);
     EXPECT_EQ(m_field->ColourAt(m_mid, 3), 3) << "the advance stopped at the hole";
     EXPECT_FALSE(CBonusForward3::CanMoveForward(m_field.get()));
-    m_field->GetCell(m_mid, 2)->SetHole(false);
+    m_field->SetCellHole(m_mid, 2, false);
     Set(*m_field, m_mid, 2, kOpponent);
     Set(*m_field, m_mid, 3, kOpponent);
     for (int c = 3; c <= m_last; ++c)

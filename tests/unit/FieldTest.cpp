@@ -325,7 +325,7 @@ TEST(FieldMove, RefusedMovesChangeNothing)
     EXPECT_FALSE(field->Fill(mid, field->GetColumns(), (own + 1) % 6));
     MakeHole(*field, 0, 0);
     EXPECT_FALSE(field->Fill(0, 0, 2));
-    field->GetCell(0, 0)->SetHole(false);
+    field->SetCellHole(0, 0, false);
     EXPECT_EQ(field->FormatFieldState(), before);
     EXPECT_TRUE(field->IsIdle());
 }

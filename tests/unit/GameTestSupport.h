@@ -82,17 +82,17 @@ inline void PaintAll(NGame::CField& field, int colour)
 {
     for (int r = 0; r < field.GetRows(); ++r)
         for (int c = 0; c < field.RowLength(r); ++c)
-            field.GetCell(r, c)->SetColourShown(colour);
+            field.SetCellColour(r, c, colour);
 }
 
 inline void Set(NGame::CField& field, int row, int col, int colour)
 {
-    field.GetCell(row, col)->SetColourShown(colour);
+    field.SetCellColour(row, col, colour);
 }
 
 inline void MakeHole(NGame::CField& field, int row, int col)
 {
-    field.GetCell(row, col)->SetHole(true);
+    field.SetCellHole(row, col, true);
 }
 
 inline int CountColour(const NGame::CField& field, int colour)

@@ -3,10 +3,10 @@
 // clicks on after every judged level until the game is over.
 #include "Simulation.h"
 
+#include "engine/KeyValueFile.h"
 #include "game/Field.h"
 #include "game/Game.h"
 #include "game/GameResources.h"
-#include "engine/KeyValueFile.h"
 #include "game/Player.h"
 #include "ui/SimpleButton.h"
 
@@ -151,9 +151,9 @@ bool CSimulation::RunScreenGame(int gameType, int gameIndex)
         if (m_options.trace && game.GetField()->GetRecordCount() != recordsBefore)
             TraceSavedGame(game, gameType, gameIndex);
         if (m_options.verbose && frames % 100000 == 0)
-            std::fprintf(stderr, "  frame %lld: level %d, field state %d, full %d, side %d, state %d\n", frames,
-                         game.GetLevelNumber(), game.GetField()->GetState(), game.GetField()->IsFull(),
-                         game.GetCurrentSide(), game.GetPlayer()->GetState());
+            std::fprintf(stderr, "  frame %lld: level %d, field state %d, full %d, side %d, state %d\n",
+                         frames, game.GetLevelNumber(), game.GetField()->GetState(),
+                         game.GetField()->IsFull(), game.GetCurrentSide(), game.GetPlayer()->GetState());
         if (judged && game.GetField()->GetState() == CField::kAppearing)
         {
             judged = false;
