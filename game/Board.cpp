@@ -195,7 +195,7 @@ bool CBoard::IsFull() const
             continue;
         const int index = Index(m_starts[i], m_starts[i + 1]);
         if (m_snapshot[index] >= 0)
-            zoned += m_grid.Flood(m_snapshot, index, kMarkCounted);
+            zoned += m_grid.Flood(m_snapshot, index, kMarkZone);
     }
     return zoned == CountPlayableCells();
 }

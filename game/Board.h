@@ -29,11 +29,11 @@ struct SLevelLayout
 // colour snapshot (colours are 0..5, so every mark is below 0 or above 7).
 enum ESnapshotMark : int
 {
-    kMarkMover = -1,        // the zone of the side that moves
+    kMarkMover = -1,        // the zone of the side that moves; cells a search has scored
     kMarkOpponent = -2,     // a zone the mover may not take
-    kMarkHole = -3,         // a hole, or a cell beside the board
-    kMarkCounted = -4,      // a zone already counted
-    kMarkZone = -5,         // a zone a bonus or the preview picks out
+    kMarkHole = -3,         // a hole or an empty place; a zone that counts as a wall
+    kMarkZone = -4,         // a zone picked out: counted, or the player's to a bonus
+    kMarkOtherZone = -5,    // a second zone picked out beside kMarkZone (the opponent's)
     kMarkGrown = -6,        // what the preview's colour would add to the zone
     kMarkHighestColour = 7, // a snapshot value 0..7 is a colour, not a mark
 };
@@ -51,7 +51,8 @@ class CBoard
     static constexpr int kMaxCoinKind = 4;
 
     // random: where the colours come from; the game passes its one generator,
-    // so the draws of the rules and of the pictures keep their order.
+    // so the draws of the rules and of the pictures keep their order. The
+    // build redraws until the two starts differ, so the source must vary.
     explicit CBoard(FRandom random);
 
     // Called for each cell as the build or refill draws it, after its colour

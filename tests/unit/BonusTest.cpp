@@ -160,8 +160,8 @@ TEST_F(BonusTest, FreeRandomizeRecoloursFreeCellsAndCellsJoiningAZoneLoseTheirCo
         CBonusFreeRandomize bonus(m_field.get());
         Run(bonus);
         std::vector<int> snapshot;
-        CBonus::TakeSnapshot(*m_field, snapshot);
-        CBonus::MarkPlayerZone(*m_field, snapshot, -4);
+        CBonus::TakeSnapshot(m_field->GetBoard(), snapshot);
+        CBonus::MarkPlayerZone(m_field->GetBoard(), snapshot, kMarkZone);
         int joined = 0, stillFree = 0, recoloured = 0;
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < m_field->RowLength(r); ++c)

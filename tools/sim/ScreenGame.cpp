@@ -122,7 +122,7 @@ bool CSimulation::RunScreenGame(int gameType, int gameIndex)
                 else
                     Violation(gameType, game.GetLevelNumber(), -1, "an enabled bonus could not be bought");
             }
-            else if (const int colour = ChooseHumanColour(field, player); colour >= 0)
+            else if (const int colour = ChooseHumanColour(field.GetBoard(), player); colour >= 0)
             {
                 for (int r = 0, done = 0; r < field.GetRows() && !done; ++r)
                     for (int c = 0; c < field.RowLength(r); ++c)
