@@ -1,13 +1,11 @@
 #include "game/Field.h"
 
-#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "engine/Random.h"
 #include "engine/ResourceManager.h"
 #include "engine/Sprite.h"
 #include "engine/Texture.h"
-#include "game/FieldInput.h"
 #include "game/GameResources.h"
 
 #include <algorithm>
@@ -81,11 +79,7 @@ void CField::GoToLevel(int level)
 
 void CField::AdvanceLevel(int by)
 {
-    const int level = GetLevelNumber() + by;
-    CAppSettings& settings = GetAppSettings();
-    int& record = m_advanced == 0 ? settings.m_classic_level : settings.m_adv_level;
-    record = std::max(record, level + 1);
-    GoToLevel(level);
+    GoToLevel(GetLevelNumber() + by);
 }
 
 void CField::ReloadLevel(const std::string& levelDir, int advanced)
@@ -448,7 +442,7 @@ void CField::UpdateAppearing(float dt)
     RecordFieldState();
 }
 
-void CField::Update(float dt)
+void CField::Update(float dt, int hoveredRow, int hoveredCol)
 {
     bool anyChanged = false, anyMoving = false, allGone = true;
     ForEachCell(
@@ -484,22 +478,21 @@ void CField::Update(float dt)
     default:
         break;
     }
-    UpdateSizes();
+    UpdateSizes(hoveredRow, hoveredCol);
 }
 
-void CField::UpdateSizes()
+bool CField::IsMagnifying() const
+{
+    return m_cell_width <= kMagnifierMaxCellWidth;
+}
+
+void CField::UpdateSizes(int hoveredRow, int hoveredCol)
 {
     m_hovered_row = m_hovered_col = -1;
-    int x = 0, y = 0;
-    if (m_cell_width <= kMagnifierMaxCellWidth && PollMagnifierCursor(x, y))
+    if (IsMagnifying() && IsInside(hoveredRow, hoveredCol))
     {
-        const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-        const int row = RowAt(fy), col = ColumnAt(fx, fy);
-        if (IsInside(row, col))
-        {
-            m_hovered_row = row;
-            m_hovered_col = col;
-        }
+        m_hovered_row = hoveredRow;
+        m_hovered_col = hoveredCol;
     }
     ForEachCell(
         [&](int r, int c, CCell& cell)
@@ -578,8 +571,7 @@ bool CField::LoadFieldState(const std::string& text)
     std::vector<CBoard::SSavedCell> cells;
     if (!CBoard::ParseState(text, level, cells))
         return false;
-    m_board.SetLevelNumber(level);
-    AdvanceLevel(0);
+    GoToLevel(level);
     const CHexGrid& grid = GetGrid();
     for (int i = 0; i < grid.GetCellCount(); ++i)
     {

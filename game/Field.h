@@ -118,7 +118,10 @@ class CField
     void StartShift(int columns);
     void DropAllCoins();
 
-    void Update(float dt);
+    // hoveredRow, hoveredCol: the cell under the cursor while the magnifier's
+    // button is held, else -1; only boards of small cells magnify it.
+    void Update(float dt, int hoveredRow = -1, int hoveredCol = -1);
+    bool IsMagnifying() const;
 
     // The saved-game text of the level: what was recorded last, the current
     // position formatted now, recording it, and restoring from such a text.
@@ -173,7 +176,7 @@ class CField
     void BeginShiftStep();
     void CommitShiftStep();
     void Refill();
-    void UpdateSizes();
+    void UpdateSizes(int hoveredRow, int hoveredCol);
     bool IsUsable(int row, int col) const { return m_board.IsUsable(row, col); }
 
     int m_state = kAppearing;

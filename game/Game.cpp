@@ -109,6 +109,7 @@ bool CGame::LoadGame(const CKeyValueFile& file)
     m_sides.clear();
     if (!m_field->LoadState(file))
         return false;
+    RecordBestLevel();
     m_game_type = type;
     m_total_score = totalScore;
     CreateSides();
@@ -227,6 +228,30 @@ void CGame::CreateSides()
     m_sides[0]->SetState(CPlayer::kMayMove);
 }
 
+void CGame::RecordBestLevel() const
+{
+    CAppSettings& settings = GetAppSettings();
+    int& record = m_field->GetAdvanced() == 0 ? settings.m_classic_level : settings.m_adv_level;
+    record = std::max(record, m_field->GetLevelNumber() + 1);
+}
+
+std::pair<int, int> CGame::MagnifiedCell() const
+{
+    // The input is polled only for a board that magnifies, as the pointer's
+    // movement is measured from one poll to the next. Client pixels, as ever.
+    IFrame* app = IFrame::Instance();
+    if (!m_field->IsMagnifying() || !app || !app->GetInput().IsOpen())
+        return {-1, -1};
+    CInput& input = app->GetInput();
+    input.Poll();
+    if (!input.IsRightButtonHeld())
+        return {-1, -1};
+    int x = 0, y = 0;
+    input.GetCursorPosition(x, y);
+    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+    return {m_field->RowAt(fy), m_field->ColumnAt(fx, fy)};
+}
+
 void CGame::RebuildLevel()
 {
     ClearLevelState();
@@ -235,6 +260,7 @@ void CGame::RebuildLevel()
         kept.emplace_back(side->GetMoney(), side->GetLives());
     m_sides.clear();
     m_field->AdvanceLevel(m_life_lost ? 0 : 1);
+    RecordBestLevel();
     CreateSides();
     for (size_t i = 0; i < m_sides.size() && i < kept.size(); ++i)
     {
@@ -426,7 +452,8 @@ void CGame::Update(float dt)
             ++i;
     }
 
-    m_field->Update(dt);
+    const auto [hoveredRow, hoveredCol] = MagnifiedCell();
+    m_field->Update(dt, hoveredRow, hoveredCol);
     NoteRecordedPosition();
     if (!m_sides.empty())
     {

@@ -7,6 +7,7 @@
 #include "ui/Screen.h"
 
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,11 @@ class CGame : public CScreen
     void ShowHint(int index);
 
   private:
+    // The player's best level so far in the settings, raised to the field's level.
+    void RecordBestLevel() const;
+    // The cell under the cursor while the right button is held on a board
+    // that magnifies, else (-1, -1).
+    std::pair<int, int> MagnifiedCell() const;
     bool IsPlayersTurnWithIdleField() const;
     // The field is full and no bonus acts any more: the level may be judged and left.
     bool IsLevelJudged() const;
