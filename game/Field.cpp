@@ -188,7 +188,7 @@ void CField::PlaceInsect(int kind, int maxTries)
     if (m_first_insect)
     {
         row = m_rows / 3;
-        col = 4;
+        col = kFirstInsectColumn;
         m_first_insect = false;
     }
     int tries = 0;

@@ -48,6 +48,7 @@ class CField
     static constexpr int kMaskWidth = 800;
     static constexpr int kMaskHeight = 600;
     static constexpr int kMaskSize = kMaskWidth * kMaskHeight;
+    static constexpr int kFirstInsectColumn = 4;
 
     CField(const std::string& levelDir, int levelCount, int advanced);
     virtual ~CField();
@@ -99,6 +100,8 @@ class CField
     // Sends one more coin-carrying insect onto the level (the build places
     // its own); after maxTries holes in a row its coin is lost.
     static constexpr int kMaxInsectPlaceTries = 10000;
+    // Where a level's first insect lands, for the tutorial's coin panel.
+    CVector4 FirstInsectCellCentre() const { return CellCentre(m_rows / 3, kFirstInsectColumn); }
     void PlaceInsect(int kind, int maxTries = kMaxInsectPlaceTries);
     const std::vector<int>& GetStartPoints() const { return m_board.GetStartPoints(); }
     int GetHoveredRow() const { return m_hovered_row; }

@@ -284,27 +284,27 @@ void CGame::RunTutorial()
         return;
     switch (m_next_tutorial_hint)
     {
-    case 0:
-    case 1:
-    case 5:
-    case 8:
-    case 9:
+    case kHintGoal:
+    case kHintChoosingAColour:
+    case kHintWinningAndLosing:
+    case kHintBonuses:
+    case kHintMagnifier:
         ShowHint(m_next_tutorial_hint++);
         break;
-    case 2:
-        ShowHint(2);
-        ShowHint(3);
-        ShowHint(4);
-        m_next_tutorial_hint = 5;
+    case kHintPlayersFlowers:
+        ShowHint(kHintPlayersFlowers);
+        ShowHint(kHintComputersFlowers);
+        ShowHint(kHintScoreAndLevel);
+        m_next_tutorial_hint = kHintWinningAndLosing;
         break;
-    case 6:
+    case kHintMoney:
     {
-        ShowHint(6);
-        ShowHint(7);
+        ShowHint(kHintMoney);
+        ShowHint(kHintFirstCoin);
         // Points at the landing cell of the level's first insect.
-        const CVector4 centre = m_field->CellCentre(m_field->GetRows() / 3, 4);
+        const CVector4 centre = m_field->FirstInsectCellCentre();
         m_hint_panels.back()->MoveTo(centre.x, centre.y);
-        m_next_tutorial_hint = 8;
+        m_next_tutorial_hint = kHintBonuses;
         break;
     }
     default:

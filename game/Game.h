@@ -126,6 +126,22 @@ class CGame : public CScreen
     // The position the player is pointing at for the move preview, in layout units.
     static void GetPreviewCursor(int& x, int& y);
 
+    // The tutorial's panels, in the order the hint records hold them; the
+    // record after the last of these is the wrong-colour hint.
+    enum ETutorialHint
+    {
+        kHintGoal = 0,
+        kHintChoosingAColour = 1,
+        kHintPlayersFlowers = 2, // the head-up display's three panels, shown together
+        kHintComputersFlowers = 3,
+        kHintScoreAndLevel = 4,
+        kHintWinningAndLosing = 5,
+        kHintMoney = 6, // shown with the first coin's panel
+        kHintFirstCoin = 7,
+        kHintBonuses = 8,
+        kHintMagnifier = 9,
+    };
+
   protected:
     void CreateSides();
     void RebuildLevel();
