@@ -9,24 +9,24 @@
 
 class CSoundManager
 {
-public:
+  public:
     // Opens the default device; IsDeviceOpen() tells whether that worked.
     CSoundManager();
     ~CSoundManager();
     CSoundManager(const CSoundManager&) = delete;
     CSoundManager& operator=(const CSoundManager&) = delete;
 
-    bool IsDeviceOpen() const { return m_deviceOpen; }
-    bool IsMusicEnabled() const { return m_musicEnabled; }
-    void SetSoundEnabled(bool enabled) { m_effectsEnabled = enabled; }
-    bool IsSoundEnabled() const { return m_effectsEnabled; }
+    bool IsDeviceOpen() const { return m_device_open; }
+    bool IsMusicEnabled() const { return m_music_enabled; }
+    void SetSoundEnabled(bool enabled) { m_effects_enabled = enabled; }
+    bool IsSoundEnabled() const { return m_effects_enabled; }
     void SetSoundInvert(bool invert) { m_invert = invert; }
     bool IsSoundInvert() const { return m_invert; }
 
     // Clamped to 0..100; applied at once to the current music channel.
     void SetMusicVolume(int volume);
-    int GetMusicVolume() const { return m_musicVolume; }
-    int GetEffectsVolume() const { return m_effectsVolume; }
+    int GetMusicVolume() const { return m_music_volume; }
+    int GetEffectsVolume() const { return m_effects_volume; }
 
     // Null without a device or when the file cannot be read or decoded.
     CSound* LoadSound(const std::string& fileName, int maxPlaybacks);
@@ -35,7 +35,7 @@ public:
     void PlayMusicChannel(uint32_t channel, bool restart);
     void StopMusicChannel(uint32_t channel);
     bool IsChannelPlaying(uint32_t channel) const;
-    uint32_t GetMusicChannel() const { return m_musicChannel; }
+    uint32_t GetMusicChannel() const { return m_music_channel; }
 
     // Once per frame from the main loop.
     void Update();
@@ -43,14 +43,14 @@ public:
     // Music volume 0..100 as the audio channel receives it (full music is 64).
     static int MusicChannelVolume(int musicVolume) { return musicVolume * 64 / 100; }
 
-private:
+  private:
     bool m_invert = false;
-    bool m_deviceOpen = false;
-    bool m_effectsEnabled = true;
-    bool m_musicEnabled = true;
-    int m_effectsVolume = 100;
-    int m_musicVolume = 100;
-    uint32_t m_musicChannel = 0;
+    bool m_device_open = false;
+    bool m_effects_enabled = true;
+    bool m_music_enabled = true;
+    int m_effects_volume = 100;
+    int m_music_volume = 100;
+    uint32_t m_music_channel = 0;
 };
 
 // The program's sound manager; null in tools and tests that run without one.
