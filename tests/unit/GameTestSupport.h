@@ -33,7 +33,8 @@ class CTestResources
         const std::filesystem::path dataSet = std::filesystem::path(ZONVEL_BUILD_DIR) / "dat" / "skin01.spr";
         if (preferDataSet && std::filesystem::exists(dataSet))
             m_flower.Load(nullptr, dataSet.string());
-        // The rules' frame numbers need a sheet of at least 16 frames.
+        // The board finishes a move at once; the flips that the turns wait
+        // for take the frames of the sheet, and the tests count on 16.
         if (m_flower.GetFrameCount() < 16)
         {
             m_manager.AddMemoryEntry("test/skin.spr", Bytes("file_name test/none.tga\ngroups 8\nframes 16\n"),
