@@ -9,7 +9,6 @@
 #include "game/GameResources.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
