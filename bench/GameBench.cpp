@@ -127,11 +127,11 @@ void Fill(benchmark::State& state)
         state.PauseTiming();
         for (int i = 0; i < grid.GetCellCount(); ++i)
         {
-            NGame::CCell* cell = field.GetCell(grid.RowOf(i), grid.ColumnOf(i));
+            const int row = grid.RowOf(i), col = grid.ColumnOf(i);
             if (saved[i] >= 0)
-                cell->SetColour(saved[i]);
-            cell->SetChanged(false);
-            cell->SetCoin(-1);
+                field.SetCellColour(row, col, saved[i]);
+            field.GetCell(row, col)->SetChanged(false);
+            field.SetCellCoin(row, col, -1);
         }
         field.GetCollectedCoins().clear();
         colour = 0;

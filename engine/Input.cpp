@@ -6,7 +6,7 @@
 bool CInput::Open()
 {
     m_open = true;
-    m_havePrevious = false;
+    m_have_previous = false;
     return true;
 }
 
@@ -19,7 +19,7 @@ void CInput::Close()
 void CInput::SetActive(bool active)
 {
     m_active = active;
-    m_havePrevious = false;
+    m_have_previous = false;
 }
 
 void CInput::Poll()
@@ -30,14 +30,14 @@ void CInput::Poll()
         return;
     int x = 0, y = 0;
     NPlatform::GetCursorDesktop(x, y);
-    if (m_havePrevious)
+    if (m_have_previous)
     {
-        m_mouse.x = x - m_lastX;
-        m_mouse.y = y - m_lastY;
+        m_mouse.x = x - m_last_x;
+        m_mouse.y = y - m_last_y;
     }
-    m_lastX = x;
-    m_lastY = y;
-    m_havePrevious = true;
+    m_last_x = x;
+    m_last_y = y;
+    m_have_previous = true;
     uint32_t held = NPlatform::GetMouseButtons();
     m_mouse.buttons[0] = (held & NPlatform::kMkLButton) ? 0x80 : 0;
     m_mouse.buttons[1] = (held & NPlatform::kMkRButton) ? 0x80 : 0;

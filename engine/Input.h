@@ -6,7 +6,7 @@
 
 struct SMouseState
 {
-    int x = 0;     // movement since the last poll, pixels
+    int x = 0; // movement since the last poll, pixels
     int y = 0;
     int wheel = 0; // not tracked: always 0
     // Held when the high bit (0x80) is set: 0 left, 1 right, 2 middle.
@@ -15,7 +15,7 @@ struct SMouseState
 
 class CInput
 {
-public:
+  public:
     bool Open();
     void Close();
     bool IsOpen() const { return m_open; }
@@ -31,11 +31,11 @@ public:
     // Cursor in client pixels of the main window.
     void GetCursorPosition(int& x, int& y) const;
 
-private:
+  private:
     bool m_open = false;
     bool m_active = false;
-    bool m_havePrevious = false;
-    int m_lastX = 0;
-    int m_lastY = 0;
+    bool m_have_previous = false;
+    int m_last_x = 0;
+    int m_last_y = 0;
     SMouseState m_mouse;
 };

@@ -8,8 +8,8 @@
 CSound::CSound(uint32_t sample) : m_sample(sample)
 {
     m_loop = NPlatform::GetSampleLoop(sample);
-    m_maxPlaybacks = NPlatform::GetSampleMaxPlaybacks(sample);
-    if (m_maxPlaybacks == 1)
+    m_max_playbacks = NPlatform::GetSampleMaxPlaybacks(sample);
+    if (m_max_playbacks == 1)
         m_channel = NPlatform::GetSampleChannel(sample);
 }
 

@@ -6,7 +6,7 @@
 
 class CSound
 {
-public:
+  public:
     explicit CSound(uint32_t sample);
 
     // restart: a new playback; else the current one goes on if it still sounds.
@@ -18,11 +18,11 @@ public:
     uint32_t GetSample() const { return m_sample; }
     uint32_t GetChannel() const { return m_channel; }
     bool IsLooping() const { return m_loop; }
-    int GetMaxPlaybacks() const { return m_maxPlaybacks; }
+    int GetMaxPlaybacks() const { return m_max_playbacks; }
 
-private:
+  private:
     uint32_t m_sample = 0;
     uint32_t m_channel = 0;
     bool m_loop = false;
-    int m_maxPlaybacks = 0;
+    int m_max_playbacks = 0;
 };

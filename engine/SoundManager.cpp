@@ -22,7 +22,7 @@ void SetSoundManager(CSoundManager* manager)
 
 CSoundManager::CSoundManager()
 {
-    m_deviceOpen = NPlatform::OpenAudio();
+    m_device_open = NPlatform::OpenAudio();
 }
 
 CSoundManager::~CSoundManager()
@@ -34,14 +34,14 @@ CSoundManager::~CSoundManager()
 
 void CSoundManager::SetMusicVolume(int volume)
 {
-    m_musicVolume = std::clamp(volume, 0, kMaxMusicVolume);
-    if (m_musicChannel)
-        NPlatform::SetChannelVolume(m_musicChannel, MusicChannelVolume(m_musicVolume));
+    m_music_volume = std::clamp(volume, 0, kMaxMusicVolume);
+    if (m_music_channel)
+        NPlatform::SetChannelVolume(m_music_channel, MusicChannelVolume(m_music_volume));
 }
 
 CSound* CSoundManager::LoadSound(const std::string& fileName, int maxPlaybacks)
 {
-    if (!m_deviceOpen)
+    if (!m_device_open)
         return nullptr;
     CResourceManager* resources = GetResourceManager();
     CFileBuffer file = resources ? resources->Load(fileName) : CResourceManager::LoadLooseFile(fileName);
@@ -63,17 +63,17 @@ void CSoundManager::FreeSound(CSound* sound)
 
 void CSoundManager::PlayMusicChannel(uint32_t channel, bool restart)
 {
-    if (!channel || !m_musicEnabled)
+    if (!channel || !m_music_enabled)
         return;
-    m_musicChannel = channel;
-    NPlatform::SetChannelVolume(channel, MusicChannelVolume(m_musicVolume));
+    m_music_channel = channel;
+    NPlatform::SetChannelVolume(channel, MusicChannelVolume(m_music_volume));
     NPlatform::PlayChannel(channel, restart);
 }
 
 void CSoundManager::StopMusicChannel(uint32_t channel)
 {
     NPlatform::StopChannel(channel);
-    m_musicChannel = 0;
+    m_music_channel = 0;
 }
 
 bool CSoundManager::IsChannelPlaying(uint32_t channel) const

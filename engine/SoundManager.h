@@ -9,17 +9,17 @@
 
 class CSoundManager
 {
-public:
+  public:
     // Opens the default device; IsDeviceOpen() tells whether that worked.
     CSoundManager();
     ~CSoundManager();
     CSoundManager(const CSoundManager&) = delete;
     CSoundManager& operator=(const CSoundManager&) = delete;
 
-    bool IsDeviceOpen() const { return m_deviceOpen; }
-    bool IsMusicEnabled() const { return m_musicEnabled; }
-    void SetSoundEnabled(bool enabled) { m_effectsEnabled = enabled; }
-    bool IsSoundEnabled() const { return m_effectsEnabled; }
+    bool IsDeviceOpen() const { return m_device_open; }
+    bool IsMusicEnabled() const { return m_music_enabled; }
+    void SetSoundEnabled(bool enabled) { m_effects_enabled = enabled; }
+    bool IsSoundEnabled() const { return m_effects_enabled; }
     void SetSoundInvert(bool invert) { m_invert = invert; }
     bool IsSoundInvert() const { return m_invert; }
 
@@ -30,8 +30,8 @@ public:
 
     // Clamped to 0..kMaxMusicVolume; applied at once to the current music channel.
     void SetMusicVolume(int volume);
-    int GetMusicVolume() const { return m_musicVolume; }
-    int GetEffectsVolume() const { return m_effectsVolume; }
+    int GetMusicVolume() const { return m_music_volume; }
+    int GetEffectsVolume() const { return m_effects_volume; }
 
     // Null without a device or when the file cannot be read or decoded.
     CSound* LoadSound(const std::string& fileName, int maxPlaybacks);
@@ -40,7 +40,7 @@ public:
     void PlayMusicChannel(uint32_t channel, bool restart);
     void StopMusicChannel(uint32_t channel);
     bool IsChannelPlaying(uint32_t channel) const;
-    uint32_t GetMusicChannel() const { return m_musicChannel; }
+    uint32_t GetMusicChannel() const { return m_music_channel; }
 
     // Once per frame from the main loop.
     void Update();
@@ -51,14 +51,14 @@ public:
         return (musicVolume * 100 + kMaxMusicVolume / 2) / kMaxMusicVolume;
     }
 
-private:
+  private:
     bool m_invert = false;
-    bool m_deviceOpen = false;
-    bool m_effectsEnabled = true;
-    bool m_musicEnabled = true;
-    int m_effectsVolume = 100;
-    int m_musicVolume = kMaxMusicVolume;
-    uint32_t m_musicChannel = 0;
+    bool m_device_open = false;
+    bool m_effects_enabled = true;
+    bool m_music_enabled = true;
+    int m_effects_volume = 100;
+    int m_music_volume = kMaxMusicVolume;
+    uint32_t m_music_channel = 0;
 };
 
 // The program's sound manager; null in tools and tests that run without one.

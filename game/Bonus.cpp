@@ -62,16 +62,16 @@ void CBonus::Draw()
     m_insect->Draw();
 }
 
-void CBonus::TakeSnapshot(const CField& field, std::vector<int>& snapshot)
+void CBonus::TakeSnapshot(const CBoard& board, std::vector<int>& snapshot)
 {
-    field.Snapshot(snapshot);
+    board.Snapshot(snapshot);
 }
 
 namespace
 {
-void MarkZoneAt(const CField& field, std::vector<int>& snapshot, int row, int col, int mark)
+void MarkZoneAt(const CBoard& board, std::vector<int>& snapshot, int row, int col, int mark)
 {
-    const CHexGrid& grid = field.GetGrid();
+    const CHexGrid& grid = board.GetGrid();
     if (!grid.IsInside(row, col))
         return;
     const int index = grid.Index(row, col);
@@ -80,13 +80,13 @@ void MarkZoneAt(const CField& field, std::vector<int>& snapshot, int row, int co
 }
 } // namespace
 
-void CBonus::MarkPlayerZone(const CField& field, std::vector<int>& snapshot, int mark)
+void CBonus::MarkPlayerZone(const CBoard& board, std::vector<int>& snapshot, int mark)
 {
-    MarkZoneAt(field, snapshot, field.GetMid(), 0, mark);
+    MarkZoneAt(board, snapshot, board.GetMid(), 0, mark);
 }
 
-void CBonus::MarkOpponentZone(const CField& field, std::vector<int>& snapshot, int mark)
+void CBonus::MarkOpponentZone(const CBoard& board, std::vector<int>& snapshot, int mark)
 {
-    MarkZoneAt(field, snapshot, field.GetMid(), field.GetColumns() - 1, mark);
+    MarkZoneAt(board, snapshot, board.GetMid(), board.GetColumns() - 1, mark);
 }
 } // namespace NGame

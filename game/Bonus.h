@@ -11,6 +11,7 @@
 
 namespace NGame
 {
+class CBoard;
 class CField;
 
 class CBonus
@@ -28,9 +29,9 @@ class CBonus
 
     // Snapshot helpers shared by the bonuses: ColourAt of every cell by grid
     // index, and flooding one side's zone (start (mid, 0) or (mid, columns - 1)) with a mark.
-    static void TakeSnapshot(const CField& field, std::vector<int>& snapshot);
-    static void MarkPlayerZone(const CField& field, std::vector<int>& snapshot, int mark);
-    static void MarkOpponentZone(const CField& field, std::vector<int>& snapshot, int mark);
+    static void TakeSnapshot(const CBoard& board, std::vector<int>& snapshot);
+    static void MarkPlayerZone(const CBoard& board, std::vector<int>& snapshot, int mark);
+    static void MarkOpponentZone(const CBoard& board, std::vector<int>& snapshot, int mark);
 
   protected:
     // The effect, applied once when the insect lands inside the screen.

@@ -10,7 +10,7 @@ namespace NGame
 namespace
 {
 // Apart from the holes' -3, so that holes never count as the zone.
-constexpr int kZoneMark = -4;
+constexpr int kZoneMark = kMarkZone;
 constexpr float kWaveMsPerPixel = 3.0f;
 } // namespace
 
@@ -22,8 +22,8 @@ CBonusApponentRandomize::CBonusApponentRandomize(CField* field) : CBonus(field)
 void CBonusApponentRandomize::Apply()
 {
     std::vector<int> snapshot;
-    TakeSnapshot(*m_field, snapshot);
-    MarkOpponentZone(*m_field, snapshot, kZoneMark);
+    TakeSnapshot(m_field->GetBoard(), snapshot);
+    MarkOpponentZone(m_field->GetBoard(), snapshot, kZoneMark);
     const CHexGrid& grid = m_field->GetGrid();
     const int lastColumn = m_field->GetColumns() - 1;
     const CVector4 start = m_field->CellCentre(m_field->GetMid(), lastColumn);

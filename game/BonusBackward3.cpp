@@ -7,7 +7,7 @@ namespace NGame
 {
 namespace
 {
-constexpr int kZoneMark = -4;
+constexpr int kZoneMark = kMarkZone;
 } // namespace
 
 CBonusBackward3::CBonusBackward3(CField* field, int cellsPerRow) : CBonus(field), m_cells_per_row(cellsPerRow)
@@ -18,8 +18,8 @@ CBonusBackward3::CBonusBackward3(CField* field, int cellsPerRow) : CBonus(field)
 void CBonusBackward3::Apply()
 {
     std::vector<int> snapshot;
-    TakeSnapshot(*m_field, snapshot);
-    MarkOpponentZone(*m_field, snapshot, kZoneMark);
+    TakeSnapshot(m_field->GetBoard(), snapshot);
+    MarkOpponentZone(m_field->GetBoard(), snapshot, kZoneMark);
     const CHexGrid& grid = m_field->GetGrid();
     for (int r = 0; r < m_field->GetRows(); ++r)
     {

@@ -6,8 +6,8 @@ namespace NGame
 {
 namespace
 {
-constexpr int kPlayerMark = -4;
-constexpr int kOpponentMark = -5;
+constexpr int kPlayerMark = kMarkZone;
+constexpr int kOpponentMark = kMarkOtherZone;
 } // namespace
 
 int CBonusForward3::FrontColumn(const CField& field, const std::vector<int>& snapshot)
@@ -25,9 +25,9 @@ bool CBonusForward3::CanMoveForward(const CField* field)
     if (!field)
         return false;
     std::vector<int> snapshot;
-    TakeSnapshot(*field, snapshot);
-    MarkPlayerZone(*field, snapshot, kPlayerMark);
-    MarkOpponentZone(*field, snapshot, kOpponentMark);
+    TakeSnapshot(field->GetBoard(), snapshot);
+    MarkPlayerZone(field->GetBoard(), snapshot, kPlayerMark);
+    MarkOpponentZone(field->GetBoard(), snapshot, kOpponentMark);
     const int mid = field->GetMid();
     const int next = FrontColumn(*field, snapshot) + 1;
     if (!field->IsInside(mid, next))
@@ -38,11 +38,11 @@ bool CBonusForward3::CanMoveForward(const CField* field)
 
 CBonusForward3::CBonusForward3(CField* field, int cells) : CBonus(field)
 {
-    TakeSnapshot(*m_field, m_snapshot);
+    TakeSnapshot(m_field->GetBoard(), m_snapshot);
     m_front_row = m_field->GetMid();
     m_player_colour = m_field->ColourAt(m_front_row, 0);
-    MarkPlayerZone(*m_field, m_snapshot, kPlayerMark);
-    MarkOpponentZone(*m_field, m_snapshot, kOpponentMark);
+    MarkPlayerZone(m_field->GetBoard(), m_snapshot, kPlayerMark);
+    MarkOpponentZone(m_field->GetBoard(), m_snapshot, kOpponentMark);
     m_front_col = FrontColumn(*m_field, m_snapshot);
     LandOnCell(m_front_row, m_front_col);
     m_last_painted_col = m_front_col;
@@ -52,10 +52,10 @@ CBonusForward3::CBonusForward3(CField* field, int cells) : CBonus(field)
 void CBonusForward3::Refresh()
 {
     // Other bonuses may have moved either zone since the purchase.
-    TakeSnapshot(*m_field, m_snapshot);
+    TakeSnapshot(m_field->GetBoard(), m_snapshot);
     m_player_colour = m_field->ColourAt(m_front_row, 0);
-    MarkPlayerZone(*m_field, m_snapshot, kPlayerMark);
-    MarkOpponentZone(*m_field, m_snapshot, kOpponentMark);
+    MarkPlayerZone(m_field->GetBoard(), m_snapshot, kPlayerMark);
+    MarkOpponentZone(m_field->GetBoard(), m_snapshot, kOpponentMark);
 }
 
 void CBonusForward3::Apply()

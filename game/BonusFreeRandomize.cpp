@@ -9,15 +9,16 @@ namespace NGame
 {
 namespace
 {
-constexpr int kZoneMark = -3;
+// The zones count as walls: only free cells stay colours.
+constexpr int kZoneMark = kMarkHole;
 constexpr float kWaveMsPerPixel = 3.0f;
 
 std::vector<int> FreeCells(const CField& field)
 {
     std::vector<int> snapshot;
-    CBonus::TakeSnapshot(field, snapshot);
-    CBonus::MarkPlayerZone(field, snapshot, kZoneMark);
-    CBonus::MarkOpponentZone(field, snapshot, kZoneMark);
+    CBonus::TakeSnapshot(field.GetBoard(), snapshot);
+    CBonus::MarkPlayerZone(field.GetBoard(), snapshot, kZoneMark);
+    CBonus::MarkOpponentZone(field.GetBoard(), snapshot, kZoneMark);
     std::vector<int> cells;
     for (int index = 0; index < field.GetGrid().GetCellCount(); ++index)
         if (snapshot[index] >= 0)
@@ -58,9 +59,9 @@ void CBonusFreeRandomize::Apply()
     }
     // A free cell that took a zone's colour beside it has joined that zone.
     std::vector<int> snapshot;
-    TakeSnapshot(*m_field, snapshot);
-    MarkPlayerZone(*m_field, snapshot, kZoneMark);
-    MarkOpponentZone(*m_field, snapshot, kZoneMark);
+    TakeSnapshot(m_field->GetBoard(), snapshot);
+    MarkPlayerZone(m_field->GetBoard(), snapshot, kZoneMark);
+    MarkOpponentZone(m_field->GetBoard(), snapshot, kZoneMark);
     for (int index = 0; index < grid.GetCellCount(); ++index)
     {
         const int row = grid.RowOf(index), col = grid.ColumnOf(index);

@@ -9,7 +9,7 @@ namespace NGame
 {
 namespace
 {
-constexpr int kZoneMark = -4;
+constexpr int kZoneMark = kMarkZone;
 constexpr float kWaveMsPerPixel = 3.0f;
 } // namespace
 
@@ -31,8 +31,8 @@ void CBonusSelfRepaint::Apply()
     const int mid = m_field->GetMid();
     m_field->Fill(mid, 0, colour);
     std::vector<int> snapshot;
-    TakeSnapshot(*m_field, snapshot);
-    MarkPlayerZone(*m_field, snapshot, kZoneMark);
+    TakeSnapshot(m_field->GetBoard(), snapshot);
+    MarkPlayerZone(m_field->GetBoard(), snapshot, kZoneMark);
     const CVector4 start = m_field->CellCentre(mid, 0);
     const CHexGrid& grid = m_field->GetGrid();
     for (int index = 0; index < grid.GetCellCount(); ++index)

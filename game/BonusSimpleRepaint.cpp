@@ -9,17 +9,18 @@ namespace NGame
 {
 namespace
 {
-constexpr int kZoneMark = -3;
+// The zones count as walls: only free cells stay colours.
+constexpr int kZoneMark = kMarkHole;
 } // namespace
 
 std::vector<int> CBonusSimpleRepaint::Candidates(const CField& field, int& playerColour)
 {
     std::vector<int> snapshot;
-    TakeSnapshot(field, snapshot);
+    TakeSnapshot(field.GetBoard(), snapshot);
     const CHexGrid& grid = field.GetGrid();
     playerColour = field.ColourAt(field.GetMid(), 0);
-    MarkPlayerZone(field, snapshot, kZoneMark);
-    MarkOpponentZone(field, snapshot, kZoneMark);
+    MarkPlayerZone(field.GetBoard(), snapshot, kZoneMark);
+    MarkOpponentZone(field.GetBoard(), snapshot, kZoneMark);
     std::vector<int> candidates;
     for (int index = 0; index < grid.GetCellCount(); ++index)
         if (snapshot[index] >= 0 && snapshot[index] != playerColour)
@@ -54,7 +55,8 @@ bool CBonusSimpleRepaint::IsTargetValid()
 {
     const std::vector<int> candidates = Candidates(*m_field, m_player_colour);
     const CHexGrid& grid = m_field->GetGrid();
-    const int target = grid.IsInside(m_target_row, m_target_col) ? grid.Index(m_target_row, m_target_col) : -1;
+    const int target =
+        grid.IsInside(m_target_row, m_target_col) ? grid.Index(m_target_row, m_target_col) : -1;
     return std::find(candidates.begin(), candidates.end(), target) != candidates.end();
 }
 

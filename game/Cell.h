@@ -1,6 +1,8 @@
-// One flower of the field: its colour, hole flag, coin and animation state.
-// The rules wait on the state, delay and changed flag kept here, all advanced
-// by Update, so a cell animates the same with or without a window.
+// One flower of the field as it is shown: the colour and hole its picture
+// turns to, the coin picture and the animation state. The board holds the
+// rules' colours, holes and coins; the field waits on the state, delay and
+// changed flag kept here, all advanced by Update, so a cell animates the same
+// with or without a window.
 #pragma once
 
 #include "engine/Sprite.h"
@@ -43,9 +45,9 @@ class CCell
 
     int GetState() const { return m_state; }
     int GetColour() const { return m_colour; }
-    // Sets the rule colour only; the flower follows when its flip shows it.
+    // The colour the flower turns to at its next flip.
     void SetColour(int colour) { m_colour = colour; }
-    // Sets the rule colour and shows it at once (cells not yet on screen).
+    // The colour, shown at once (cells not yet on screen).
     void SetColourShown(int colour);
     bool IsHole() const { return m_hole; }
     void SetHole(bool hole);

@@ -1,18 +1,14 @@
 #include "game/Field.h"
 
-#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
 #include "engine/Random.h"
 #include "engine/ResourceManager.h"
 #include "engine/Sprite.h"
 #include "engine/Texture.h"
-#include "game/FieldInput.h"
 #include "game/GameResources.h"
 
 #include <algorithm>
-#include <cctype>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -21,8 +17,6 @@ namespace NGame
 {
 namespace
 {
-constexpr float kFieldWidth = 776.0f;
-constexpr float kFieldHeight = 532.0f;
 constexpr float kFieldLeft = 12.0f;
 constexpr float kFieldMiddleY = 282.0f;
 constexpr int kAppearDelayRange = 1500;
@@ -31,41 +25,6 @@ constexpr int kRecheckDelayRange = 250;
 constexpr float kMagnifiedSize = 56.0f;
 constexpr float kMagnifierMaxCellWidth = 48.0f;
 constexpr float kSizeEasing = 5.0f;
-// Marks on snapshots.
-constexpr int kMover = -1;
-constexpr int kOpponent = -2;
-constexpr int kCounted = -4;
-constexpr int kFree = 0;
-// Field-state text values.
-constexpr int kTextHole = 50;
-constexpr int kTextCoin = 60;
-constexpr int kMaxTextLevel = 1000;
-
-// Reads a decimal number as "%d" would (blanks, a sign, digits), refusing
-// values outside int instead of leaving them undefined.
-bool ReadNumber(const std::string& text, size_t position, int& value)
-{
-    while (position < text.size() && std::isspace(static_cast<unsigned char>(text[position])))
-        ++position;
-    bool negative = false;
-    if (position < text.size() && (text[position] == '-' || text[position] == '+'))
-        negative = text[position++] == '-';
-    long long number = 0;
-    size_t digits = 0;
-    for (; position < text.size() && text[position] >= '0' && text[position] <= '9'; ++position, ++digits)
-    {
-        number = number * 10 + (text[position] - '0');
-        if (number > static_cast<long long>(INT_MAX) + 1)
-            return false;
-    }
-    if (digits == 0)
-        return false;
-    number = negative ? -number : number;
-    if (number > INT_MAX || number < INT_MIN)
-        return false;
-    value = static_cast<int>(number);
-    return true;
-}
 
 int LevelInCycle(int level)
 {
@@ -89,31 +48,13 @@ int TruncToInt(float v)
 }
 } // namespace
 
-SLevelLayout SLevelLayout::ForLevel(int level)
-{
-    static constexpr int kBase[3] = {21, 18, 30};
-    const int l = LevelInCycle(level);
-    const int a = l / 18, b = (l % 18) / 6, c = l % 6;
-    SLevelLayout layout;
-    layout.columns = kBase[b] + c + 2 * a;
-    layout.cellWidth = kFieldWidth / static_cast<float>(layout.columns);
-    layout.halfWidth = layout.cellWidth / 2.0f;
-    layout.rowHeight = layout.halfWidth * std::sqrt(3.0f);
-    layout.rows = static_cast<int>(kFieldHeight / layout.rowHeight);
-    if (layout.rows % 2 == 0)
-    {
-        layout.rows += 1;
-        layout.rowHeight = kFieldHeight / static_cast<float>(layout.rows);
-    }
-    return layout;
-}
-
 CField::CField(const std::string& levelDir, int levelCount, int advanced)
-    : m_level_dir(levelDir), m_level_count(std::max(1, levelCount)), m_advanced(advanced)
+    : m_level_dir(levelDir), m_level_count(std::max(1, levelCount)), m_advanced(advanced),
+      m_board([] { return NRandom::Rand(); })
 {
     if (CGameResources* resources = GetGameResources())
         m_background = resources->GetBackground();
-    BuildLevel();
+    BuildLevel(0);
 }
 
 CField::~CField() = default;
@@ -131,38 +72,33 @@ void CField::DeleteInsects()
 
 void CField::GoToLevel(int level)
 {
-    m_level = level;
     DeleteCells();
-    BuildLevel();
+    BuildLevel(level);
 }
 
 void CField::AdvanceLevel(int by)
 {
-    m_level += by;
-    GetAppSettings().RaiseBestLevel(m_advanced, m_level + 1);
-    GoToLevel(m_level);
+    GoToLevel(GetLevelNumber() + by);
 }
 
 void CField::ReloadLevel(const std::string& levelDir, int advanced)
 {
     m_advanced = advanced;
     m_level_dir = levelDir;
-    GoToLevel(m_level);
+    GoToLevel(GetLevelNumber());
 }
 
 void CField::VanishLevel()
 {
     m_state = kVanishing;
-    for (int r = 0; r < m_rows; ++r)
-        for (int c = 0; c < RowLength(r); ++c)
-            if (CCell* cell = m_cells[r][c].get())
-                cell->StartVanishing(static_cast<float>(NRandom::Rand() % kAppearDelayRange));
+    ForEachCell([](int, int, CCell& cell)
+                { cell.StartVanishing(static_cast<float>(NRandom::Rand() % kAppearDelayRange)); });
 }
 
-std::vector<uint8_t> CField::ReadMask() const
+std::vector<uint8_t> CField::ReadMask(int level) const
 {
     char name[32];
-    std::snprintf(name, sizeof(name), "/lev%03d.raw", LevelInCycle(m_level) % m_level_count);
+    std::snprintf(name, sizeof(name), "/lev%03d.raw", LevelInCycle(level) % m_level_count);
     const std::string path = m_level_dir + name;
     CResourceManager* manager = GetResourceManager();
     CFileBuffer buffer = manager ? manager->Load(path) : CResourceManager::LoadLooseFile(path);
@@ -180,54 +116,42 @@ bool CField::IsHoleInMask(const std::vector<uint8_t>& mask, const CVector4& cent
     return index < mask.size() && mask[index] == 0;
 }
 
-void CField::BuildLevel()
+void CField::MakeCell(int row, int col)
 {
-    const SLevelLayout layout = SLevelLayout::ForLevel(m_level);
-    m_columns = layout.columns;
-    m_rows = layout.rows;
+    // The flower draws its own look right after the board drew the colour,
+    // and its appearing delay after that, so every level looks as it always did.
+    auto cell = std::make_unique<CCell>(CellCentre(row, col), m_cell_width, m_board.ColourOf(row, col), 0);
+    if (m_board.IsHole(row, col))
+        cell->SetHole(true);
+    cell->StartAppearing(static_cast<float>(NRandom::Rand() % kAppearDelayRange));
+    m_cells[row][col] = std::move(cell);
+}
+
+void CField::BuildLevel(int level)
+{
+    const SLevelLayout layout = SLevelLayout::ForLevel(level);
     m_cell_width = layout.cellWidth;
     m_half_width = layout.halfWidth;
     m_row_height = layout.rowHeight;
     m_origin = CVector4(m_half_width + kFieldLeft, kFieldMiddleY, 0.0f);
-    m_grid = CHexGrid(m_rows, m_columns);
-    m_snapshot.assign(m_grid.GetCellCount(), 0);
     m_hovered_row = m_hovered_col = -1;
     m_shift_count = 0;
-
     m_full = false;
-    m_colour_count = kColourCount;
-    const std::vector<uint8_t> mask = ReadMask();
-    const int mid = GetMid();
+
+    const std::vector<uint8_t> mask = ReadMask(level);
     m_cells.clear();
-    m_cells.resize(m_rows);
+    m_cells.resize(layout.rows);
+    // CellCentre needs the board's size before the board is built.
+    m_rows = layout.rows;
+    m_columns = layout.columns;
+    m_board.Build(
+        level, [&](int r, int c) { return IsHoleInMask(mask, CellCentre(r, c)); },
+        [this](int r, int c) { MakeCell(r, c); });
+    // The human side's start cells were given their colours after the draw.
     for (int r = 0; r < m_rows; ++r)
-    {
         for (int c = 0; c < RowLength(r); ++c)
-        {
-            int colour = NRandom::Rand() % kColourCount;
-            if (r == mid && c == m_columns - 1)
-                while (colour == m_cells[mid][0]->GetColour())
-                    colour = NRandom::Rand() % kColourCount;
-            const CVector4 centre = CellCentre(r, c);
-            auto cell = std::make_unique<CCell>(centre, m_cell_width, colour, 0);
-            // The two start cells are always playable, whatever the mask says.
-            if (!IsStartCell(r, c) && IsHoleInMask(mask, centre))
-                cell->SetHole(true);
-            cell->StartAppearing(static_cast<float>(NRandom::Rand() % kAppearDelayRange));
-            m_cells[r][c] = std::move(cell);
-        }
-    }
-    const int computerColour = m_cells[mid][m_columns - 1]->GetColour();
-    const int playerStarts[4][2] = {{mid, 0}, {mid, 1}, {mid - 1, 0}, {mid + 1, 0}};
-    for (const auto& start : playerStarts)
-    {
-        if (!IsInside(start[0], start[1]))
-            continue;
-        int colour = NRandom::Rand() % kColourCount;
-        while (colour == computerColour)
-            colour = NRandom::Rand() % kColourCount;
-        m_cells[start[0]][start[1]]->SetColourShown(colour);
-    }
+            if (m_board.ColourOf(r, c) != m_cells[r][c]->GetColour())
+                m_cells[r][c]->SetColourShown(m_board.ColourOf(r, c));
 
     m_insects.clear();
     for (int i = 0; i < 3; ++i)
@@ -243,11 +167,6 @@ void CField::BuildLevel()
     if (NRandom::Rand() % 16 == 1)
         PlaceInsect(4);
     m_state = kAppearing;
-}
-
-bool CField::IsStartCell(int row, int col) const
-{
-    return row == GetMid() && (col == 0 || col == m_columns - 1);
 }
 
 void CField::PlaceInsect(int kind, int maxTries)
@@ -268,11 +187,11 @@ void CField::PlaceInsect(int kind, int maxTries)
     if (m_first_insect)
     {
         row = m_rows / 3;
-        col = 4;
+        col = kFirstInsectColumn;
         m_first_insect = false;
     }
     int tries = 0;
-    while (IsInside(row, col) && m_cells[row][col] && m_cells[row][col]->IsHole())
+    while (m_board.IsHole(row, col))
     {
         if (++tries > maxTries)
         {
@@ -295,77 +214,27 @@ int CField::RowLength(int row) const
     return m_columns - std::abs(GetMid() - row);
 }
 
-bool CField::IsInside(int row, int col) const
-{
-    return row >= 0 && row < m_rows && col >= 0 && col < RowLength(row);
-}
-
 CCell* CField::GetCell(int row, int col) const
 {
-    return IsInside(row, col) ? m_cells[row][col].get() : nullptr;
+    return m_board.IsInside(row, col) ? m_cells[row][col].get() : nullptr;
 }
 
-bool CField::IsUsable(int row, int col) const
+void CField::SetCellColour(int row, int col, int colour)
 {
-    const CCell* cell = GetCell(row, col);
-    return cell && !cell->IsHole();
+    CCell* cell = GetCell(row, col);
+    if (!cell || colour < 0 || colour >= kColourCount)
+        return;
+    m_board.SetColour(row, col, colour);
+    cell->SetColourShown(colour);
 }
 
-int CField::ColourAt(int row, int col) const
+void CField::SetCellHole(int row, int col, bool hole)
 {
-    const CCell* cell = GetCell(row, col);
-    if (!cell)
-        return kOutside;
-    return cell->IsHole() ? kHole : cell->GetColour();
-}
-
-int CField::GetCellCoin(int row, int col) const
-{
-    const CCell* cell = GetCell(row, col);
-    return cell ? cell->GetCoin() : -1;
-}
-
-bool CField::IsColourAllowed(int colour) const
-{
-    if (colour < 0 || colour >= kColourCount)
-        return false;
-    for (size_t i = 0; i + 1 < m_starts.size(); i += 2)
-        if (ColourAt(m_starts[i], m_starts[i + 1]) == colour)
-            return false;
-    return true;
-}
-
-void CField::Snapshot(std::vector<int>& out) const
-{
-    out.resize(m_grid.GetCellCount());
-    int index = 0;
-    for (int r = 0; r < m_rows; ++r)
+    if (CCell* cell = GetCell(row, col))
     {
-        const int length = RowLength(r);
-        for (int c = 0; c < length; ++c, ++index)
-        {
-            const CCell* cell = m_cells[r][c].get();
-            out[index] = (!cell || cell->IsHole()) ? kHole : cell->GetColour();
-        }
+        m_board.SetHole(row, col, hole);
+        cell->SetHole(hole);
     }
-}
-
-int CField::ZoneSize(int row, int col) const
-{
-    if (!IsUsable(row, col))
-        return 0;
-    Snapshot(m_snapshot);
-    return m_grid.RegionSize(m_snapshot, m_grid.Index(row, col));
-}
-
-int CField::CountPlayableCells() const
-{
-    int count = 0;
-    for (int r = 0; r < m_rows; ++r)
-        for (int c = 0; c < RowLength(r); ++c)
-            if (m_cells[r][c] && !m_cells[r][c]->IsHole())
-                ++count;
-    return count;
 }
 
 CVector4 CField::CellCentre(int row, int col) const
@@ -390,192 +259,82 @@ int CField::ColumnAt(float x, float y) const
     return TruncToInt(static_cast<float>(offset) / m_cell_width);
 }
 
-void CField::RegisterStart(int row, int col)
+void CField::CollectCoin(int row, int col)
 {
-    m_starts.push_back(row);
-    m_starts.push_back(col);
-}
-
-void CField::UnregisterStart(int row, int col)
-{
-    for (size_t i = 0; i + 1 < m_starts.size(); i += 2)
+    m_board.CollectCoin(row, col);
+    auto& taken = m_board.GetCollectedCoins();
+    for (const CBoard::SCoin& coin : taken)
     {
-        if (m_starts[i] == row && m_starts[i + 1] == col)
-        {
-            m_starts.erase(m_starts.begin() + static_cast<std::ptrdiff_t>(i),
-                           m_starts.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-            return;
-        }
+        CCell& cell = *m_cells[coin.row][coin.col];
+        m_collected_coins.push_back({coin.kind, cell.GetPosition(), m_cell_width});
+        cell.SetCoin(-1);
     }
+    taken.clear();
 }
 
-void CField::MarkZones(std::vector<int>& snapshot, int moverIndex, bool moverAlways) const
+void CField::ShowChanges(const std::vector<int>& changed)
 {
-    if (moverAlways && snapshot[moverIndex] >= 0)
-        m_grid.Flood(snapshot, moverIndex, kMover);
-    for (size_t i = 0; i + 1 < m_starts.size(); i += 2)
+    const CHexGrid& grid = GetGrid();
+    for (int index : changed)
     {
-        if (!m_grid.IsInside(m_starts[i], m_starts[i + 1]))
-            continue;
-        const int index = m_grid.Index(m_starts[i], m_starts[i + 1]);
-        if (index == moverIndex)
-        {
-            // The mover's region is its own even when a side registered earlier
-            // shares it and has already marked it.
-            if (snapshot[index] >= 0 || snapshot[index] == kOpponent)
-                m_grid.Flood(snapshot, index, kMover);
-        }
-        else if (snapshot[index] != kMover && snapshot[index] >= 0)
-        {
-            m_grid.Flood(snapshot, index, kOpponent);
-        }
+        const int row = grid.RowOf(index), col = grid.ColumnOf(index);
+        CCell* cell = m_cells[row][col].get();
+        cell->SetColour(m_board.ColourAt(row, col));
+        cell->SetChanged(true);
     }
-}
-
-void CField::CaptureFreeRegions(std::vector<int>& snapshot, int colour)
-{
-    for (int& value : snapshot)
-        if (value >= 0 && value <= 7)
-            value = kFree;
-    std::vector<int>& queue = m_grid.Queue();
-    int label = 0;
-    for (int start = 0; start < m_grid.GetCellCount(); ++start)
-    {
-        if (snapshot[start] != kFree)
-            continue;
-        ++label;
-        bool touchesOpponent = false;
-        queue.clear();
-        queue.push_back(start);
-        snapshot[start] = label;
-        for (size_t head = 0; head < queue.size(); ++head)
-        {
-            for (int n : m_grid.Neighbours(queue[head]))
-            {
-                if (n == CHexGrid::kNoCell)
-                    continue;
-                if (snapshot[n] == kFree)
-                {
-                    snapshot[n] = label;
-                    queue.push_back(n);
-                }
-                else if (snapshot[n] == kOpponent)
-                {
-                    touchesOpponent = true;
-                }
-            }
-        }
-        if (touchesOpponent)
-            continue;
-        for (int index : queue)
-        {
-            CCell* cell = m_cells[m_grid.RowOf(index)][m_grid.ColumnOf(index)].get();
-            cell->SetColour(colour);
-            cell->SetChanged(true);
-        }
-    }
-}
-
-void CField::CollectCoin(CCell& cell)
-{
-    if (cell.GetCoin() < 0)
-        return;
-    m_collected_coins.push_back({cell.GetCoin(), cell.GetPosition(), m_cell_width});
-    cell.SetCoin(-1);
 }
 
 bool CField::Fill(int startRow, int startCol, int colour)
 {
-    if (!IsUsable(startRow, startCol) || colour < 0 || colour >= kColourCount ||
-        colour == ColourAt(startRow, startCol))
+    const std::vector<int> changed = m_board.Fill(startRow, startCol, colour);
+    if (changed.empty())
         return false;
-
-    // Repaint the zone.
-    std::vector<int>& snapshot = m_snapshot;
-    Snapshot(snapshot);
-    const int startIndex = m_grid.Index(startRow, startCol);
-    m_grid.Flood(snapshot, startIndex, colour);
-    for (int index : m_grid.Queue())
-    {
-        CCell* cell = m_cells[m_grid.RowOf(index)][m_grid.ColumnOf(index)].get();
-        cell->SetColour(colour);
-        cell->SetChanged(true);
-    }
-
-    // Capture: the zone absorbs its new neighbours, then every region the
-    // opponent can no longer reach.
-    Snapshot(snapshot);
-    MarkZones(snapshot, startIndex, false);
-    for (int index = 0; index < m_grid.GetCellCount(); ++index)
-    {
-        if (snapshot[index] != kMover)
-            continue;
-        CCell* cell = m_cells[m_grid.RowOf(index)][m_grid.ColumnOf(index)].get();
-        if (!cell->IsChanged())
-        {
-            cell->SetColour(colour);
-            cell->SetChanged(true);
-        }
-    }
-    CaptureFreeRegions(snapshot, colour);
-
-    // The flips run outward from the start as a wave.
+    ShowChanges(changed);
+    // The flips run outward from the start as a wave; every flower still to
+    // flip gives up its coin as it starts.
     const CVector4 origin = CellCentre(startRow, startCol);
-    for (int r = 0; r < m_rows; ++r)
-    {
-        for (int c = 0; c < RowLength(r); ++c)
+    ForEachCell(
+        [&](int r, int c, CCell& cell)
         {
-            CCell* cell = m_cells[r][c].get();
-            if (!cell || !cell->IsChanged())
-                continue;
+            if (!cell.IsChanged())
+                return;
             const bool atStart = r == startRow && c == startCol;
             const float delay =
                 atStart ? 0.0f
-                        : static_cast<float>(static_cast<int>(PixelDistance(origin, cell->GetPosition()))) *
+                        : static_cast<float>(static_cast<int>(PixelDistance(origin, cell.GetPosition()))) *
                               kWaveMsPerPixel;
-            cell->StartRepaint(delay);
-            CollectCoin(*cell);
-        }
-    }
+            cell.StartRepaint(delay);
+            CollectCoin(r, c);
+        });
     m_state = kRepainting;
     return true;
 }
 
 void CField::RecheckEnclosures(int row, int col)
 {
-    if (!IsUsable(row, col))
-        return;
-    const int colour = ColourAt(row, col);
-    std::vector<int>& snapshot = m_snapshot;
-    Snapshot(snapshot);
-    const int startIndex = m_grid.Index(row, col);
-    MarkZones(snapshot, startIndex, true);
     std::vector<int> zone;
-    for (int index = 0; index < m_grid.GetCellCount(); ++index)
-        if (snapshot[index] == kMover)
-            zone.push_back(index);
-    CaptureFreeRegions(snapshot, colour);
-
+    const std::vector<int> changed = m_board.RecheckEnclosures(row, col, zone);
+    if (zone.empty())
+        return;
+    ShowChanges(changed);
+    const CHexGrid& grid = GetGrid();
     for (int index : zone)
     {
-        CCell* cell = m_cells[m_grid.RowOf(index)][m_grid.ColumnOf(index)].get();
-        if (!cell->IsChanged())
-            CollectCoin(*cell);
+        const int r = grid.RowOf(index), c = grid.ColumnOf(index);
+        if (!m_cells[r][c]->IsChanged())
+            CollectCoin(r, c);
     }
     bool anyChanged = false;
-    for (int r = 0; r < m_rows; ++r)
-    {
-        for (int c = 0; c < RowLength(r); ++c)
+    ForEachCell(
+        [&](int r, int c, CCell& cell)
         {
-            CCell* cell = m_cells[r][c].get();
-            if (!cell || !cell->IsChanged())
-                continue;
+            if (!cell.IsChanged())
+                return;
             anyChanged = true;
             const bool atStart = r == row && c == col;
-            cell->StartRepaint(atStart ? 0.0f : static_cast<float>(NRandom::Rand() % kRecheckDelayRange));
-            CollectCoin(*cell);
-        }
-    }
+            cell.StartRepaint(atStart ? 0.0f : static_cast<float>(NRandom::Rand() % kRecheckDelayRange));
+            CollectCoin(r, c);
+        });
     if (anyChanged)
         m_state = kRepainting;
 }
@@ -585,12 +344,13 @@ void CField::PaintCell(int row, int col, int colour, bool removeCoin)
     if (!IsUsable(row, col) || (m_state != kIdle && m_state != kRepainting) || colour < 0 ||
         colour >= kColourCount)
         return;
+    m_board.SetColour(row, col, colour);
     CCell* cell = m_cells[row][col].get();
     cell->SetColour(colour);
     cell->SetChanged(true);
     cell->StartRepaint(0.0f);
     if (removeCoin)
-        cell->SetCoin(-1);
+        SetCellCoin(row, col, -1);
     m_state = kRepainting;
 }
 
@@ -615,7 +375,10 @@ bool CField::SetCellRaised(int row, int col, bool raised)
 void CField::SetCellCoin(int row, int col, int kind)
 {
     if (CCell* cell = GetCell(row, col))
+    {
+        m_board.SetCoin(row, col, kind);
         cell->SetCoin(kind);
+    }
 }
 
 void CField::SetCellDelay(int row, int col, float ms)
@@ -635,26 +398,9 @@ void CField::DropAllCoins()
         const CVector4& target = insect->GetTarget();
         const int row = RowAt(target.y), col = ColumnAt(target.x, target.y);
         if (IsUsable(row, col))
-            m_cells[row][col]->SetCoin(insect->GetCoinKind());
+            SetCellCoin(row, col, insect->GetCoinKind());
     }
     m_insects.clear();
-}
-
-void CField::TestFull()
-{
-    std::vector<int>& snapshot = m_snapshot;
-    Snapshot(snapshot);
-    int zoned = 0;
-    for (size_t i = 0; i + 1 < m_starts.size(); i += 2)
-    {
-        if (!m_grid.IsInside(m_starts[i], m_starts[i + 1]))
-            continue;
-        const int index = m_grid.Index(m_starts[i], m_starts[i + 1]);
-        if (snapshot[index] >= 0)
-            zoned += m_grid.Flood(snapshot, index, kCounted);
-    }
-    if (zoned == CountPlayableCells())
-        m_full = true;
 }
 
 void CField::UpdateAppearing(float dt)
@@ -671,7 +417,7 @@ void CField::UpdateAppearing(float dt)
                 const int row = RowAt(position.y), col = ColumnAt(position.x, position.y);
                 // A coin dropped beside the field or on a hole is lost.
                 if (IsUsable(row, col))
-                    m_cells[row][col]->SetCoin(insect.GetCoinKind());
+                    SetCellCoin(row, col, insect.GetCoinKind());
                 const float x = static_cast<float>(NRandom::Rand() % 1200 - 200);
                 insect.SetTarget(CVector4(x, -50.0f, 0.0f));
                 insect.SetCoinKind(-1);
@@ -695,30 +441,26 @@ void CField::UpdateAppearing(float dt)
     RecordFieldState();
 }
 
-void CField::Update(float dt)
+void CField::Update(float dt, int hoveredRow, int hoveredCol)
 {
     bool anyChanged = false, anyMoving = false, allGone = true;
-    for (int r = 0; r < m_rows; ++r)
-    {
-        const int length = RowLength(r);
-        for (int c = 0; c < length; ++c)
+    ForEachCell(
+        [&](int, int, CCell& cell)
         {
-            CCell* cell = m_cells[r][c].get();
-            if (!cell)
-                continue;
-            cell->Update(dt);
-            anyChanged |= cell->IsChanged();
-            anyMoving |= cell->GetState() == CCell::kMoving;
-            allGone &= cell->GetState() == CCell::kGone;
-        }
-    }
+            cell.Update(dt);
+            anyChanged |= cell.IsChanged();
+            anyMoving |= cell.GetState() == CCell::kMoving;
+            allGone &= cell.GetState() == CCell::kGone;
+        });
     switch (m_state)
     {
     case kRepainting:
+        // The board changed at once; the field shows it full once the flips are over.
         if (!anyChanged)
         {
             m_state = kIdle;
-            TestFull();
+            if (m_board.IsFull())
+                m_full = true;
         }
         break;
     case kAppearing:
@@ -735,37 +477,32 @@ void CField::Update(float dt)
     default:
         break;
     }
-    UpdateSizes();
+    UpdateSizes(hoveredRow, hoveredCol);
 }
 
-void CField::UpdateSizes()
+bool CField::IsMagnifying() const
+{
+    return m_cell_width <= kMagnifierMaxCellWidth;
+}
+
+void CField::UpdateSizes(int hoveredRow, int hoveredCol)
 {
     m_hovered_row = m_hovered_col = -1;
-    int x = 0, y = 0;
-    if (m_cell_width <= kMagnifierMaxCellWidth && PollMagnifierCursor(x, y))
+    if (IsMagnifying() && IsInside(hoveredRow, hoveredCol))
     {
-        const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-        const int row = RowAt(fy), col = ColumnAt(fx, fy);
-        if (IsInside(row, col))
-        {
-            m_hovered_row = row;
-            m_hovered_col = col;
-        }
+        m_hovered_row = hoveredRow;
+        m_hovered_col = hoveredCol;
     }
-    for (int r = 0; r < m_rows; ++r)
-    {
-        const int length = RowLength(r);
-        for (int c = 0; c < length; ++c)
+    ForEachCell(
+        [&](int r, int c, CCell& cell)
         {
-            CCell* cell = m_cells[r][c].get();
-            if (!cell || cell->IsRaised())
-                continue;
+            if (cell.IsRaised())
+                return;
             const float target = (r == m_hovered_row && c == m_hovered_col) ? kMagnifiedSize : m_cell_width;
-            const float size = cell->GetSize();
+            const float size = cell.GetSize();
             if (size != target)
-                cell->SetSize(size + (target - size) / kSizeEasing);
-        }
-    }
+                cell.SetSize(size + (target - size) / kSizeEasing);
+        });
 }
 
 void CField::StartShift(int columns)
@@ -779,27 +516,19 @@ void CField::BeginShiftStep()
 {
     --m_shift_count;
     m_state = kShifting;
-    for (int r = 0; r < m_rows; ++r)
-    {
-        const int length = RowLength(r);
-        // Holes stay in place: each cell takes the hole flag of the place it slides onto.
-        std::vector<char> holes(length, 0);
-        for (int c = 0; c < length; ++c)
-            holes[c] = m_cells[r][c] && m_cells[r][c]->IsHole();
-        for (int c = 0; c < length; ++c)
+    m_board.ShiftHoles();
+    ForEachCell(
+        [&](int r, int c, CCell& cell)
         {
-            CCell* cell = m_cells[r][c].get();
-            if (!cell)
-                continue;
-            cell->StartMoving(CellCentre(r, c - 1), c == 0);
+            cell.StartMoving(CellCentre(r, c - 1), c == 0);
             if (c > 0)
-                cell->SetHole(holes[c - 1] != 0);
-        }
-    }
+                cell.SetHole(m_board.IsHole(r, c));
+        });
 }
 
 void CField::CommitShiftStep()
 {
+    m_board.ShiftLeft();
     for (int r = 0; r < m_rows; ++r)
     {
         const int length = RowLength(r);
@@ -817,117 +546,39 @@ void CField::Refill()
 {
     // Same mask file and convention as the level build, so a refilled column
     // looks like the level it continues.
-    const std::vector<uint8_t> mask = ReadMask();
-    for (int r = 0; r < m_rows; ++r)
-    {
-        for (int c = 0; c < RowLength(r); ++c)
-        {
-            if (m_cells[r][c])
-                continue;
-            const CVector4 centre = CellCentre(r, c);
-            auto cell = std::make_unique<CCell>(centre, m_cell_width, NRandom::Rand() % kColourCount, 0);
-            // As when a level is built: a hole at a start cell would hand its
-            // side's whole neighbourhood to the next capture.
-            if (!IsStartCell(r, c) && IsHoleInMask(mask, centre))
-                cell->SetHole(true);
-            cell->StartAppearing(static_cast<float>(NRandom::Rand() % kAppearDelayRange));
-            m_cells[r][c] = std::move(cell);
-        }
-    }
+    const std::vector<uint8_t> mask = ReadMask(GetLevelNumber());
+    m_board.Refill([&](int r, int c) { return IsHoleInMask(mask, CellCentre(r, c)); },
+                   [this](int r, int c) { MakeCell(r, c); });
     m_state = kAppearing;
 }
 
 std::string CField::FormatFieldState() const
 {
-    std::string text;
-    text.reserve(16 + static_cast<size_t>(m_grid.GetCellCount()) * 4);
-    char buffer[32];
-    std::snprintf(buffer, sizeof(buffer), "%03d ", m_level);
-    text += buffer;
-    for (int r = 0; r < m_rows; ++r)
-    {
-        for (int c = 0; c < RowLength(r); ++c)
-        {
-            const CCell* cell = m_cells[r][c].get();
-            if (!cell || cell->IsHole())
-                std::snprintf(buffer, sizeof(buffer), "%02d ", kTextHole);
-            else if (cell->GetCoin() >= 0)
-                std::snprintf(buffer, sizeof(buffer), "%02d %02d %02d ", kTextCoin, cell->GetColour(),
-                              cell->GetCoin());
-            else
-                std::snprintf(buffer, sizeof(buffer), "%02d ", cell->GetColour());
-            text += buffer;
-        }
-    }
-    return text;
+    return m_board.FormatState();
 }
 
 void CField::RecordFieldState()
 {
     m_field_state = FormatFieldState();
-    m_saved_level = m_level;
+    m_saved_level = GetLevelNumber();
     ++m_record_count;
 }
 
 bool CField::LoadFieldState(const std::string& text)
 {
-    struct SSavedCell
-    {
-        bool hole;
-        int colour;
-        int coin;
-    };
     int level = 0;
-    if (!ReadNumber(text, 0, level) || level < 0 || level >= kMaxTextLevel)
+    std::vector<CBoard::SSavedCell> cells;
+    if (!CBoard::ParseState(text, level, cells))
         return false;
-    const SLevelLayout layout = SLevelLayout::ForLevel(level);
-    const CHexGrid grid(layout.rows, layout.columns);
-    std::vector<SSavedCell> cells;
-    cells.reserve(grid.GetCellCount());
-    size_t position = 4;
+    GoToLevel(level);
+    const CHexGrid& grid = GetGrid();
     for (int i = 0; i < grid.GetCellCount(); ++i)
     {
-        int value = 0;
-        if (!ReadNumber(text, position, value))
-            return false;
-        position += 3;
-        if (value == kTextHole)
-        {
-            cells.push_back({true, 0, -1});
-        }
-        else if (value == kTextCoin)
-        {
-            int colour = 0, coin = 0;
-            if (!ReadNumber(text, position, colour) || !ReadNumber(text, position + 3, coin) || colour < 0 ||
-                colour >= kColourCount || coin < 0 || coin > 4)
-                return false;
-            position += 6;
-            cells.push_back({false, colour, coin});
-        }
-        else if (value >= 0 && value < kColourCount)
-        {
-            cells.push_back({false, value, -1});
-        }
-        else
-        {
-            return false;
-        }
-    }
-    // A hole at a start cell leaves its side nothing to play from: the game
-    // would wait for ever.
-    const int mid = grid.GetMid();
-    if (cells[grid.Index(mid, 0)].hole || cells[grid.Index(mid, layout.columns - 1)].hole)
-        return false;
-
-    m_level = level;
-    AdvanceLevel(0);
-    for (int i = 0; i < m_grid.GetCellCount(); ++i)
-    {
-        CCell* cell = m_cells[m_grid.RowOf(i)][m_grid.ColumnOf(i)].get();
-        cell->SetHole(cells[i].hole);
+        const int r = grid.RowOf(i), c = grid.ColumnOf(i);
+        SetCellHole(r, c, cells[i].hole);
         if (!cells[i].hole)
-            cell->SetColourShown(cells[i].colour);
-        cell->SetCoin(cells[i].coin);
+            SetCellColour(r, c, cells[i].colour);
+        SetCellCoin(r, c, cells[i].coin);
     }
     m_insects.clear();
     return true;
@@ -989,7 +640,6 @@ bool CField::LoadState(const CKeyValueFile& file)
         m_level_count = previousCount;
         return false;
     }
-    m_level = level;
     m_insects.clear();
     return true;
 }

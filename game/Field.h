@@ -1,11 +1,13 @@
-// The playing field: builds each level (size from the level number, holes
-// from the level mask, random colours, coin-carrying insects), applies moves
-// and captures, and animates through Update. Moves are accepted only in field
-// state 0; everything here runs without a window.
+// The playing field as the player sees it: builds each level (size from the
+// level number, holes from the level mask, coin-carrying insects), owns the
+// board that holds the rules, and shows every change of the board through the
+// flowers' animation in Update. Moves are accepted only in field state 0;
+// everything here runs without a window.
 #pragma once
 
 #include "engine/SpriteBatch.h"
 #include "engine/Vector4.h"
+#include "game/Board.h"
 #include "game/Cell.h"
 #include "game/HexGrid.h"
 #include "game/Insect.h"
@@ -27,18 +29,6 @@ struct SCollectedCoin
     float cellWidth = 0.0f;
 };
 
-// Size of the board for a level number (repeats every 100 levels).
-struct SLevelLayout
-{
-    int columns = 0;
-    int rows = 0;
-    float cellWidth = 0.0f;
-    float halfWidth = 0.0f;
-    float rowHeight = 0.0f;
-
-    static SLevelLayout ForLevel(int level);
-};
-
 class CField
 {
   public:
@@ -52,12 +42,13 @@ class CField
         kGone = 5,
     };
     static constexpr int kMaxColumns = 120;
-    static constexpr int kColourCount = 6;
-    static constexpr int kOutside = -1;
-    static constexpr int kHole = -3;
+    static constexpr int kColourCount = CBoard::kColourCount;
+    static constexpr int kOutside = CBoard::kOutside;
+    static constexpr int kHole = CBoard::kHole;
     static constexpr int kMaskWidth = 800;
     static constexpr int kMaskHeight = 600;
     static constexpr int kMaskSize = kMaskWidth * kMaskHeight;
+    static constexpr int kFirstInsectColumn = 4;
 
     CField(const std::string& levelDir, int levelCount, int advanced);
     virtual ~CField();
@@ -71,23 +62,25 @@ class CField
     void SetLevelCount(int count) { m_level_count = count < 1 ? 1 : count; }
     void VanishLevel();
 
+    const CBoard& GetBoard() const { return m_board; }
     int GetRows() const { return m_rows; }
     int GetColumns() const { return m_columns; }
     int GetMid() const { return m_rows / 2; }
     int RowLength(int row) const;
-    int GetColourCount() const { return m_colour_count; }
-    int GetLevelNumber() const { return m_level; }
+    int GetColourCount() const { return kColourCount; }
+    int GetLevelNumber() const { return m_board.GetLevelNumber(); }
     int GetLevelCount() const { return m_level_count; }
     int GetState() const { return m_state; }
     float GetCellWidth() const { return m_cell_width; }
     const CVector4& GetOrigin() const { return m_origin; }
-    const CHexGrid& GetGrid() const { return m_grid; }
+    const CHexGrid& GetGrid() const { return m_board.GetGrid(); }
 
-    bool IsInside(int row, int col) const;
-    int ColourAt(int row, int col) const;
-    bool IsColourAllowed(int colour) const;
-    int ZoneSize(int row, int col) const;
-    int CountPlayableCells() const;
+    // The board's rules, forwarded.
+    bool IsInside(int row, int col) const { return m_board.IsInside(row, col); }
+    int ColourAt(int row, int col) const { return m_board.ColourAt(row, col); }
+    bool IsColourAllowed(int colour) const { return m_board.IsColourAllowed(colour); }
+    int ZoneSize(int row, int col) const { return m_board.ZoneSize(row, col); }
+    int CountPlayableCells() const { return m_board.CountPlayableCells(); }
     bool IsFull() const { return m_full; }
     bool IsIdle() const { return m_state == kIdle; }
     CVector4 CellCentre(int row, int col) const;
@@ -96,22 +89,27 @@ class CField
     std::vector<SCollectedCoin>& GetCollectedCoins() { return m_collected_coins; }
 
     // ColourAt of every cell by grid index; empty slots read as holes.
-    void Snapshot(std::vector<int>& out) const;
+    void Snapshot(std::vector<int>& out) const { m_board.Snapshot(out); }
     CCell* GetCell(int row, int col) const;
-    int GetCellCoin(int row, int col) const;
+    int GetCellCoin(int row, int col) const { return m_board.CoinAt(row, col); }
+    // Set the board and show it at once, without a flip (tests and restored games).
+    void SetCellColour(int row, int col, int colour);
+    void SetCellHole(int row, int col, bool hole);
     const std::vector<std::unique_ptr<CInsect>>& GetInsects() const { return m_insects; }
     void DeleteInsects();
     // Sends one more coin-carrying insect onto the level (the build places
     // its own); after maxTries holes in a row its coin is lost.
     static constexpr int kMaxInsectPlaceTries = 10000;
+    // Where a level's first insect lands, for the tutorial's coin panel.
+    CVector4 FirstInsectCellCentre() const { return CellCentre(m_rows / 3, kFirstInsectColumn); }
     void PlaceInsect(int kind, int maxTries = kMaxInsectPlaceTries);
-    const std::vector<int>& GetStartPoints() const { return m_starts; }
+    const std::vector<int>& GetStartPoints() const { return m_board.GetStartPoints(); }
     int GetHoveredRow() const { return m_hovered_row; }
     int GetHoveredColumn() const { return m_hovered_col; }
     int GetShiftCount() const { return m_shift_count; }
 
-    void RegisterStart(int row, int col);
-    void UnregisterStart(int row, int col);
+    void RegisterStart(int row, int col) { m_board.RegisterStart(row, col); }
+    void UnregisterStart(int row, int col) { m_board.UnregisterStart(row, col); }
 
     bool Fill(int startRow, int startCol, int colour);
     void RecheckEnclosures(int row, int col);
@@ -123,7 +121,10 @@ class CField
     void StartShift(int columns);
     void DropAllCoins();
 
-    void Update(float dt);
+    // hoveredRow, hoveredCol: the cell under the cursor while the magnifier's
+    // button is held, else -1; only boards of small cells magnify it.
+    void Update(float dt, int hoveredRow = -1, int hoveredCol = -1);
+    bool IsMagnifying() const;
 
     // The saved-game text of the level: what was recorded last, the current
     // position formatted now, recording it, and restoring from such a text.
@@ -157,35 +158,38 @@ class CField
     void DrawPreview() const;
 
   private:
-    void BuildLevel();
+    void BuildLevel(int level);
     void DeleteCells();
+    // The flower of a cell the board has just drawn.
+    void MakeCell(int row, int col);
     // The level mask, or empty when it is missing or too short (every cell playable).
-    std::vector<uint8_t> ReadMask() const;
+    std::vector<uint8_t> ReadMask(int level) const;
     static bool IsHoleInMask(const std::vector<uint8_t>& mask, const CVector4& centre);
-    // Marks the mover's zone -1 and the others -2; the capture and recheck share it.
-    void MarkZones(std::vector<int>& snapshot, int moverIndex, bool moverAlways) const;
-    // Repaints every free region that touches no -2 cell to colour; returns whether any did.
-    void CaptureFreeRegions(std::vector<int>& snapshot, int colour);
-    void CollectCoin(CCell& cell);
-    void TestFull();
+    // Gives each repainted cell's flower its new colour, to show at its flip.
+    void ShowChanges(const std::vector<int>& changed);
+    void CollectCoin(int row, int col);
+    template <typename TAction> void ForEachCell(TAction&& action)
+    {
+        for (int r = 0; r < m_rows; ++r)
+            for (int c = 0; c < RowLength(r); ++c)
+                if (CCell* cell = m_cells[r][c].get())
+                    action(r, c, *cell);
+    }
     void UpdateAppearing(float dt);
     void BeginShiftStep();
     void CommitShiftStep();
     void Refill();
-    void UpdateSizes();
-    bool IsUsable(int row, int col) const;
-    // The two sides' start cells, which are never holes.
-    bool IsStartCell(int row, int col) const;
+    void UpdateSizes(int hoveredRow, int hoveredCol);
+    bool IsUsable(int row, int col) const { return m_board.IsUsable(row, col); }
 
     int m_state = kAppearing;
     std::string m_level_dir;
     int m_level_count = 1;
-    int m_level = 0;
     int m_saved_level = 0;
+    // The board full as shown: set once the flips that filled it are over.
     bool m_full = false;
-    int m_colour_count = kColourCount;
     int m_advanced = 0;
-    std::vector<int> m_starts; // row, column pairs in registration order
+    CBoard m_board;
     int m_columns = 0;
     int m_rows = 0;
     std::vector<std::array<std::unique_ptr<CCell>, kMaxColumns>> m_cells;
@@ -202,8 +206,6 @@ class CField
     int m_record_count = 0;
     bool m_first_insect = true;
     CTexture* m_background = nullptr; // the game resources' background, not owned
-    CHexGrid m_grid;
-    mutable std::vector<int> m_snapshot;
     // Reused every frame, so drawing the board allocates nothing.
     mutable CSpriteBatch m_flower_batch;
 };

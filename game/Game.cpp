@@ -109,6 +109,7 @@ bool CGame::LoadGame(const CKeyValueFile& file)
     m_sides.clear();
     if (!m_field->LoadState(file))
         return false;
+    RecordBestLevel();
     m_game_type = type;
     m_total_score = totalScore;
     CreateSides();
@@ -226,6 +227,29 @@ void CGame::CreateSides()
     m_sides[0]->SetState(CPlayer::kMayMove);
 }
 
+void CGame::RecordBestLevel() const
+{
+    // Written at once when raised: a crash must not take the opened level away.
+    GetAppSettings().RaiseBestLevel(m_field->GetAdvanced(), m_field->GetLevelNumber() + 1);
+}
+
+std::pair<int, int> CGame::MagnifiedCell() const
+{
+    // The input is polled only for a board that magnifies, as the pointer's
+    // movement is measured from one poll to the next. Client pixels, as ever.
+    IFrame* app = IFrame::Instance();
+    if (!m_field->IsMagnifying() || !app || !app->GetInput().IsOpen())
+        return {-1, -1};
+    CInput& input = app->GetInput();
+    input.Poll();
+    if (!input.IsRightButtonHeld())
+        return {-1, -1};
+    int x = 0, y = 0;
+    input.GetCursorPosition(x, y);
+    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+    return {m_field->RowAt(fy), m_field->ColumnAt(fx, fy)};
+}
+
 void CGame::RebuildLevel()
 {
     ClearLevelState();
@@ -234,6 +258,7 @@ void CGame::RebuildLevel()
         kept.emplace_back(side->GetMoney(), side->GetLives());
     m_sides.clear();
     m_field->AdvanceLevel(m_life_lost ? 0 : 1);
+    RecordBestLevel();
     CreateSides();
     for (size_t i = 0; i < m_sides.size() && i < kept.size(); ++i)
     {
@@ -257,27 +282,27 @@ void CGame::RunTutorial()
         return;
     switch (m_next_tutorial_hint)
     {
-    case 0:
-    case 1:
-    case 5:
-    case 8:
-    case 9:
+    case kHintGoal:
+    case kHintChoosingAColour:
+    case kHintWinningAndLosing:
+    case kHintBonuses:
+    case kHintMagnifier:
         ShowHint(m_next_tutorial_hint++);
         break;
-    case 2:
-        ShowHint(2);
-        ShowHint(3);
-        ShowHint(4);
-        m_next_tutorial_hint = 5;
+    case kHintPlayersFlowers:
+        ShowHint(kHintPlayersFlowers);
+        ShowHint(kHintComputersFlowers);
+        ShowHint(kHintScoreAndLevel);
+        m_next_tutorial_hint = kHintWinningAndLosing;
         break;
-    case 6:
+    case kHintMoney:
     {
-        ShowHint(6);
-        ShowHint(7);
+        ShowHint(kHintMoney);
+        ShowHint(kHintFirstCoin);
         // Points at the landing cell of the level's first insect.
-        const CVector4 centre = m_field->CellCentre(m_field->GetRows() / 3, 4);
+        const CVector4 centre = m_field->FirstInsectCellCentre();
         m_hint_panels.back()->MoveTo(centre.x, centre.y);
-        m_next_tutorial_hint = 8;
+        m_next_tutorial_hint = kHintBonuses;
         break;
     }
     default:
@@ -425,7 +450,8 @@ void CGame::Update(float dt)
             ++i;
     }
 
-    m_field->Update(dt);
+    const auto [hoveredRow, hoveredCol] = MagnifiedCell();
+    m_field->Update(dt, hoveredRow, hoveredCol);
     NoteRecordedPosition();
     if (!m_sides.empty())
     {

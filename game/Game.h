@@ -7,6 +7,7 @@
 #include "ui/Screen.h"
 
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -121,12 +122,33 @@ class CGame : public CScreen
     // The position the player is pointing at for the move preview, in layout units.
     static void GetPreviewCursor(int& x, int& y);
 
+    // The tutorial's panels, in the order the hint records hold them; the
+    // record after the last of these is the wrong-colour hint.
+    enum ETutorialHint
+    {
+        kHintGoal = 0,
+        kHintChoosingAColour = 1,
+        kHintPlayersFlowers = 2, // the head-up display's three panels, shown together
+        kHintComputersFlowers = 3,
+        kHintScoreAndLevel = 4,
+        kHintWinningAndLosing = 5,
+        kHintMoney = 6, // shown with the first coin's panel
+        kHintFirstCoin = 7,
+        kHintBonuses = 8,
+        kHintMagnifier = 9,
+    };
+
   protected:
     void CreateSides();
     void RebuildLevel();
     void ShowHint(int index);
 
   private:
+    // The player's best level so far in the settings, raised to the field's level.
+    void RecordBestLevel() const;
+    // The cell under the cursor while the right button is held on a board
+    // that magnifies, else (-1, -1).
+    std::pair<int, int> MagnifiedCell() const;
     bool IsPlayersTurnWithIdleField() const;
     // The field is full and no bonus acts any more: the level may be judged and left.
     bool IsLevelJudged() const;

@@ -26,8 +26,8 @@ namespace
 {
 constexpr int kLayoutWidth = 800;
 constexpr int kLayoutHeight = 600;
-constexpr int kZoneMark = -5;
-constexpr int kGrownMark = -6;
+constexpr int kZoneMark = kMarkZone;
+constexpr int kGrownMark = kMarkGrown;
 constexpr float kPreviewGrowth = 1.2f;
 
 // Sprites without their own blending (flowers, coins, insects) rely on it

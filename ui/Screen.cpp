@@ -70,9 +70,9 @@ void CScreen::OnMouseMove(int x, int y, uint32_t keyFlags)
         app->GetWindowRect(left, top, right, bottom);
         int cx = 0, cy = 0;
         NPlatform::GetCursorDesktop(cx, cy);
-        app->MoveWindow(left + cx - m_anchorX, top + cy - m_anchorY);
-        m_anchorX = cx;
-        m_anchorY = cy;
+        app->MoveWindow(left + cx - m_anchor_x, top + cy - m_anchor_y);
+        m_anchor_x = cx;
+        m_anchor_y = cy;
     }
     for (CControl* control : m_controls)
     {
@@ -94,7 +94,7 @@ void CScreen::OnLButtonUp(int x, int y, uint32_t keyFlags)
 void CScreen::OnLButtonDown(int x, int y, uint32_t keyFlags)
 {
     m_dragging = true;
-    NPlatform::GetCursorDesktop(m_anchorX, m_anchorY);
+    NPlatform::GetCursorDesktop(m_anchor_x, m_anchor_y);
     for (CControl* control : m_controls)
     {
         if (control->OnLButtonDown(x, y, keyFlags))

@@ -59,6 +59,6 @@ protected:
     int m_result = 0;
     bool m_dragging = false;
     bool m_movable = false;
-    int m_anchorX = 0; // drag anchor, desktop pixels
-    int m_anchorY = 0;
+    int m_anchor_x = 0; // drag anchor, desktop pixels
+    int m_anchor_y = 0;
 };

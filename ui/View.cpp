@@ -10,9 +10,9 @@ void CView::SetLogicalSize(int width, int height)
 
 void CView::SetRotation(float x, float y, float z)
 {
-    m_angleX = x;
-    m_angleY = y;
-    m_angleZ = z;
+    m_angle_x = x;
+    m_angle_y = y;
+    m_angle_z = z;
 }
 
 void CView::SetPerspective(int viewportWidth, int viewportHeight)
@@ -23,7 +23,7 @@ void CView::SetPerspective(int viewportWidth, int viewportHeight)
     glViewport(0, 0, viewportWidth, viewportHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(m_fieldOfView, m_aspect, m_perspectiveNear, m_perspectiveFar);
+    gluPerspective(m_field_of_view, m_aspect, m_perspective_near, m_perspective_far);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
@@ -36,7 +36,7 @@ void CView::SetOrtho(int viewportWidth, int viewportHeight, bool flipY)
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     double bottom = flipY ? -static_cast<double>(m_height) : static_cast<double>(m_height);
-    glOrtho(0.0, static_cast<double>(m_width), bottom, 0.0, m_orthoNear, m_orthoFar);
+    glOrtho(0.0, static_cast<double>(m_width), bottom, 0.0, m_ortho_near, m_ortho_far);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
@@ -52,17 +52,17 @@ void CView::ApplyTransform()
 void CView::RotateX()
 {
     if (NGL::IsContextAvailable())
-        glRotatef(m_angleX, 1.0f, 0.0f, 0.0f);
+        glRotatef(m_angle_x, 1.0f, 0.0f, 0.0f);
 }
 
 void CView::RotateY()
 {
     if (NGL::IsContextAvailable())
-        glRotatef(m_angleY, 0.0f, 1.0f, 0.0f);
+        glRotatef(m_angle_y, 0.0f, 1.0f, 0.0f);
 }
 
 void CView::RotateZ()
 {
     if (NGL::IsContextAvailable())
-        glRotatef(m_angleZ, 0.0f, 0.0f, 1.0f);
+        glRotatef(m_angle_z, 0.0f, 0.0f, 1.0f);
 }

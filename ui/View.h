@@ -6,7 +6,7 @@
 
 class CView
 {
-public:
+  public:
     void SetLogicalSize(int width, int height);
     int GetLogicalWidth() const { return m_width; }
     int GetLogicalHeight() const { return m_height; }
@@ -23,18 +23,18 @@ public:
     void SetRotation(float x, float y, float z);
     float GetAspect() const { return m_aspect; }
 
-private:
+  private:
     int m_width = 1024;
     int m_height = 768;
-    float m_perspectiveNear = 0.1f;
-    float m_perspectiveFar = 100.0f;
-    float m_orthoNear = -50.0f;
-    float m_orthoFar = 50.0f;
-    float m_fieldOfView = 70.0f;
+    float m_perspective_near = 0.1f;
+    float m_perspective_far = 100.0f;
+    float m_ortho_near = -50.0f;
+    float m_ortho_far = 50.0f;
+    float m_field_of_view = 70.0f;
     float m_scale = 1.0f;
     float m_aspect = 1.3333334f;
     CVector4 m_position{0.0f, 0.0f, 0.0f, 1.0f};
-    float m_angleX = 0.0f;
-    float m_angleY = 0.0f;
-    float m_angleZ = 0.0f;
+    float m_angle_x = 0.0f;
+    float m_angle_y = 0.0f;
+    float m_angle_z = 0.0f;
 };

@@ -160,8 +160,8 @@ TEST_F(BonusTest, FreeRandomizeRecoloursFreeCellsAndCellsJoiningAZoneLoseTheirCo
         CBonusFreeRandomize bonus(m_field.get());
         Run(bonus);
         std::vector<int> snapshot;
-        CBonus::TakeSnapshot(*m_field, snapshot);
-        CBonus::MarkPlayerZone(*m_field, snapshot, -4);
+        CBonus::TakeSnapshot(m_field->GetBoard(), snapshot);
+        CBonus::MarkPlayerZone(m_field->GetBoard(), snapshot, kMarkZone);
         int joined = 0, stillFree = 0, recoloured = 0;
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < m_field->RowLength(r); ++c)
@@ -247,7 +247,7 @@ TEST_F(BonusTest, ForwardStopsAtAHoleAndCannotStartAgainstOneOrTheOpponent)
     EXPECT_EQ(m_field->ColourAt(m_mid, 1), kPlayer);
     EXPECT_EQ(m_field->ColourAt(m_mid, 3), 3) << "the advance stopped at the hole";
     EXPECT_FALSE(CBonusForward3::CanMoveForward(m_field.get()));
-    m_field->GetCell(m_mid, 2)->SetHole(false);
+    m_field->SetCellHole(m_mid, 2, false);
     Set(*m_field, m_mid, 2, kOpponent);
     Set(*m_field, m_mid, 3, kOpponent);
     for (int c = 3; c <= m_last; ++c)

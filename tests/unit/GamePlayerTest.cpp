@@ -34,7 +34,7 @@ void KeepOnly(CField& field, std::initializer_list<std::array<int, 3>> cells)
             MakeHole(field, r, c);
     for (const auto& [r, c, colour] : cells)
     {
-        field.GetCell(r, c)->SetHole(false);
+        field.SetCellHole(r, c, false);
         Set(field, r, c, colour);
     }
 }
@@ -142,7 +142,7 @@ TEST_F(SidesTest, HumanClicksOnOwnColourHolesOrBesideTheFieldChangeNothing)
     EXPECT_FALSE(human.WasClickAccepted());
     human.OnClick(790, 5);
     EXPECT_TRUE(human.WasClickAccepted()) << "beside the field: silently ignored";
-    m_field->GetCell(0, 3)->SetHole(false);
+    m_field->SetCellHole(0, 3, false);
     EXPECT_EQ(m_field->FormatFieldState(), before);
     EXPECT_EQ(human.GetState(), CPlayer::kMayMove);
 }
@@ -253,8 +253,14 @@ TEST_F(SidesTest, LookAheadTakesTheColourThatOpensTheMostForTheNextMove)
     // Colour 1 gives two cells now; colour 2 one cell, but behind it a chain
     // of 3 that the next move takes, farther out.
     const int m = m_mid, l = m_last;
-    KeepOnly(*m_field, {{m, 0, 0}, {m, l, 5}, {m - 1, l - 1, 1}, {m + 1, l - 1, 1}, {m, l - 1, 2},
-                        {m, l - 2, 3}, {m, l - 3, 3}, {m, l - 4, 3}});
+    KeepOnly(*m_field, {{m, 0, 0},
+                        {m, l, 5},
+                        {m - 1, l - 1, 1},
+                        {m + 1, l - 1, 1},
+                        {m, l - 1, 2},
+                        {m, l - 2, 3},
+                        {m, l - 3, 3},
+                        {m, l - 4, 3}});
     CPlayer human(m, 0, m_field.get());
     {
         CAIPlayer weak(m, l, m_field.get(), 0);
@@ -271,9 +277,21 @@ TEST_F(SidesTest, ExactlyFourTenthsOfTheBoardInZonesEndsTheMiddleComputersLookAh
     // As above with a chain of 4, and a human zone of 5 plus two free cells
     // elsewhere: 6 of 15 cells in zones.
     const int m = m_mid, l = m_last;
-    KeepOnly(*m_field, {{m, 0, 0}, {m, 1, 0}, {m, 2, 0}, {m - 1, 0, 0}, {m + 1, 0, 0}, {0, 0, 4}, {0, 2, 4},
-                        {m, l, 5}, {m - 1, l - 1, 1}, {m + 1, l - 1, 1}, {m, l - 1, 2}, {m, l - 2, 3},
-                        {m, l - 3, 3}, {m, l - 4, 3}, {m, l - 5, 3}});
+    KeepOnly(*m_field, {{m, 0, 0},
+                        {m, 1, 0},
+                        {m, 2, 0},
+                        {m - 1, 0, 0},
+                        {m + 1, 0, 0},
+                        {0, 0, 4},
+                        {0, 2, 4},
+                        {m, l, 5},
+                        {m - 1, l - 1, 1},
+                        {m + 1, l - 1, 1},
+                        {m, l - 1, 2},
+                        {m, l - 2, 3},
+                        {m, l - 3, 3},
+                        {m, l - 4, 3},
+                        {m, l - 5, 3}});
     CPlayer human(m, 0, m_field.get());
     {
         // One move ahead, every cell counting 1: the two cells of colour 1.
@@ -297,12 +315,12 @@ TEST_F(SidesTest, StrongComputerValuesCellsByTheCubeOfTheirWayTowardsTheHuman)
     KeepOnly(*m_field, {{m, 0, 0}, {m, l, 5}});
     for (int k = 1; k <= 4; ++k)
     {
-        m_field->GetCell(m, l - k)->SetHole(false);
+        m_field->SetCellHole(m, l - k, false);
         Set(*m_field, m, l - k, 2);
     }
     for (int k = 1; k <= 7; ++k)
     {
-        m_field->GetCell(m - k, l - k)->SetHole(false);
+        m_field->SetCellHole(m - k, l - k, false);
         Set(*m_field, m - k, l - k, 1);
     }
     CPlayer human(m, 0, m_field.get());

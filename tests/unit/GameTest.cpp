@@ -3,6 +3,7 @@
 #include "GameTestSupport.h"
 
 #include "engine/AppSettings.h"
+#include "engine/KeyValueFile.h"
 #include "game/AIPlayer.h"
 #include "game/Bonus.h"
 #include "game/Game.h"
@@ -241,6 +242,36 @@ TEST_F(GameTest, WonLevelMovesOnWithMoneyAndLivesAndAddsTheZoneOnce)
     EXPECT_EQ(game->GetPlayer()->GetMoney(), money);
     EXPECT_EQ(game->GetTotalScore(), 200);
     EXPECT_FALSE(game->IsResultSoundPlayed());
+}
+
+TEST_F(GameTest, APlayedOrRestoredLevelRaisesTheBestLevelOfItsSetOnly)
+{
+    CAppSettings& settings = GetAppSettings();
+    const int classic = settings.m_classic_level, advanced = settings.m_adv_level;
+    settings.m_classic_level = 0;
+    settings.m_adv_level = 0;
+    auto game = NewGame(0, 2);
+    EXPECT_EQ(settings.m_classic_level, 0) << "starting a level records nothing";
+    FinishLevel(*game, 200);
+    Frames(*game, 30);
+    Continue(*game);
+    EXPECT_EQ(settings.m_classic_level, 4) << "level 3 (shown as 4) reached";
+    EXPECT_EQ(settings.m_adv_level, 0);
+    ASSERT_TRUE(RunUntil(*game, [&] { return game->GetField()->GetSavedLevelNumber() == 3; }));
+
+    CKeyValueFile saved;
+    ASSERT_TRUE(game->SaveGame(saved));
+    settings.m_classic_level = 1;
+    CGame restored(1, nullptr);
+    ASSERT_TRUE(restored.LoadGame(saved));
+    EXPECT_EQ(settings.m_classic_level, 4) << "a restored game counts as reached";
+    EXPECT_EQ(settings.m_adv_level, 0);
+    settings.m_classic_level = 50;
+    CGame again(0, nullptr);
+    ASSERT_TRUE(again.LoadGame(saved));
+    EXPECT_EQ(settings.m_classic_level, 50) << "never lowered";
+    settings.m_classic_level = classic;
+    settings.m_adv_level = advanced;
 }
 
 TEST_F(GameTest, TieCountsAsWon)

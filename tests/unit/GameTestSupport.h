@@ -33,7 +33,8 @@ class CTestResources
         const std::filesystem::path dataSet = std::filesystem::path(ZONVEL_BUILD_DIR) / "dat" / "skin01.spr";
         if (preferDataSet && std::filesystem::exists(dataSet))
             m_flower.Load(nullptr, dataSet.string());
-        // The rules' frame numbers need a sheet of at least 16 frames.
+        // The board finishes a move at once; the flips that the turns wait
+        // for take the frames of the sheet, and the tests count on 16.
         if (m_flower.GetFrameCount() < 16)
         {
             m_manager.AddMemoryEntry("test/skin.spr", Bytes("file_name test/none.tga\ngroups 8\nframes 16\n"),
@@ -82,17 +83,17 @@ inline void PaintAll(NGame::CField& field, int colour)
 {
     for (int r = 0; r < field.GetRows(); ++r)
         for (int c = 0; c < field.RowLength(r); ++c)
-            field.GetCell(r, c)->SetColourShown(colour);
+            field.SetCellColour(r, c, colour);
 }
 
 inline void Set(NGame::CField& field, int row, int col, int colour)
 {
-    field.GetCell(row, col)->SetColourShown(colour);
+    field.SetCellColour(row, col, colour);
 }
 
 inline void MakeHole(NGame::CField& field, int row, int col)
 {
-    field.GetCell(row, col)->SetHole(true);
+    field.SetCellHole(row, col, true);
 }
 
 inline int CountColour(const NGame::CField& field, int colour)

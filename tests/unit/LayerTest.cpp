@@ -1,6 +1,7 @@
 // The layers only point down: platform <- engine <- ui <- game <- interface <- app.
 // Reads every source file's includes and names the file and line of each one
-// that runs upward, closes a cycle, or pulls SDL in outside the platform layer.
+// that runs upward, closes a cycle, pulls SDL in outside the platform layer,
+// or takes the rules library beyond itself and the standard library.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,6 +55,22 @@ bool IsSource(const fs::path& path)
 bool MayIncludeSdl(const std::string& relative)
 {
     return TopFolder(relative) == "platform" || relative.rfind("tests/unit/Platform", 0) == 0;
+}
+
+// The rules library's files (zonvel_rules in CMakeLists.txt) and its tests:
+// they build without a window, so they include only each other and the
+// standard library, never a sprite, GL, input or settings header.
+bool IsRulesFile(const std::string& relative)
+{
+    static const std::set<std::string> kRules = {"game/Board", "game/ComputerSearch", "game/HexGrid"};
+    const fs::path path(relative);
+    return kRules.count((path.parent_path() / path.stem()).generic_string()) > 0 ||
+           relative.rfind("tests/rules/", 0) == 0;
+}
+
+bool IsWindowHeader(const std::string& header)
+{
+    return header.rfind("GL/", 0) == 0 || header.rfind("SDL", 0) == 0;
 }
 
 class CIncludeGraph
@@ -119,6 +136,9 @@ private:
         std::string header = fs::path(include.target).filename().string();
         if (header.rfind("SDL", 0) == 0 && !MayIncludeSdl(file))
             problems.push_back(where + "SDL header <" + include.target + "> outside the platform layer");
+        if (IsRulesFile(file) && (include.system ? IsWindowHeader(include.target)
+                                                 : m_files.count(include.target) && !IsRulesFile(include.target)))
+            problems.push_back(where + "the rules may not include " + include.target);
         if (include.system)
             return;
         auto allowed = AllowedLayers().find(TopFolder(file));
@@ -249,4 +269,19 @@ TEST_F(LayerCheck, SdlOutsideThePlatformLayerIsRefused)
     std::vector<std::string> problems = CIncludeGraph(m_root).Problems();
     ASSERT_EQ(problems.size(), 1u) << Joined(problems);
     EXPECT_EQ(problems[0], "tools/sheet/main.cpp:2: SDL header <SDL2/SDL_video.h> outside the platform layer");
+}
+
+TEST_F(LayerCheck, TheRulesIncludeOnlyTheRulesAndTheStandardLibrary)
+{
+    Write("engine/Sprite.h", "#pragma once\n");
+    Write("game/HexGrid.h", "#pragma once\n#include <vector>\n");
+    Write("game/Board.h", "#pragma once\n#include \"game/HexGrid.h\"\n");
+    Write("game/Board.cpp", "#include \"game/Board.h\"\n#include \"engine/Sprite.h\"\n");
+    Write("game/ComputerSearch.cpp", "#include \"game/Board.h\"\n#include <GL/gl.h>\n");
+    Write("game/Field.cpp", "#include \"game/Board.h\"\n#include \"engine/Sprite.h\"\n");
+    Write("tests/rules/BoardTest.cpp", "#include \"game/Board.h\"\n#include <gtest/gtest.h>\n");
+    std::vector<std::string> problems = CIncludeGraph(m_root).Problems();
+    ASSERT_EQ(problems.size(), 2u) << Joined(problems);
+    EXPECT_EQ(problems[0], "game/Board.cpp:2: the rules may not include engine/Sprite.h");
+    EXPECT_EQ(problems[1], "game/ComputerSearch.cpp:2: the rules may not include GL/gl.h");
 }

@@ -6,7 +6,7 @@
 
 namespace NDataGen
 {
-CDataWriter::CDataWriter(std::string outputFolder) : m_outputFolder(std::move(outputFolder)) {}
+CDataWriter::CDataWriter(std::string outputFolder) : m_output_folder(std::move(outputFolder)) {}
 
 void CDataWriter::Add(const std::string& name, Bytes data)
 {
@@ -38,7 +38,7 @@ bool CDataWriter::WriteFiles(const std::map<std::string, Bytes>& files) const
     namespace fs = std::filesystem;
     for (const auto& [name, data] : files)
     {
-        fs::path path = fs::path(m_outputFolder) / name;
+        fs::path path = fs::path(m_output_folder) / name;
         std::error_code ec;
         fs::create_directories(path.parent_path(), ec);
         std::ofstream out(path, std::ios::binary | std::ios::trunc);

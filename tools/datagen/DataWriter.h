@@ -13,7 +13,7 @@ using Bytes = std::vector<uint8_t>;
 
 class CDataWriter
 {
-public:
+  public:
     explicit CDataWriter(std::string outputFolder);
 
     // name is relative, with forward slashes ("dat/game.txt").
@@ -24,15 +24,15 @@ public:
     void AddLoose(const std::string& name, const std::string& text);
 
     const std::map<std::string, Bytes>& Files() const { return m_files; }
-    const std::string& OutputFolder() const { return m_outputFolder; }
+    const std::string& OutputFolder() const { return m_output_folder; }
     const std::map<std::string, Bytes>& LooseOnlyFiles() const { return m_loose_only; }
     // Writes every file to disk; false (with a message on stderr) on the first failure.
     bool WriteLoose() const;
 
-private:
+  private:
     bool WriteFiles(const std::map<std::string, Bytes>& files) const;
 
-    std::string m_outputFolder;
+    std::string m_output_folder;
     std::map<std::string, Bytes> m_files;
     std::map<std::string, Bytes> m_loose_only;
 };

@@ -3,6 +3,7 @@
 // clicks on after every judged level until the game is over.
 #include "Simulation.h"
 
+#include "engine/KeyValueFile.h"
 #include "game/Field.h"
 #include "game/Game.h"
 #include "game/GameResources.h"
@@ -29,6 +30,27 @@ void ClickAt(NGame::CGame& game, int x, int y)
 {
     game.OnLButtonDown(x, y, 0);
     game.OnLButtonUp(x, y, 0);
+}
+
+// One trace line with the saved-game keys as the game would write them now.
+void TraceSavedGame(const NGame::CGame& game, int gameType, int gameIndex)
+{
+    CKeyValueFile file;
+    game.SaveGame(file);
+    std::string text;
+    for (const char ch : file.BuildText())
+    {
+        if (ch == '\n')
+            text += "\\n";
+        else if (ch == '"' || ch == '\\')
+            text += std::string("\\") + ch;
+        else if (ch == '\r')
+            text += "\\r";
+        else
+            text += ch;
+    }
+    std::printf("{\"set\":\"%s\",\"game\":%d,\"saved\":\"%s\"}\n", kTypeNames[gameType], gameIndex,
+                text.c_str());
 }
 } // namespace
 
@@ -100,7 +122,7 @@ bool CSimulation::RunScreenGame(int gameType, int gameIndex)
                 else
                     Violation(gameType, game.GetLevelNumber(), -1, "an enabled bonus could not be bought");
             }
-            else if (const int colour = ChooseHumanColour(field, player); colour >= 0)
+            else if (const int colour = ChooseHumanColour(field.GetBoard(), player); colour >= 0)
             {
                 for (int r = 0, done = 0; r < field.GetRows() && !done; ++r)
                     for (int c = 0; c < field.RowLength(r); ++c)
@@ -122,13 +144,16 @@ bool CSimulation::RunScreenGame(int gameType, int gameIndex)
             }
         }
 
+        const int recordsBefore = game.GetField()->GetRecordCount();
         game.Update(kDt);
         game.Render(); // without a window this only steps the message fades
         ++frames;
+        if (m_options.trace && game.GetField()->GetRecordCount() != recordsBefore)
+            TraceSavedGame(game, gameType, gameIndex);
         if (m_options.verbose && frames % 100000 == 0)
-            std::fprintf(stderr, "  frame %lld: level %d, field state %d, full %d, side %d, state %d\n", frames,
-                         game.GetLevelNumber(), game.GetField()->GetState(), game.GetField()->IsFull(),
-                         game.GetCurrentSide(), game.GetPlayer()->GetState());
+            std::fprintf(stderr, "  frame %lld: level %d, field state %d, full %d, side %d, state %d\n",
+                         frames, game.GetLevelNumber(), game.GetField()->GetState(),
+                         game.GetField()->IsFull(), game.GetCurrentSide(), game.GetPlayer()->GetState());
         if (judged && game.GetField()->GetState() == CField::kAppearing)
         {
             judged = false;

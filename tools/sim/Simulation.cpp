@@ -43,10 +43,10 @@ std::vector<char> ZoneMask(const NGame::CHexGrid& grid, const std::vector<int>& 
     return zone;
 }
 
-int ZonedCells(const NGame::CField& field, const NGame::CPlayer& a, const NGame::CPlayer& b)
+int ZonedCells(const NGame::CBoard& board, const NGame::CPlayer& a, const NGame::CPlayer& b)
 {
-    return field.ZoneSize(a.GetStartRow(), a.GetStartColumn()) +
-           field.ZoneSize(b.GetStartRow(), b.GetStartColumn());
+    return board.ZoneSize(a.GetStartRow(), a.GetStartColumn()) +
+           board.ZoneSize(b.GetStartRow(), b.GetStartColumn());
 }
 } // namespace
 
@@ -85,28 +85,28 @@ void CSimulation::Stall(int gameType, int level, int difficulty, const std::stri
     Violation(gameType, level, difficulty, what);
 }
 
-void CSimulation::OpenMoveCheck(SMoveCheck& check, const NGame::CField& field, int mover,
+void CSimulation::OpenMoveCheck(SMoveCheck& check, const NGame::CBoard& board, int mover,
                                 const NGame::CPlayer& moverSide, const NGame::CPlayer& otherSide) const
 {
-    const NGame::CHexGrid& grid = field.GetGrid();
+    const NGame::CHexGrid& grid = board.GetGrid();
     check.open = true;
     check.mover = mover;
-    field.Snapshot(check.before);
+    board.Snapshot(check.before);
     check.moverZone =
         ZoneMask(grid, check.before, grid.Index(moverSide.GetStartRow(), moverSide.GetStartColumn()));
     check.otherZone =
         ZoneMask(grid, check.before, grid.Index(otherSide.GetStartRow(), otherSide.GetStartColumn()));
 }
 
-void CSimulation::CloseMoveCheck(SMoveCheck& check, const NGame::CField& field,
+void CSimulation::CloseMoveCheck(SMoveCheck& check, const NGame::CBoard& board,
                                  const NGame::CPlayer& moverSide, const NGame::CPlayer& otherSide,
                                  int gameType, int level, int difficulty)
 {
     check.open = false;
     ++m_moves_checked;
-    const NGame::CHexGrid& grid = field.GetGrid();
+    const NGame::CHexGrid& grid = board.GetGrid();
     std::vector<int> after;
-    field.Snapshot(after);
+    board.Snapshot(after);
     const char* mover = check.mover == 0 ? "human" : "computer";
     auto broken = [&](const std::string& what)
     { Violation(gameType, level, difficulty, std::string("after a move of the ") + mover + ": " + what); };
@@ -161,21 +161,21 @@ void CSimulation::Trace(const NGame::CField& field, int gameType, bool human, in
         before.c_str(), after.c_str());
 }
 
-int CSimulation::ChooseHumanColour(const NGame::CField& field, const NGame::CPlayer& human)
+int CSimulation::ChooseHumanColour(const NGame::CBoard& board, const NGame::CPlayer& human)
 {
-    bool present[NGame::CField::kColourCount] = {};
-    for (int r = 0; r < field.GetRows(); ++r)
-        for (int c = 0; c < field.RowLength(r); ++c)
+    bool present[NGame::CBoard::kColourCount] = {};
+    for (int r = 0; r < board.GetRows(); ++r)
+        for (int c = 0; c < board.RowLength(r); ++c)
         {
-            const int colour = field.ColourAt(r, c);
+            const int colour = board.ColourAt(r, c);
             if (colour >= 0)
                 present[colour] = true;
         }
     const bool moving = dynamic_cast<const NGame::CMovingPlayer*>(&human) != nullptr;
     std::vector<int> choices;
-    for (int colour = 0; colour < NGame::CField::kColourCount; ++colour)
+    for (int colour = 0; colour < NGame::CBoard::kColourCount; ++colour)
     {
-        const bool mayPick = moving ? colour != human.GetZoneColour() : field.IsColourAllowed(colour);
+        const bool mayPick = moving ? colour != human.GetZoneColour() : board.IsColourAllowed(colour);
         if (present[colour] && mayPick)
             choices.push_back(colour);
     }
@@ -186,19 +186,19 @@ int CSimulation::ChooseHumanColour(const NGame::CField& field, const NGame::CPla
     // Greedy: the colour that makes the zone largest, ties to the lowest. In
     // the moving game the zone is measured as the shift leaves it: column 0
     // falls off and the next cell of the middle row becomes the start.
-    const NGame::CHexGrid& grid = field.GetGrid();
+    const NGame::CHexGrid& grid = board.GetGrid();
     const int start = grid.Index(human.GetStartRow(), human.GetStartColumn());
     std::vector<int> snapshot;
     int best = -1, bestSize = -1;
     for (int colour : choices)
     {
-        field.Snapshot(snapshot);
+        board.Snapshot(snapshot);
         grid.Flood(snapshot, start, colour);
         int size = 0;
         if (moving)
         {
-            for (int r = 0; r < field.GetRows(); ++r)
-                snapshot[grid.Index(r, 0)] = NGame::CField::kHole;
+            for (int r = 0; r < board.GetRows(); ++r)
+                snapshot[grid.Index(r, 0)] = NGame::CBoard::kHole;
             const int next = grid.Index(human.GetStartRow(), human.GetStartColumn() + 1);
             size = snapshot[next] == colour ? grid.RegionSize(snapshot, next) : 0;
         }
@@ -276,7 +276,7 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
     SMoveCheck check;
     bool checkedText = false;
     int stateOneFrames = 0, movesWithoutProgress = 0;
-    int zoned = ZonedCells(field, *human, computer);
+    int zoned = ZonedCells(field.GetBoard(), *human, computer);
     // A moving level fills only when the zones take the whole board while a
     // fresh column enters after every move; it may never happen, which the
     // rules allow, so such a level is counted as unfinished, not as a fault.
@@ -304,12 +304,12 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
         if (turnOpen && m_options.trace)
             before = field.FormatFieldState();
         if (turnOpen && !check.open)
-            OpenMoveCheck(check, field, current, side, *sides[1 - current]);
+            OpenMoveCheck(check, field.GetBoard(), current, side, *sides[1 - current]);
 
         // The human's click arrives before the frame's update, as window messages do.
         if (turnOpen && current == 0)
         {
-            const int colour = ChooseHumanColour(field, side);
+            const int colour = ChooseHumanColour(field.GetBoard(), side);
             if (colour >= 0)
             {
                 int row = -1, col = -1;
@@ -376,8 +376,9 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
         if (side.GetState() == NGame::CPlayer::kWaiting)
         {
             if (check.open)
-                CloseMoveCheck(check, field, side, *sides[1 - current], gameType, level, difficulty);
-            const int now = ZonedCells(field, *human, computer);
+                CloseMoveCheck(check, field.GetBoard(), side, *sides[1 - current], gameType, level,
+                               difficulty);
+            const int now = ZonedCells(field.GetBoard(), *human, computer);
             movesWithoutProgress = now > zoned ? 0 : movesWithoutProgress + 1;
             zoned = now;
             if (movesWithoutProgress > kMaxMovesWithoutProgress)
@@ -404,7 +405,7 @@ SLevelResult CSimulation::PlayLevel(int gameType, int level, int difficulty, int
 
     // The move that filled the field leaves its side in "moved".
     if (check.open && field.IsFull() && field.IsIdle())
-        CloseMoveCheck(check, field, *sides[check.mover], *sides[1 - check.mover], gameType, level,
+        CloseMoveCheck(check, field.GetBoard(), *sides[check.mover], *sides[1 - check.mover], gameType, level,
                        difficulty);
     if (!judged)
         judge();

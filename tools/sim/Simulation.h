@@ -10,6 +10,7 @@
 
 namespace NGame
 {
+class CBoard;
 class CField;
 class CPlayer;
 } // namespace NGame
@@ -28,7 +29,7 @@ struct SOptions
     int gameType = 0; // 0 classic, 1 duel, 2 moving; -1 all three
     bool randomHuman = false;
     bool screen = false; // whole games through the game screen's rules
-    int buyOneIn = 4;     // the scripted human buys on about one turn in this many
+    int buyOneIn = 4;    // the scripted human buys on about one turn in this many
     bool trace = false;
     bool verbose = false;
 };
@@ -70,9 +71,9 @@ class CSimulation
 
     void RunLevels(int gameType);
     void RunSoak();
-    void OpenMoveCheck(SMoveCheck& check, const NGame::CField& field, int mover,
+    void OpenMoveCheck(SMoveCheck& check, const NGame::CBoard& board, int mover,
                        const NGame::CPlayer& moverSide, const NGame::CPlayer& otherSide) const;
-    void CloseMoveCheck(SMoveCheck& check, const NGame::CField& field, const NGame::CPlayer& moverSide,
+    void CloseMoveCheck(SMoveCheck& check, const NGame::CBoard& board, const NGame::CPlayer& moverSide,
                         const NGame::CPlayer& otherSide, int gameType, int level, int difficulty);
     void Stall(int gameType, int level, int difficulty, const std::string& what);
     void RunGame(int gameType);
@@ -80,7 +81,7 @@ class CSimulation
     // budget), clicking and buying as a player would; false on a stall.
     bool RunScreenGame(int gameType, int game);
     SLevelResult PlayLevel(int gameType, int level, int difficulty, int& money, int& lives);
-    int ChooseHumanColour(const NGame::CField& field, const NGame::CPlayer& human);
+    int ChooseHumanColour(const NGame::CBoard& board, const NGame::CPlayer& human);
     void Trace(const NGame::CField& field, int gameType, bool human, int strength, int colour,
                const std::string& before, const std::string& after) const;
     void Violation(int gameType, int level, int difficulty, const std::string& what);

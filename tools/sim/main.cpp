@@ -5,7 +5,8 @@
 //             human who also buys bonuses, one summary line per game
 //   --soak N [--soak-from K]  plays N levels cycling through every set, level size and
 //                             difficulty, from place K of the cycle
-// The trace (one JSON object per accepted move) is the only standard output;
+// The trace (one JSON object per accepted move; with --screen, the saved-game
+// keys each time the game records a position) is the only standard output;
 // everything else goes to standard error. Exit status 1 on any violated invariant.
 #include "Simulation.h"
 
