@@ -1,8 +1,11 @@
 #include "GameTestSupport.h"
 
 #include "game/Cell.h"
+#include "game/Game.h"
 #include "platform/EventSource.h"
 #include "tests/unit/FakeFrame.h"
+
+#include <filesystem>
 
 using namespace NGame;
 using namespace NGameTest;
@@ -246,41 +249,54 @@ class CHeldMouse : public NPlatform::IEventSource
 TEST(FieldSizes, HeldRightButtonMagnifiesTheFlowerUnderTheCursorUntilReleased)
 {
     CTestResources resources;
-    auto field = IdleField(40);
-    const float width = field->GetCellWidth();
-    ASSERT_LE(width, 48.0f) << "a board small enough for the magnifier";
+    // Level masks are loose files of the working folder: none here, every cell plays.
+    const std::filesystem::path previous = std::filesystem::current_path();
+    const std::filesystem::path empty = std::filesystem::path(::testing::TempDir()) / "zonvel-no-data";
+    std::filesystem::create_directories(empty);
+    std::filesystem::current_path(empty);
     CFakeFrame frame;
     frame.GetInput().Open();
     frame.GetInput().SetActive(true);
     CHeldMouse mouse;
     NPlatform::SetEventSource(&mouse);
-    const int row = field->GetMid(), col = field->RowLength(row) / 2;
-    const CVector4 centre = field->CellCentre(row, col);
-    mouse.m_x = static_cast<int>(centre.x);
-    mouse.m_y = static_cast<int>(centre.y);
-    CCell* hovered = field->GetCell(row, col);
-    CCell* neighbour = field->GetCell(row, col + 1);
-
-    mouse.m_right = true;
-    float previous = hovered->GetSize();
-    for (int i = 0; i < 5; ++i)
     {
-        field->Update(kDt);
-        EXPECT_GT(hovered->GetSize(), previous) << "grows while held, update " << i;
-        previous = hovered->GetSize();
-    }
-    for (int i = 0; i < 100; ++i)
-        field->Update(kDt);
-    EXPECT_EQ(field->GetHoveredRow(), row);
-    EXPECT_NEAR(hovered->GetSize(), 51.2f, 0.01f);
-    EXPECT_FLOAT_EQ(neighbour->GetSize(), width) << "only the flower under the cursor";
+        // The game polls the mouse and hands the field the cell to magnify.
+        NGame::CGame game(0, nullptr);
+        game.StartAtLevel(40);
+        CField& field = *game.GetField();
+        for (int i = 0; i < 5000 && !field.IsIdle(); ++i)
+            game.Update(kDt);
+        const float width = field.GetCellWidth();
+        ASSERT_LE(width, 48.0f) << "a board small enough for the magnifier";
+        const int row = field.GetMid(), col = field.RowLength(row) / 2;
+        const CVector4 centre = field.CellCentre(row, col);
+        mouse.m_x = static_cast<int>(centre.x);
+        mouse.m_y = static_cast<int>(centre.y);
+        CCell* hovered = field.GetCell(row, col);
+        CCell* neighbour = field.GetCell(row, col + 1);
 
-    mouse.m_right = false;
-    field->Update(kDt);
-    EXPECT_LT(hovered->GetSize(), 51.2f);
-    EXPECT_EQ(field->GetHoveredRow(), -1);
-    for (int i = 0; i < 200; ++i)
-        field->Update(kDt);
-    EXPECT_NEAR(hovered->GetSize(), width, 0.001f);
+        mouse.m_right = true;
+        float previousSize = hovered->GetSize();
+        for (int i = 0; i < 5; ++i)
+        {
+            game.Update(kDt);
+            EXPECT_GT(hovered->GetSize(), previousSize) << "grows while held, update " << i;
+            previousSize = hovered->GetSize();
+        }
+        for (int i = 0; i < 100; ++i)
+            game.Update(kDt);
+        EXPECT_EQ(field.GetHoveredRow(), row);
+        EXPECT_NEAR(hovered->GetSize(), 51.2f, 0.01f);
+        EXPECT_FLOAT_EQ(neighbour->GetSize(), width) << "only the flower under the cursor";
+
+        mouse.m_right = false;
+        game.Update(kDt);
+        EXPECT_LT(hovered->GetSize(), 51.2f);
+        EXPECT_EQ(field.GetHoveredRow(), -1);
+        for (int i = 0; i < 200; ++i)
+            game.Update(kDt);
+        EXPECT_NEAR(hovered->GetSize(), width, 0.001f);
+    }
     NPlatform::SetEventSource(nullptr);
+    std::filesystem::current_path(previous);
 }
