@@ -50,25 +50,25 @@ void CApplication::Destroy()
 
 bool CApplication::CreateMainWindow(const char* title, int x, int y, int width, int height)
 {
-    m_windowWidth = width;
-    m_windowHeight = height;
-    m_windowedWidth = width;
-    m_windowedHeight = height;
-    m_hasWindow = NPlatform::OpenWindow(title, x, y, width, height);
-    if (m_hasWindow)
+    m_window_width = width;
+    m_window_height = height;
+    m_windowed_width = width;
+    m_windowed_height = height;
+    m_has_window = NPlatform::OpenWindow(title, x, y, width, height);
+    if (m_has_window)
         NGL::SetContextAvailable(true);
     m_input.Open();
-    if (m_hasWindow)
+    if (m_has_window)
         CResourceGroup::ReloadAllGroups();
     NPlatform::ShowWindow(true);
     g_soundManager = std::make_unique<CSoundManager>();
     SetSoundManager(g_soundManager.get());
-    return m_hasWindow;
+    return m_has_window;
 }
 
 void CApplication::DestroyMainWindow()
 {
-    if (m_hasWindow)
+    if (m_has_window)
         CResourceGroup::ReleaseAllGroups();
     if (g_soundManager)
     {
@@ -76,12 +76,12 @@ void CApplication::DestroyMainWindow()
         g_soundManager.reset();
     }
     m_input.Close();
-    if (m_hasWindow)
+    if (m_has_window)
     {
         NGL::SetContextAvailable(false);
         NPlatform::CloseWindow();
-        m_hasWindow = false;
-        m_fullScreen = false;
+        m_has_window = false;
+        m_full_screen = false;
     }
 }
 
@@ -114,14 +114,14 @@ void CApplication::CloseTop(bool immediate)
 {
     if (!immediate)
     {
-        m_closePending = true;
+        m_close_pending = true;
         return;
     }
     if (!m_dialogs.empty())
     {
-        m_closedDialog = m_dialogs.front();
+        m_closed_dialog = m_dialogs.front();
         m_dialogs.pop_front();
-        m_reportPending = true;
+        m_report_pending = true;
         NoteStackChange();
     }
     else if (m_screens.size() > 1)
@@ -145,13 +145,13 @@ void CApplication::CloseTopScreen()
 
 void CApplication::ApplyPendingClose()
 {
-    if (!m_closePending)
+    if (!m_close_pending)
         return;
-    m_closePending = false;
+    m_close_pending = false;
     if (!m_dialogs.empty())
     {
-        m_reportPending = true;
-        m_closedDialog = m_dialogs.front();
+        m_report_pending = true;
+        m_closed_dialog = m_dialogs.front();
         m_dialogs.pop_front();
         NoteStackChange();
     }
@@ -165,17 +165,17 @@ void CApplication::ApplyPendingClose()
 
 void CApplication::NoteStackChange()
 {
-    if (m_buttonHeld)
-        m_swallowRelease = true;
+    if (m_button_held)
+        m_swallow_release = true;
 }
 
 void CApplication::ReportClosedDialog()
 {
-    if (!m_reportPending)
+    if (!m_report_pending)
         return;
-    m_reportPending = false;
-    CScreen* closed = m_closedDialog;
-    m_closedDialog = nullptr;
+    m_report_pending = false;
+    CScreen* closed = m_closed_dialog;
+    m_closed_dialog = nullptr;
     CScreen* target = GetInputTarget();
     if (closed && target)
         target->OnDialogClosed(closed->GetResult(), closed);
@@ -218,16 +218,16 @@ void CApplication::Render()
 void CApplication::Frame(NAudio::Music* music)
 {
     Update(kFrameStep);
-    bool draw = m_active || m_redrawPending;
+    bool draw = m_active || m_redraw_pending;
     if (draw)
         Render();
-    if (m_frameObserver)
-        m_frameObserver(m_frameCount);
-    ++m_frameCount;
+    if (m_frame_observer)
+        m_frame_observer(m_frame_count);
+    ++m_frame_count;
     if (draw)
     {
         Present();
-        m_redrawPending = false;
+        m_redraw_pending = false;
     }
     FollowForeground(music);
     if (const uint32_t sleep = m_pacer.NextSleep(NPlatform::GetTicks()))
@@ -236,7 +236,7 @@ void CApplication::Frame(NAudio::Music* music)
 
 void CApplication::Present()
 {
-    if (!m_hasWindow)
+    if (!m_has_window)
         return;
     glFlush();
     NPlatform::SwapWindow();
@@ -246,24 +246,24 @@ void CApplication::CloseAll()
 {
     m_screens.clear();
     m_dialogs.clear();
-    m_closedDialog = nullptr;
-    m_closePending = false;
-    m_reportPending = false;
+    m_closed_dialog = nullptr;
+    m_close_pending = false;
+    m_report_pending = false;
     NoteStackChange();
 }
 
 void CApplication::FollowForeground(NAudio::Music* music)
 {
-    if (!m_musicStateTaken)
+    if (!m_music_state_taken)
     {
-        m_musicStateTaken = true;
-        m_musicWasPlaying = music && music->IsPlaying();
+        m_music_state_taken = true;
+        m_music_was_playing = music && music->IsPlaying();
     }
     bool focused = NPlatform::IsWindowFocused();
     if (m_foreground && !focused)
     {
         m_foreground = false;
-        m_musicWasPlaying = music && music->IsPlaying();
+        m_music_was_playing = music && music->IsPlaying();
         if (music)
             music->Stop();
     }
@@ -271,7 +271,7 @@ void CApplication::FollowForeground(NAudio::Music* music)
     {
         m_foreground = true;
         // The next track, not the one that was cut off.
-        if (music && !music->IsPlaying() && m_musicWasPlaying)
+        if (music && !music->IsPlaying() && m_music_was_playing)
             music->Play(-1);
     }
 }
@@ -297,11 +297,11 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
     switch (event.type)
     {
     case EEventType::Expose:
-        m_redrawPending = true;
+        m_redraw_pending = true;
         return;
     case EEventType::Activate:
         m_active = event.active;
-        m_redrawPending = true;
+        m_redraw_pending = true;
         m_input.SetActive(event.active);
         return;
     case EEventType::Minimize:
@@ -351,17 +351,17 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
         target->OnMouseMove(event.x, event.y, event.keyFlags);
         break;
     case EEventType::LButtonDown:
-        m_buttonHeld = true;
-        m_swallowRelease = false;
+        m_button_held = true;
+        m_swallow_release = false;
         target->OnLButtonDown(event.x, event.y, event.keyFlags);
         break;
     case EEventType::LButtonUp:
     {
         // A press that opened or closed a screen or dialog keeps its release
         // from whatever is on top now: it belongs to the press.
-        const bool swallowed = m_swallowRelease;
-        m_buttonHeld = false;
-        m_swallowRelease = false;
+        const bool swallowed = m_swallow_release;
+        m_button_held = false;
+        m_swallow_release = false;
         if (!swallowed)
             target->OnLButtonUp(event.x, event.y, event.keyFlags);
         break;
@@ -388,31 +388,31 @@ bool CApplication::SetFullScreen(int width, int height)
 {
     if (IsRefusedWidth(width))
         return false;
-    if (!m_fullScreen)
+    if (!m_full_screen)
     {
-        m_windowedWidth = m_windowWidth;
-        m_windowedHeight = m_windowHeight;
+        m_windowed_width = m_window_width;
+        m_windowed_height = m_window_height;
     }
     if (!NPlatform::EnterFullScreen(width, height))
         return false;
-    m_fullScreen = true;
+    m_full_screen = true;
     return true;
 }
 
 bool CApplication::LeaveFullScreen()
 {
-    int w = m_windowedWidth > 0 ? m_windowedWidth : m_windowWidth;
-    int h = m_windowedHeight > 0 ? m_windowedHeight : m_windowHeight;
+    int w = m_windowed_width > 0 ? m_windowed_width : m_window_width;
+    int h = m_windowed_height > 0 ? m_windowed_height : m_window_height;
     int screenWidth = 0, screenHeight = 0;
     NPlatform::GetScreenSize(screenWidth, screenHeight);
     NPlatform::LeaveFullScreen((screenWidth - w) / 2, (screenHeight - h) / 2, w, h);
-    m_fullScreen = false;
+    m_full_screen = false;
     return true;
 }
 
 void CApplication::Minimize()
 {
-    if (m_fullScreen)
+    if (m_full_screen)
         LeaveFullScreen();
     // Only a request: without a window manager, or under one that does not
     // minimise (tiling ones), nothing happens, and the picture must go on. The

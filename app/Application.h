@@ -24,7 +24,7 @@ struct SEvent;
 
 class CApplication final : public IFrame
 {
-public:
+  public:
     static constexpr uint32_t kFrameStepMs = 16;
     static constexpr float kFrameStep = 16.0f;
     static constexpr uint32_t kIdleSleepMs = 100;
@@ -37,7 +37,7 @@ public:
     // Window, GL context and input devices. False when no window could be made.
     bool CreateMainWindow(const char* title, int x, int y, int width, int height);
     void DestroyMainWindow();
-    bool HasWindow() const { return m_hasWindow; }
+    bool HasWindow() const { return m_has_window; }
     void ShowMainWindow(bool show);
 
     void PushScreen(CScreen* screen) override;
@@ -50,7 +50,7 @@ public:
     bool LeaveFullScreen() override;
     void Minimize() override;
 
-    bool IsFullScreen() const override { return m_fullScreen; }
+    bool IsFullScreen() const override { return m_full_screen; }
     // The window's real state, from its events (not from Minimize requests).
     bool IsMinimized() const override { return m_minimized; }
     bool IsActive() const { return m_active; }
@@ -58,8 +58,8 @@ public:
     int GetLogicalHeight() const override { return m_view.GetLogicalHeight(); }
     void SetLogicalSize(int width, int height) { m_view.SetLogicalSize(width, height); }
     // The size the window was created with (full screen does not change it).
-    int GetWindowWidth() const override { return m_windowWidth; }
-    int GetWindowHeight() const override { return m_windowHeight; }
+    int GetWindowWidth() const override { return m_window_width; }
+    int GetWindowHeight() const override { return m_window_height; }
     // Window rectangle in desktop pixels and moving it (for dragging).
     void GetWindowRect(int& left, int& top, int& right, int& bottom) const override;
     void MoveWindow(int left, int top) override;
@@ -103,10 +103,10 @@ public:
 
     // Test seam: called after each frame is rendered, before the swap, with
     // the number of frames drawn so far (counting from 0).
-    void SetFrameObserver(std::function<void(int frame)> observer) { m_frameObserver = std::move(observer); }
-    int GetFrameCount() const { return m_frameCount; }
+    void SetFrameObserver(std::function<void(int frame)> observer) { m_frame_observer = std::move(observer); }
+    int GetFrameCount() const { return m_frame_count; }
 
-private:
+  private:
     CApplication() = default;
     void ApplyPendingClose();
     // Every push or removal on the stacks: a held left button's release is then not delivered.
@@ -121,26 +121,26 @@ private:
     CView m_view;
     std::deque<CScreen*> m_screens; // front: current screen
     std::deque<CScreen*> m_dialogs; // front: top dialog
-    CScreen* m_closedDialog = nullptr;
+    CScreen* m_closed_dialog = nullptr;
     CScreen* m_overlay = nullptr;
-    bool m_reportPending = false;
-    bool m_closePending = false;
+    bool m_report_pending = false;
+    bool m_close_pending = false;
     bool m_active = false;
-    bool m_fullScreen = false;
+    bool m_full_screen = false;
     bool m_minimized = false;
-    bool m_hasWindow = false;
-    bool m_redrawPending = true;
-    bool m_buttonHeld = false;
-    bool m_swallowRelease = false;
-    int m_windowWidth = 0;
-    int m_windowHeight = 0;
-    int m_windowedWidth = 0;
-    int m_windowedHeight = 0;
+    bool m_has_window = false;
+    bool m_redraw_pending = true;
+    bool m_button_held = false;
+    bool m_swallow_release = false;
+    int m_window_width = 0;
+    int m_window_height = 0;
+    int m_windowed_width = 0;
+    int m_windowed_height = 0;
 
     bool m_foreground = true;
-    bool m_musicWasPlaying = false;
-    bool m_musicStateTaken = false;
-    int m_frameCount = 0;
+    bool m_music_was_playing = false;
+    bool m_music_state_taken = false;
+    int m_frame_count = 0;
     CFramePacer m_pacer{kFrameStepMs};
-    std::function<void(int)> m_frameObserver;
+    std::function<void(int)> m_frame_observer;
 };

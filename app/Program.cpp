@@ -1,26 +1,26 @@
 #include "app/Program.h"
 
-#include "engine/AppSettings.h"
 #include "app/Application.h"
 #include "app/BuildConfig.h"
 #include "app/CommandLine.h"
 #include "app/WindowPlacement.h"
+#include "engine/AppSettings.h"
 #include "engine/Log.h"
-#include "engine/UserFiles.h"
 #include "engine/PackKey.h"
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"
 #include "engine/SoundManager.h"
 #include "engine/Sprite.h"
+#include "engine/UserFiles.h"
 #include "game/GameResources.h"
+#include "game/TopTable.h"
 #include "interface/InterfaceResources.h"
 #include "interface/Intro.h"
 #include "interface/MainMenu.h"
 #include "interface/Notice.h"
-#include "game/TopTable.h"
 #include "platform/DataFolder.h"
-#include "platform/Mouse.h"
 #include "platform/InstanceLock.h"
+#include "platform/Mouse.h"
 #include "platform/Window.h"
 #include "ui/Frame.h"
 #include "ui/Screen.h"
@@ -90,16 +90,16 @@ bool CProgram::Start()
 
     // Without data there is nothing to show: say so and open no window.
     std::string dataFolder;
-    if (!m_dataFolders.empty())
+    if (!m_data_folders.empty())
     {
-        dataFolder = CResourceManager::FindDataFolder(m_dataFolders);
+        dataFolder = CResourceManager::FindDataFolder(m_data_folders);
         if (dataFolder.empty())
         {
             std::string looked;
-            for (const std::string& folder : m_dataFolders)
+            for (const std::string& folder : m_data_folders)
                 looked += (looked.empty() ? "" : ", ") + folder;
-            const std::string message = std::string("No game data (") + CResourceManager::kPackFileName +
-                                        ") found in " + looked;
+            const std::string message =
+                std::string("No game data (") + CResourceManager::kPackFileName + ") found in " + looked;
             std::fprintf(stderr, "Zonvel: %s\n", message.c_str());
             CLog::Write("%s", message.c_str());
             return false;
@@ -127,9 +127,9 @@ bool CProgram::Start()
     NPlatform::GetScreenSize(screenWidth, screenHeight);
     NPlatform::SRect usable;
     NPlatform::GetUsableArea(usable);
-    const SWindowPlacement placed =
-        PlaceWindow({settings.m_window_x, settings.m_window_y, settings.m_window_width, settings.m_window_height},
-                    screenWidth, screenHeight, usable);
+    const SWindowPlacement placed = PlaceWindow(
+        {settings.m_window_x, settings.m_window_y, settings.m_window_width, settings.m_window_height},
+        screenWidth, screenHeight, usable);
     settings.m_window_x = placed.x;
     settings.m_window_y = placed.y;
     settings.m_window_width = placed.width;

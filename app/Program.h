@@ -21,7 +21,7 @@ class CNotice;
 
 class CProgram
 {
-public:
+  public:
     CProgram();
     ~CProgram();
     CProgram(const CProgram&) = delete;
@@ -30,7 +30,7 @@ public:
     // The folders to look for the game data in, in order. Without any, data
     // names are read from the working folder as they are (tests put their
     // own files there).
-    void SetDataFolders(std::vector<std::string> folders) { m_dataFolders = std::move(folders); }
+    void SetDataFolders(std::vector<std::string> folders) { m_data_folders = std::move(folders); }
     // Beside the program first, then the installed data folder.
     static std::vector<std::string> GetDataFolderCandidates(const std::string& programFolder);
 
@@ -57,11 +57,11 @@ public:
     NInterface::CIntro* GetIntro() const { return m_intro.get(); }
     NInterface::CMainMenu* GetMainMenu() const { return m_menu.get(); }
 
-private:
+  private:
     // The display is gone: keep the held game, close the log; the process ends right after.
     static void OnDisplayLost();
 
-    std::vector<std::string> m_dataFolders;
+    std::vector<std::string> m_data_folders;
     std::unique_ptr<CResourceManager> m_resources;
     std::unique_ptr<NInterface::CIntro> m_intro;
     std::unique_ptr<NInterface::CMainMenu> m_menu;

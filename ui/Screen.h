@@ -11,22 +11,22 @@ class CSprite;
 
 class CScreen
 {
-public:
+  public:
     CScreen();
-    virtual ~CScreen();                                             // slot 0
-    virtual void Update(float dt);                                  // slot 1
-    virtual void Render();                                          // slot 2
-    virtual void Activate();                                        // slot 3
-    virtual void OnKeyDown(int virtualKey);                         // slot 4
-    virtual void OnChar(uint16_t character, int repeat);            // slot 5
-    virtual void OnMouseMove(int x, int y, uint32_t keyFlags);      // slot 6
-    virtual void OnLButtonUp(int x, int y, uint32_t keyFlags);      // slot 7
-    virtual void OnLButtonDown(int x, int y, uint32_t keyFlags);    // slot 8
-    virtual void OnRButtonUp(int x, int y, uint32_t keyFlags);      // slot 9
-    virtual void OnControl(CControl* sender);                       // slot 10
-    virtual void OnDialogClosed(int result, CScreen* dialog);       // slot 11
-    virtual void OnScreenClosed(CScreen* closed);                   // slot 12
-    virtual void OnCloseRequest();                                  // slot 13
+    virtual ~CScreen();                                          // slot 0
+    virtual void Update(float dt);                               // slot 1
+    virtual void Render();                                       // slot 2
+    virtual void Activate();                                     // slot 3
+    virtual void OnKeyDown(int virtualKey);                      // slot 4
+    virtual void OnChar(uint16_t character, int repeat);         // slot 5
+    virtual void OnMouseMove(int x, int y, uint32_t keyFlags);   // slot 6
+    virtual void OnLButtonUp(int x, int y, uint32_t keyFlags);   // slot 7
+    virtual void OnLButtonDown(int x, int y, uint32_t keyFlags); // slot 8
+    virtual void OnRButtonUp(int x, int y, uint32_t keyFlags);   // slot 9
+    virtual void OnControl(CControl* sender);                    // slot 10
+    virtual void OnDialogClosed(int result, CScreen* dialog);    // slot 11
+    virtual void OnScreenClosed(CScreen* closed);                // slot 12
+    virtual void OnCloseRequest();                               // slot 13
 
     // Appends to the controls every event is offered to, in insertion order.
     void AddControl(CControl* control);
@@ -49,7 +49,7 @@ public:
     static void SetPointerSprite(CSprite* sprite);
     static CSprite* GetPointerSprite();
 
-protected:
+  protected:
     // Draws the pointer sprite at the cursor; the last step of a screen's Render.
     void DrawPointer();
     // Advances the pointer's animation by trunc(dt) milliseconds.

@@ -27,17 +27,17 @@ CHarness::CHarness()
     buffer.push_back('\0');
     if (mkdtemp(buffer.data()))
         m_root = buffer.data();
-    m_workDir = m_root + "/work";
-    fs::create_directories(m_workDir);
+    m_work_dir = m_root + "/work";
+    fs::create_directories(m_work_dir);
     fs::create_directories(m_root + "/data");
 
     const char* xdg = std::getenv("XDG_DATA_HOME");
-    m_hadXdg = xdg != nullptr;
+    m_had_xdg = xdg != nullptr;
     if (xdg)
-        m_previousXdg = xdg;
+        m_previous_xdg = xdg;
     setenv("XDG_DATA_HOME", (m_root + "/data").c_str(), 1);
-    m_previousDir = fs::current_path().string();
-    fs::current_path(m_workDir);
+    m_previous_dir = fs::current_path().string();
+    fs::current_path(m_work_dir);
 
     fs::create_directories(ZONVEL_E2E_SHOTS_DIR);
     Activate(0, true);
@@ -48,9 +48,9 @@ CHarness::~CHarness()
     Shutdown();
     NPlatform::SetEventSource(nullptr);
     std::error_code ignored;
-    fs::current_path(m_previousDir, ignored);
-    if (m_hadXdg)
-        setenv("XDG_DATA_HOME", m_previousXdg.c_str(), 1);
+    fs::current_path(m_previous_dir, ignored);
+    if (m_had_xdg)
+        setenv("XDG_DATA_HOME", m_previous_xdg.c_str(), 1);
     else
         unsetenv("XDG_DATA_HOME");
     if (!m_root.empty())
@@ -64,7 +64,7 @@ std::string CHarness::GetDataFolder() const
 
 bool CHarness::WriteFile(const std::string& relativePath, const std::vector<uint8_t>& bytes)
 {
-    fs::path path = fs::path(m_workDir) / relativePath;
+    fs::path path = fs::path(m_work_dir) / relativePath;
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -223,8 +223,8 @@ bool CHarness::Start()
     KeepGraphicsLibrariesLoaded();
     // The cursor starts in the middle of the window.
     NPlatform::SRect rect = NPlatform::GetWindowRect();
-    m_cursorX = (rect.left + rect.right) / 2;
-    m_cursorY = (rect.top + rect.bottom) / 2;
+    m_cursor_x = (rect.left + rect.right) / 2;
+    m_cursor_y = (rect.top + rect.bottom) / 2;
     GetApp()->SetFrameObserver([this](int frame) { OnFrame(frame); });
     return true;
 }
@@ -234,7 +234,7 @@ int CHarness::Run(int maxFrames)
     CApplication* app = GetApp();
     if (!app)
         return -1;
-    m_maxFrames = app->GetFrameCount() + maxFrames;
+    m_max_frames = app->GetFrameCount() + maxFrames;
     return m_program.Run();
 }
 
@@ -261,7 +261,7 @@ void CHarness::ClearScript()
 
 void CHarness::OnFrame(int frame)
 {
-    m_framesRun = frame + 1;
+    m_frames_run = frame + 1;
     auto captures = m_captures.equal_range(frame);
     for (auto it = captures.first; it != captures.second; ++it)
     {
@@ -290,10 +290,10 @@ bool CHarness::Poll(NPlatform::SEvent& event)
 {
     CApplication* app = GetApp();
     int frame = app ? app->GetFrameCount() : 0;
-    if (m_maxFrames > 0 && frame >= m_maxFrames)
+    if (m_max_frames > 0 && frame >= m_max_frames)
     {
         // A script that never ends the program must not hang the test.
-        m_maxFrames = 0;
+        m_max_frames = 0;
         event = NPlatform::SEvent();
         event.type = NPlatform::EEventType::Quit;
         return true;
@@ -308,14 +308,14 @@ bool CHarness::Poll(NPlatform::SEvent& event)
             m_held = (m_held & ~(NPlatform::kMkShift | NPlatform::kMkControl)) | step.flags;
             continue;
         case EKind::RightDown:
-            m_cursorX = rect.left + step.event.x;
-            m_cursorY = rect.top + step.event.y;
+            m_cursor_x = rect.left + step.event.x;
+            m_cursor_y = rect.top + step.event.y;
             m_held |= NPlatform::kMkRButton;
             continue;
         case EKind::MouseMessage:
             event = step.event;
-            m_cursorX = rect.left + event.x;
-            m_cursorY = rect.top + event.y;
+            m_cursor_x = rect.left + event.x;
+            m_cursor_y = rect.top + event.y;
             if (event.type == NPlatform::EEventType::LButtonDown)
                 m_held |= NPlatform::kMkLButton;
             else if (event.type == NPlatform::EEventType::LButtonUp)
@@ -334,8 +334,8 @@ bool CHarness::Poll(NPlatform::SEvent& event)
 
 void CHarness::GetCursorDesktop(int& x, int& y)
 {
-    x = m_cursorX;
-    y = m_cursorY;
+    x = m_cursor_x;
+    y = m_cursor_y;
 }
 
 uint32_t CHarness::GetHeldFlags()

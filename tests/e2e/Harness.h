@@ -37,7 +37,7 @@ public:
     ~CHarness() override;
 
     // The program's working folder (data files go here) and per-user folder.
-    const std::string& GetWorkDir() const { return m_workDir; }
+    const std::string& GetWorkDir() const { return m_work_dir; }
     std::string GetDataFolder() const;
     // Writes a file under the working folder, making its folders.
     bool WriteFile(const std::string& relativePath, const std::vector<uint8_t>& bytes);
@@ -76,7 +76,7 @@ public:
 
     CProgram& GetProgram() { return m_program; }
     CApplication* GetApp() const;
-    int GetFramesRun() const { return m_framesRun; }
+    int GetFramesRun() const { return m_frames_run; }
 
     // NPlatform::IEventSource
     bool Poll(NPlatform::SEvent& event) override;
@@ -106,20 +106,20 @@ private:
     static void KeepGraphicsLibrariesLoaded();
 
     std::string m_root;
-    std::string m_workDir;
-    std::string m_previousDir;
-    std::string m_previousXdg;
-    bool m_hadXdg = false;
+    std::string m_work_dir;
+    std::string m_previous_dir;
+    std::string m_previous_xdg;
+    bool m_had_xdg = false;
     std::vector<SStep> m_script; // kept in frame order
     size_t m_next = 0;
     std::multimap<int, std::string> m_captures;
     std::multimap<int, std::function<void()>> m_actions;
     std::map<std::string, SImage> m_images;
-    int m_cursorX = 0;
-    int m_cursorY = 0;
+    int m_cursor_x = 0;
+    int m_cursor_y = 0;
     uint32_t m_held = 0;
-    int m_framesRun = 0;
-    int m_maxFrames = 0;
+    int m_frames_run = 0;
+    int m_max_frames = 0;
     bool m_started = false;
     CProgram m_program;
 };

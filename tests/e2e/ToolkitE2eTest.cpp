@@ -81,12 +81,12 @@ public:
     static constexpr float kGrooveLength = 200.0f;
 
     CToolkitScreen(const CBitmapText* font)
-        : m_font(font), m_buttonTex(TextureFrom(FramesPicture(120, 40, kButtonFrames, 4))),
-          m_boxTex(TextureFrom(FramesPicture(24, 24, kButtonFrames, 4))),
-          m_thumbTex(TextureFrom(FramesPicture(16, 24, kThumbFrames, 2))),
-          m_editTex(TextureFrom(FramesPicture(240, 40, kEditFrames, 2))), m_button(this, m_buttonTex.get()),
-          m_disabled(this, m_buttonTex.get()), m_check(this, m_boxTex.get(), 100.0f), m_bar(this, m_thumbTex.get()),
-          m_edit(this, font, 24.0f, m_editTex.get())
+        : m_font(font), m_button_tex(TextureFrom(FramesPicture(120, 40, kButtonFrames, 4))),
+          m_box_tex(TextureFrom(FramesPicture(24, 24, kButtonFrames, 4))),
+          m_thumb_tex(TextureFrom(FramesPicture(16, 24, kThumbFrames, 2))),
+          m_edit_tex(TextureFrom(FramesPicture(240, 40, kEditFrames, 2))), m_button(this, m_button_tex.get()),
+          m_disabled(this, m_button_tex.get()), m_check(this, m_box_tex.get(), 100.0f), m_bar(this, m_thumb_tex.get()),
+          m_edit(this, font, 24.0f, m_edit_tex.get())
     {
         m_button.SetPosition(60, 60, 0);
         m_disabled.SetPosition(60, 120, 0);
@@ -141,7 +141,7 @@ public:
     static constexpr const char* kOrderProbe = "_^";
 
     const CBitmapText* m_font;
-    std::unique_ptr<CTexture> m_buttonTex, m_boxTex, m_thumbTex, m_editTex;
+    std::unique_ptr<CTexture> m_button_tex, m_box_tex, m_thumb_tex, m_edit_tex;
     CSimpleButton m_button;
     CSimpleButton m_disabled;
     CSimpleCheckBox m_check;

@@ -75,10 +75,11 @@ bool IsWindowHeader(const std::string& header)
 
 class CIncludeGraph
 {
-public:
+  public:
     explicit CIncludeGraph(const fs::path& root) : m_root(root)
     {
-        for (const char* folder : {"platform", "engine", "ui", "game", "interface", "app", "tools", "tests", "bench"})
+        for (const char* folder :
+             {"platform", "engine", "ui", "game", "interface", "app", "tools", "tests", "bench"})
         {
             if (!fs::is_directory(root / folder))
                 continue;
@@ -102,7 +103,7 @@ public:
         return problems;
     }
 
-private:
+  private:
     std::vector<SInclude> ReadIncludes(const std::string& file) const
     {
         static const std::regex directive(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
@@ -121,7 +122,8 @@ private:
             if (!include.system)
             {
                 // A quoted include is found beside the file first, then from the root.
-                std::string beside = (fs::path(file).parent_path() / include.target).lexically_normal().generic_string();
+                std::string beside =
+                    (fs::path(file).parent_path() / include.target).lexically_normal().generic_string();
                 if (m_files.count(beside))
                     include.target = beside;
             }
@@ -136,8 +138,9 @@ private:
         std::string header = fs::path(include.target).filename().string();
         if (header.rfind("SDL", 0) == 0 && !MayIncludeSdl(file))
             problems.push_back(where + "SDL header <" + include.target + "> outside the platform layer");
-        if (IsRulesFile(file) && (include.system ? IsWindowHeader(include.target)
-                                                 : m_files.count(include.target) && !IsRulesFile(include.target)))
+        if (IsRulesFile(file) &&
+            (include.system ? IsWindowHeader(include.target)
+                            : m_files.count(include.target) && !IsRulesFile(include.target)))
             problems.push_back(where + "the rules may not include " + include.target);
         if (include.system)
             return;
@@ -155,7 +158,8 @@ private:
     {
         std::map<std::string, int> state; // 0 new, 1 on the path, 2 done
         std::vector<std::string> path;
-        std::function<void(const std::string&)> visit = [&](const std::string& file) {
+        std::function<void(const std::string&)> visit = [&](const std::string& file)
+        {
             state[file] = 1;
             path.push_back(file);
             for (const SInclude& include : m_files.at(file))
@@ -169,8 +173,8 @@ private:
                     auto from = std::find(path.begin(), path.end(), include.target);
                     for (auto it = from; it != path.end(); ++it)
                         cycle += *it + " -> ";
-                    problems.push_back(file + ":" + std::to_string(include.line) + ": include cycle " + cycle +
-                                       include.target);
+                    problems.push_back(file + ":" + std::to_string(include.line) + ": include cycle " +
+                                       cycle + include.target);
                 }
                 else if (seen == 0)
                     visit(include.target);
@@ -197,11 +201,12 @@ std::string Joined(const std::vector<std::string>& lines)
 
 class LayerCheck : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
-        m_root = fs::temp_directory_path() /
-                 ("zonvel_layers_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        m_root =
+            fs::temp_directory_path() /
+            ("zonvel_layers_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(m_root);
     }
     void TearDown() override { fs::remove_all(m_root); }
@@ -268,7 +273,8 @@ TEST_F(LayerCheck, SdlOutsideThePlatformLayerIsRefused)
     Write("tools/sheet/main.cpp", "#include <cstdio>\n#include <SDL2/SDL_video.h>\n");
     std::vector<std::string> problems = CIncludeGraph(m_root).Problems();
     ASSERT_EQ(problems.size(), 1u) << Joined(problems);
-    EXPECT_EQ(problems[0], "tools/sheet/main.cpp:2: SDL header <SDL2/SDL_video.h> outside the platform layer");
+    EXPECT_EQ(problems[0],
+              "tools/sheet/main.cpp:2: SDL header <SDL2/SDL_video.h> outside the platform layer");
 }
 
 TEST_F(LayerCheck, TheRulesIncludeOnlyTheRulesAndTheStandardLibrary)

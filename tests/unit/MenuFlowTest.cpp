@@ -64,7 +64,7 @@ protected:
     void SetUp() override
     {
         MenuTest::SetUp();
-        m_gameResources = std::make_unique<NGameTest::CTestResources>();
+        m_game_resources = std::make_unique<NGameTest::CTestResources>();
         NRandom::Seed(1);
         m_menu = std::make_unique<CMainMenu>();
         App()->PushScreen(m_menu.get());
@@ -73,7 +73,7 @@ protected:
     {
         App()->CloseAll();
         m_menu.reset();
-        m_gameResources.reset();
+        m_game_resources.reset();
         MenuTest::TearDown();
     }
     static CApplication* App() { return CApplication::Instance(); }
@@ -176,7 +176,7 @@ protected:
     NGame::CTopTable TableOnDisk() const
     {
         NGame::CTopTable table(2);
-        table.Open((m_dataFolder / NGame::CTopTable::kFileName).string());
+        table.Open((m_data_folder / NGame::CTopTable::kFileName).string());
         return table;
     }
     bool SavedFileHoldsAGame() const
@@ -186,7 +186,7 @@ protected:
         return saved.HasKey("gamedata.gametype");
     }
 
-    std::unique_ptr<NGameTest::CTestResources> m_gameResources;
+    std::unique_ptr<NGameTest::CTestResources> m_game_resources;
     std::unique_ptr<CMainMenu> m_menu;
 };
 
@@ -579,8 +579,8 @@ TEST_F(SavedGameTest, DamagedFilesHoldNoGameAndLeaveTheOtherFilesAlone)
     // Settings and table files as the program keeps them.
     GetAppSettings().Save();
     m_menu->GetTopTable()->Add(0, 77, "Kept");
-    const std::string settingsPath = m_dataFolder.string() + "/dx.cfg";
-    const std::string tablePath = m_dataFolder.string() + "/top7.tbl";
+    const std::string settingsPath = m_data_folder.string() + "/dx.cfg";
+    const std::string tablePath = m_data_folder.string() + "/top7.tbl";
     const std::vector<uint8_t> settingsBefore = ReadBytes(settingsPath);
     const std::vector<uint8_t> tableBefore = ReadBytes(tablePath);
     ASSERT_FALSE(settingsBefore.empty());

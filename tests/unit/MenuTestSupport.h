@@ -39,17 +39,17 @@ protected:
     void SetUp() override
     {
         namespace fs = std::filesystem;
-        m_previousDir = fs::current_path();
+        m_previous_dir = fs::current_path();
         fs::current_path(ZONVEL_BUILD_DIR);
-        m_dataFolder = fs::temp_directory_path() /
+        m_data_folder = fs::temp_directory_path() /
                        ("zonvel-menu-" + std::to_string(::getpid()) + "-" +
                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dataFolder);
-        fs::create_directories(m_dataFolder);
+        fs::remove_all(m_data_folder);
+        fs::create_directories(m_data_folder);
         CAppSettings& settings = GetAppSettings();
-        m_savedSettings = std::make_unique<CAppSettings>();
-        CopySettings(settings, *m_savedSettings);
-        settings.m_data_folder = m_dataFolder.string() + "/";
+        m_saved_settings = std::make_unique<CAppSettings>();
+        CopySettings(settings, *m_saved_settings);
+        settings.m_data_folder = m_data_folder.string() + "/";
         settings.m_classic_level = 3;
         settings.m_adv_level = 3;
         NPlatform::ClearPostedEvents();
@@ -70,9 +70,9 @@ protected:
         CApplication::Destroy();
         NPlatform::ClearPostedEvents();
         CResourceGroup::DeleteGroup(NInterface::CInterfaceResources::kGroup);
-        CopySettings(*m_savedSettings, GetAppSettings());
-        std::filesystem::current_path(m_previousDir);
-        std::filesystem::remove_all(m_dataFolder);
+        CopySettings(*m_saved_settings, GetAppSettings());
+        std::filesystem::current_path(m_previous_dir);
+        std::filesystem::remove_all(m_data_folder);
     }
 
     // The windows' pictures, as the main menu loads them.
@@ -106,11 +106,11 @@ protected:
     // What the frame does at the start of the next frame after CloseTop(false).
     static void NextFrame() { CApplication::Instance()->Update(16.0f); }
 
-    std::string SavedGamePath() const { return (m_dataFolder / "saved.dat").string(); }
+    std::string SavedGamePath() const { return (m_data_folder / "saved.dat").string(); }
 
-    std::filesystem::path m_previousDir;
-    std::filesystem::path m_dataFolder;
-    std::unique_ptr<CAppSettings> m_savedSettings;
+    std::filesystem::path m_previous_dir;
+    std::filesystem::path m_data_folder;
+    std::unique_ptr<CAppSettings> m_saved_settings;
     CNoEvents m_events;
     CResourceManager m_manager;
     std::unique_ptr<NInterface::CInterfaceResources> m_resources;

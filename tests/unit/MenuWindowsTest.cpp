@@ -51,8 +51,8 @@ class MenuWindowsTest : public ::testing::Test
     void SetUp() override
     {
         // Only the files a test adds exist: none are found loose in the working folder.
-        m_previousDir = std::filesystem::current_path();
-        std::filesystem::current_path(m_emptyDir.Path());
+        m_previous_dir = std::filesystem::current_path();
+        std::filesystem::current_path(m_empty_dir.Path());
         m_app = CApplication::Create();
         SetResourceManager(&m_resources);
         CResourceGroup::CreateGroup("main", &m_resources);
@@ -71,7 +71,7 @@ class MenuWindowsTest : public ::testing::Test
         CResourceGroup::DeleteGroup("main");
         SetResourceManager(nullptr);
         CApplication::Destroy();
-        std::filesystem::current_path(m_previousDir);
+        std::filesystem::current_path(m_previous_dir);
     }
     void AddFile(const std::string& name, const std::string& text)
     {
@@ -90,8 +90,8 @@ class MenuWindowsTest : public ::testing::Test
         return closed;
     }
 
-    NTestUtil::CTempDir m_emptyDir;
-    std::filesystem::path m_previousDir;
+    NTestUtil::CTempDir m_empty_dir;
+    std::filesystem::path m_previous_dir;
     CApplication* m_app = nullptr;
     CResourceManager m_resources;
     struct

@@ -34,16 +34,16 @@ class UserFiles : public ::testing::Test
     void SetUp() override
     {
         NUserFiles::ResetNotice();
-        ASSERT_TRUE(CLog::Open(m_logDir.File("game.log")));
+        ASSERT_TRUE(CLog::Open(m_log_dir.File("game.log")));
     }
     void TearDown() override
     {
         CLog::Open("");
         NUserFiles::ResetNotice();
     }
-    std::string Log() const { return ReadText(m_logDir.File("game.log")); }
+    std::string Log() const { return ReadText(m_log_dir.File("game.log")); }
 
-    CTempDir m_logDir;
+    CTempDir m_log_dir;
     CTempDir m_dir;
 };
 } // namespace

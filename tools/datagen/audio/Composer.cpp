@@ -80,7 +80,7 @@ class CSongWriter
 {
 public:
     CSongWriter(const SSongPlan& plan)
-        : m_plan(plan), m_rng(plan.seed), m_melodyTonic(60 + plan.key + (plan.key < 5 ? 12 : 0))
+        : m_plan(plan), m_rng(plan.seed), m_melody_tonic(60 + plan.key + (plan.key < 5 ? 12 : 0))
     {
         m_verse = kVerseProgressions[static_cast<size_t>(m_rng.Below(static_cast<int>(kVerseProgressions.size())))];
         m_chorus = kChorusProgressions[static_cast<size_t>(m_rng.Below(static_cast<int>(kChorusProgressions.size())))];
@@ -102,14 +102,14 @@ private:
     }
     bool InMelodyRange(int degree) const
     {
-        const int p = DegreePitch(degree, m_melodyTonic);
+        const int p = DegreePitch(degree, m_melody_tonic);
         return p >= kMelodyLow && p <= kMelodyHigh;
     }
     int ClampDegree(int degree) const
     {
-        while (!InMelodyRange(degree) && DegreePitch(degree, m_melodyTonic) < kMelodyLow)
+        while (!InMelodyRange(degree) && DegreePitch(degree, m_melody_tonic) < kMelodyLow)
             ++degree;
-        while (!InMelodyRange(degree) && DegreePitch(degree, m_melodyTonic) > kMelodyHigh)
+        while (!InMelodyRange(degree) && DegreePitch(degree, m_melody_tonic) > kMelodyHigh)
             --degree;
         return degree;
     }
@@ -141,7 +141,7 @@ private:
     }
     void KeyOff(int row, int channel)
     {
-        if (row >= m_totalRows)
+        if (row >= m_total_rows)
             return;
         SXmCell& cell = m_grid[static_cast<size_t>(row * kChannels + channel)];
         if (cell.note == 0)
@@ -157,7 +157,7 @@ private:
     // The tracker's way to a sense of space: the same notes, later, softer and off to one side.
     void AddEcho(int source, int target, uint8_t panning)
     {
-        for (int row = 0; row + kEchoRows < m_totalRows; ++row)
+        for (int row = 0; row + kEchoRows < m_total_rows; ++row)
         {
             const SXmCell& from = m_grid[static_cast<size_t>(row * kChannels + source)];
             SXmCell& to = m_grid[static_cast<size_t>((row + kEchoRows) * kChannels + target)];
@@ -183,12 +183,12 @@ private:
 
     const SSongPlan& m_plan;
     CNoise m_rng;
-    int m_melodyTonic;
+    int m_melody_tonic;
     Progression m_verse{}, m_chorus{}, m_bridge{};
     std::vector<SXmCell> m_grid;
-    int m_totalRows = 0;
+    int m_total_rows = 0;
     std::array<int, 3> m_voicing = {0, 0, 0};
-    int m_padSet = 0;
+    int m_pad_set = 0;
 };
 
 std::array<int, 8> CSongWriter::SectionChords(ESection section) const
@@ -249,7 +249,7 @@ std::vector<SPhraseNote> CSongWriter::MakePhrase(const std::array<int, 8>& chord
         {
             const double r = m_rng.Unit();
             int step = r < 0.32 ? 1 : r < 0.64 ? -1 : r < 0.76 ? 2 : r < 0.88 ? -2 : r < 0.94 ? 0 : (m_rng.Chance(0.5) ? 3 : -3);
-            const int pitch = DegreePitch(previous, m_melodyTonic);
+            const int pitch = DegreePitch(previous, m_melody_tonic);
             if (pitch > kMelodyHigh - 5 && step > 0)
                 step = -step;
             if (pitch < kMelodyLow + 5 && step < 0)
@@ -313,7 +313,7 @@ void CSongWriter::WriteMelody(int startRow, const std::vector<SPhraseNote>& phra
     {
         const SPhraseNote& n = phrase[i];
         const int accent = n.row % 8 == 0 ? 4 : n.row % 4 == 0 ? 0 : -4;
-        Put(startRow + n.row, kLead, DegreePitch(n.degree, m_melodyTonic), kInsLead, volume + accent);
+        Put(startRow + n.row, kLead, DegreePitch(n.degree, m_melody_tonic), kInsLead, volume + accent);
         const int end = n.row + n.length;
         const bool gapFollows = i + 1 == phrase.size() || phrase[i + 1].row > end;
         if (gapFollows)
@@ -329,10 +329,10 @@ void CSongWriter::WriteCounter(int startRow, ESection section, const std::array<
         // The bell sings a third under the longer melody notes.
         for (const SPhraseNote& n : phrase)
             if (n.length >= 4)
-                Put(startRow + n.row, kCounter, DegreePitch(n.degree - 2, m_melodyTonic), kInsBell, 24);
+                Put(startRow + n.row, kCounter, DegreePitch(n.degree - 2, m_melody_tonic), kInsBell, 24);
         return;
     }
-    const int arpTonic = m_melodyTonic - 12;
+    const int arpTonic = m_melody_tonic - 12;
     for (int bar = 0; bar < bars; ++bar)
     {
         const int root = chords[static_cast<size_t>(bar % 8)];
@@ -341,7 +341,7 @@ void CSongWriter::WriteCounter(int startRow, ESection section, const std::array<
         {
             // Slow, high bell arpeggio: quarter notes.
             for (int beat = 0; beat < 4; ++beat)
-                Put(startRow + bar * kRowsPerBar + beat * 4, kCounter, DegreePitch(root + shape[beat * 2 % 8], m_melodyTonic),
+                Put(startRow + bar * kRowsPerBar + beat * 4, kCounter, DegreePitch(root + shape[beat * 2 % 8], m_melody_tonic),
                     kInsBell, beat == 0 ? 26 : 20);
         }
         else
@@ -395,9 +395,9 @@ void CSongWriter::WritePad(int startRow, const std::array<int, 8>& chords, int b
             }
         m_voicing = best;
         // Chords alternate between two sets of channels so one fades out while the next swells.
-        const int channel = m_padSet == 0 ? kPad : kPadAlt;
-        const int other = m_padSet == 0 ? kPadAlt : kPad;
-        m_padSet ^= 1;
+        const int channel = m_pad_set == 0 ? kPad : kPadAlt;
+        const int other = m_pad_set == 0 ? kPadAlt : kPad;
+        m_pad_set ^= 1;
         const int at = startRow + bar * kRowsPerBar;
         for (int i = 0; i < 3; ++i)
         {
@@ -546,10 +546,10 @@ SXmModule CSongWriter::Build()
     int bars = 0;
     for (ESection s : m_plan.sections)
         bars += (s == ESection::Intro || s == ESection::Outro) ? kEdgeBars : kSectionBars;
-    m_totalRows = bars * kRowsPerBar;
-    if (m_totalRows % kRowsPerPattern != 0)
+    m_total_rows = bars * kRowsPerBar;
+    if (m_total_rows % kRowsPerPattern != 0)
         throw std::runtime_error("song length is not a whole number of patterns: " + m_plan.name);
-    m_grid.assign(static_cast<size_t>(m_totalRows * kChannels), SXmCell{});
+    m_grid.assign(static_cast<size_t>(m_total_rows * kChannels), SXmCell{});
 
     // One phrase per kind of section, so every repeat of a chorus is recognisable.
     const auto verseChords = SectionChords(ESection::Verse);
@@ -604,15 +604,15 @@ SXmModule CSongWriter::Build()
             Put(end, kCymbal, 60, kInsOpenHat, 44);
             // The melody closes on the tonic, the octave above when it fits, reached
             // through the IV and V chords' own tones.
-            const int base = DegreePitch(7, m_melodyTonic) <= kMelodyHigh ? 0 : -7;
-            Put(end, kLead, DegreePitch(base + 7, m_melodyTonic), kInsLead, 44);
+            const int base = DegreePitch(7, m_melody_tonic) <= kMelodyHigh ? 0 : -7;
+            Put(end, kLead, DegreePitch(base + 7, m_melody_tonic), kInsLead, 44);
             const int arpeggio[] = {0, 2, 4, 7};
             for (int k = 0; k < 4; ++k)
-                Put(end + 2 * k, kCounter, DegreePitch(arpeggio[k], m_melodyTonic), kInsBell, 30 - 2 * k);
+                Put(end + 2 * k, kCounter, DegreePitch(arpeggio[k], m_melody_tonic), kInsBell, 30 - 2 * k);
             const int cadence[][3] = {// bar, row, degree
                                       {0, 0, 5}, {0, 4, 3}, {0, 8, 5}, {1, 0, 4}, {1, 4, 6}, {1, 8, 8}, {1, 12, 6}};
             for (const auto& c : cadence)
-                Put(row + c[0] * kRowsPerBar + c[1], kLead, DegreePitch(base + c[2], m_melodyTonic), kInsLead,
+                Put(row + c[0] * kRowsPerBar + c[1], kLead, DegreePitch(base + c[2], m_melody_tonic), kInsLead,
                     c[1] % 8 == 0 ? 42 : 38);
             KeyOff(row + 14, kLead);
             KeyOff(end - 2, kLead);
@@ -629,7 +629,7 @@ SXmModule CSongWriter::Build()
     AddEcho(kCounter, kCounterEcho, 0x48);
 
     if (m_plan.drums == EDrumStyle::Shuffle)
-        for (int r = 0; r < m_totalRows; ++r)
+        for (int r = 0; r < m_total_rows; ++r)
             Effect(r, kCymbal, 0x0F, r % 2 == 0 ? 7 : 5); // long-short pairs swing the sixteenths
 
     SXmModule module;
@@ -637,7 +637,7 @@ SXmModule CSongWriter::Build()
     module.channels = kChannels;
     module.speed = 6;
     module.bpm = m_plan.bpm;
-    for (int start = 0; start < m_totalRows; start += kRowsPerPattern)
+    for (int start = 0; start < m_total_rows; start += kRowsPerPattern)
     {
         SXmPattern pattern(kRowsPerPattern, kChannels);
         std::copy(m_grid.begin() + start * kChannels, m_grid.begin() + (start + kRowsPerPattern) * kChannels,
