@@ -42,6 +42,9 @@ void CApplication::Destroy()
 {
     if (!g_instance)
         return;
+    // Screens hold textures: they go while the GL context is there.
+    g_instance->CloseAll();
+    g_instance->SetOverlay(nullptr);
     g_instance->DestroyMainWindow();
     SetInstance(nullptr);
     delete g_instance;
@@ -90,77 +93,103 @@ void CApplication::ShowMainWindow(bool show)
     NPlatform::ShowWindow(show);
 }
 
-void CApplication::PushScreen(CScreen* screen)
+void CApplication::PushScreen(std::unique_ptr<CScreen> screen)
 {
     if (!screen)
         return;
-    screen->Activate();
-    m_screens.push_front(screen);
+    // The press that asked for it keeps its release, even when the release
+    // arrives before the change is applied.
     NoteStackChange();
+    m_changes.push_back({SStackChange::EKind::PushScreen, std::move(screen)});
 }
 
-void CApplication::PushDialog(CScreen* dialog)
+void CApplication::PushDialog(std::unique_ptr<CScreen> dialog)
 {
     if (!dialog)
         return;
-    m_dialogs.push_front(dialog);
     NoteStackChange();
-    dialog->Activate();
-    if (CScreen* current = GetCurrentScreen())
-        current->Activate();
+    m_changes.push_back({SStackChange::EKind::PushDialog, std::move(dialog)});
 }
 
 void CApplication::CloseTop(bool immediate)
 {
-    if (!immediate)
+    // Two requests in a row (a double click on a close button) close one.
+    if (m_changes.empty() || m_changes.back().kind != SStackChange::EKind::Close)
+        m_changes.push_back({SStackChange::EKind::Close, nullptr});
+    if (immediate)
+        ApplyStackChanges();
+}
+
+void CApplication::ApplyStackChanges()
+{
+    while (!m_changes.empty())
     {
-        m_close_pending = true;
-        return;
+        SStackChange change = std::move(m_changes.front());
+        m_changes.pop_front();
+        switch (change.kind)
+        {
+        case SStackChange::EKind::PushScreen:
+            ShowScreen(std::move(change.screen));
+            break;
+        case SStackChange::EKind::PushDialog:
+            ShowDialog(std::move(change.screen));
+            break;
+        case SStackChange::EKind::Close:
+            CloseTopNow();
+            break;
+        }
     }
+}
+
+void CApplication::ShowScreen(std::unique_ptr<CScreen> screen)
+{
+    screen->Activate();
+    m_screens.push_front(std::move(screen));
+    NoteStackChange();
+}
+
+void CApplication::ShowDialog(std::unique_ptr<CScreen> dialog)
+{
+    CScreen* shown = dialog.get();
+    m_dialogs.push_front(std::move(dialog));
+    NoteStackChange();
+    shown->Activate();
+    if (CScreen* current = GetCurrentScreen())
+        current->Activate();
+}
+
+void CApplication::CloseTopNow()
+{
     if (!m_dialogs.empty())
-    {
-        m_closed_dialog = m_dialogs.front();
-        m_dialogs.pop_front();
-        m_report_pending = true;
-        NoteStackChange();
-    }
+        CloseTopDialog();
     else if (m_screens.size() > 1)
-    {
         CloseTopScreen();
-    }
+}
+
+void CApplication::CloseTopDialog()
+{
+    std::unique_ptr<CScreen> closed = std::move(m_dialogs.front());
+    m_dialogs.pop_front();
+    NoteStackChange();
+    const int result = closed->GetResult();
+    if (CScreen* below = GetInputTarget())
+        below->OnDialogClosed(result, std::move(closed));
 }
 
 void CApplication::CloseTopScreen()
 {
-    CScreen* removed = m_screens.front();
+    std::unique_ptr<CScreen> closed = std::move(m_screens.front());
     m_screens.pop_front();
     NoteStackChange();
-    CScreen* below = m_screens.front();
-    below->OnScreenClosed(removed);
-    // A screen that OnScreenClosed pushed (a new game, the top window) was
-    // activated by its push; the one below is current again only without it.
-    if (m_screens.front() == below)
-        below->Activate();
-}
-
-void CApplication::ApplyPendingClose()
-{
-    if (!m_close_pending)
-        return;
-    m_close_pending = false;
-    if (!m_dialogs.empty())
-    {
-        m_report_pending = true;
-        m_closed_dialog = m_dialogs.front();
-        m_dialogs.pop_front();
-        NoteStackChange();
-    }
-    else if (m_screens.size() > 1)
-    {
-        // Reported even when a dialog report is also waiting: the owner must
-        // learn of every closed screen to delete it.
-        CloseTopScreen();
-    }
+    CScreen* below = m_screens.front().get();
+    const size_t queued = m_changes.size();
+    below->OnScreenClosed(std::move(closed));
+    // A screen it queued on being told (a new game, the top window) is
+    // activated when pushed; the one below is current again only without one.
+    for (size_t i = queued; i < m_changes.size(); ++i)
+        if (m_changes[i].kind == SStackChange::EKind::PushScreen)
+            return;
+    below->Activate();
 }
 
 void CApplication::NoteStackChange()
@@ -169,22 +198,9 @@ void CApplication::NoteStackChange()
         m_swallow_release = true;
 }
 
-void CApplication::ReportClosedDialog()
-{
-    if (!m_report_pending)
-        return;
-    m_report_pending = false;
-    CScreen* closed = m_closed_dialog;
-    m_closed_dialog = nullptr;
-    CScreen* target = GetInputTarget();
-    if (closed && target)
-        target->OnDialogClosed(closed->GetResult(), closed);
-}
-
 void CApplication::Update(float dt)
 {
-    ApplyPendingClose();
-    ReportClosedDialog();
+    ApplyStackChanges();
     if (m_active)
     {
         if (CScreen* target = GetInputTarget())
@@ -244,12 +260,20 @@ void CApplication::Present()
 
 void CApplication::CloseAll()
 {
-    m_screens.clear();
+    // Taken off first: a screen deleted here finds the stacks already empty.
+    auto changes = std::move(m_changes);
+    auto dialogs = std::move(m_dialogs);
+    auto screens = std::move(m_screens);
+    m_changes.clear();
     m_dialogs.clear();
-    m_closed_dialog = nullptr;
-    m_close_pending = false;
-    m_report_pending = false;
+    m_screens.clear();
     NoteStackChange();
+    changes.clear();
+    // Top first: a screen below may own what the ones above it refer to.
+    while (!dialogs.empty())
+        dialogs.pop_front();
+    while (!screens.empty())
+        screens.pop_front();
 }
 
 void CApplication::FollowForeground(NAudio::Music* music)
@@ -323,9 +347,10 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
         }
         else
         {
-            // Alt+F4: the current screen decides what closing means.
-            m_dialogs.clear();
-            NoteStackChange();
+            // Alt+F4: the dialogs close as if cancelled, each handed to the
+            // one below, then the current screen decides what closing means.
+            while (!m_dialogs.empty())
+                CloseTopDialog();
             if (CScreen* current = GetCurrentScreen())
                 current->OnCloseRequest();
         }
@@ -437,17 +462,17 @@ void CApplication::MoveWindow(int left, int top)
 
 CScreen* CApplication::GetCurrentScreen() const
 {
-    return m_screens.empty() ? nullptr : m_screens.front();
+    return m_screens.empty() ? nullptr : m_screens.front().get();
 }
 
 CScreen* CApplication::GetTopDialog() const
 {
-    return m_dialogs.empty() ? nullptr : m_dialogs.front();
+    return m_dialogs.empty() ? nullptr : m_dialogs.front().get();
 }
 
 CScreen* CApplication::GetInputTarget() const
 {
     if (!m_dialogs.empty())
-        return m_dialogs.front();
+        return m_dialogs.front().get();
     return GetCurrentScreen();
 }

@@ -1,18 +1,20 @@
 // The application frame: window, GL context, input, the screen and dialog
-// stacks and the main loop. The stacks never own their screens; every change
-// of them is applied at the start of a frame's update (deferred CloseTop).
+// stacks and the main loop. The frame owns every screen and dialog on its
+// stacks; every change of them waits in one queue applied at the start of a
+// frame's update.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <functional>
 
 #include "app/FramePacer.h"
 #include "engine/Input.h"
 #include "ui/Frame.h"
+#include "ui/Screen.h"
 #include "ui/View.h"
 
-class CScreen;
 namespace NAudio
 {
 class Music;
@@ -40,10 +42,14 @@ class CApplication final : public IFrame
     bool HasWindow() const { return m_has_window; }
     void ShowMainWindow(bool show);
 
-    void PushScreen(CScreen* screen) override;
-    void PushDialog(CScreen* dialog) override;
-    // false: at the start of the next frame's update; true: now.
+    void PushScreen(std::unique_ptr<CScreen> screen) override;
+    void PushDialog(std::unique_ptr<CScreen> dialog) override;
+    // false: in its turn in the queue; true: the queue and this close now.
     void CloseTop(bool immediate) override;
+    // Applies the queued pushes and closes in the order asked, with those they
+    // cause (an owner pushing the next screen when one closes). The start of
+    // every update does it; start-up does it to draw its first screen.
+    void ApplyStackChanges();
 
     // True only when the display really switched.
     bool SetFullScreen(int width, int height) override;
@@ -79,13 +85,14 @@ class CApplication final : public IFrame
 
     // One message, as the window procedure handles it.
     void HandleEvent(const NPlatform::SEvent& event);
-    // One frame's update: deferred close, dialog report, Update(dt) of the top.
+    // One frame's update: the queued stack changes, then Update(dt) of the top.
     void Update(float dt);
     // Current screen, then every dialog, oldest first (nothing while minimised).
     void Render();
     // Flush and swap the buffers.
     void Present();
-    // Empties both stacks without calling the screens (at shutdown).
+    // Empties both stacks and the queue, deleting every screen and dialog
+    // without calling them (at shutdown).
     void CloseAll();
     // Update, Render and swap: what the main loop does per frame. While the
     // window is inactive nothing changes, so the picture is drawn again only
@@ -93,8 +100,8 @@ class CApplication final : public IFrame
     void Frame(NAudio::Music* music);
 
     // A screen updated every frame and drawn over everything else; it takes
-    // no input (the notice of the per-user files). Not owned; null for none.
-    void SetOverlay(CScreen* overlay) { m_overlay = overlay; }
+    // no input (the notice of the per-user files). Null for none.
+    void SetOverlay(std::unique_ptr<CScreen> overlay) { m_overlay = std::move(overlay); }
 
     // Asks the main loop to end (the quit message).
     void Quit();
@@ -108,23 +115,37 @@ class CApplication final : public IFrame
 
   private:
     CApplication() = default;
-    void ApplyPendingClose();
+    struct SStackChange
+    {
+        enum class EKind
+        {
+            PushScreen,
+            PushDialog,
+            Close
+        };
+        EKind kind;
+        std::unique_ptr<CScreen> screen; // what a push pushes
+    };
+
+    void ShowScreen(std::unique_ptr<CScreen> screen);
+    void ShowDialog(std::unique_ptr<CScreen> dialog);
+    // The top dialog, else the current screen unless it is the last one.
+    void CloseTopNow();
+    // Takes the top dialog off and hands it to the one below.
+    void CloseTopDialog();
+    // Takes the current screen off, hands it to the one below, and activates
+    // that one unless it queued another screen on being told.
+    void CloseTopScreen();
     // Every push or removal on the stacks: a held left button's release is then not delivered.
     void NoteStackChange();
-    // Takes the current screen off, tells the one below, and activates it
-    // unless it pushed another screen on being told.
-    void CloseTopScreen();
-    void ReportClosedDialog();
     void FollowForeground(NAudio::Music* music);
 
     CInput m_input;
     CView m_view;
-    std::deque<CScreen*> m_screens; // front: current screen
-    std::deque<CScreen*> m_dialogs; // front: top dialog
-    CScreen* m_closed_dialog = nullptr;
-    CScreen* m_overlay = nullptr;
-    bool m_report_pending = false;
-    bool m_close_pending = false;
+    std::deque<std::unique_ptr<CScreen>> m_screens; // front: current screen
+    std::deque<std::unique_ptr<CScreen>> m_dialogs; // front: top dialog
+    std::deque<SStackChange> m_changes;             // front: the oldest request
+    std::unique_ptr<CScreen> m_overlay;
     bool m_active = false;
     bool m_full_screen = false;
     bool m_minimized = false;

@@ -149,8 +149,8 @@ bool CProgram::Start()
         app->SetFullScreen(app->GetLogicalWidth(), app->GetLogicalHeight());
 
     // The intro shows while the rest loads.
-    m_intro = std::make_unique<NInterface::CIntro>();
-    app->PushScreen(m_intro.get());
+    app->PushScreen(std::make_unique<NInterface::CIntro>());
+    app->ApplyStackChanges();
     app->Render();
     app->Present();
 
@@ -165,11 +165,12 @@ bool CProgram::Start()
     NGame::CGameResources::Instance();
 
     // The menu replaces the intro as the only screen, then takes up the saved game.
-    m_menu = std::make_unique<NInterface::CMainMenu>();
+    auto menu = std::make_unique<NInterface::CMainMenu>();
+    m_menu = menu.get();
     app->CloseAll();
-    app->PushScreen(m_menu.get());
+    app->PushScreen(std::move(menu));
+    app->ApplyStackChanges();
     m_menu->LoadGameFile();
-    m_intro.reset();
 
     // The program draws its own pointer.
     if (CSprite* cursor = m_menu->GetResources()->GetCursor())
@@ -182,8 +183,7 @@ bool CProgram::Start()
     if (CScreen::GetPointerSprite())
         NPlatform::ShowSystemCursor(false);
     // The notice of a failed save shows over every screen.
-    m_notice = std::make_unique<NInterface::CNotice>();
-    app->SetOverlay(m_notice.get());
+    app->SetOverlay(std::make_unique<NInterface::CNotice>());
     settings.SetLiveStateSource(&CProgram::TakeLiveState);
     g_running = this;
     NPlatform::SetDisplayLostHandler(&CProgram::OnDisplayLost);
@@ -257,8 +257,8 @@ void CProgram::Shutdown()
     {
         m_menu->SaveGameFile();
         if (app)
-            app->CloseAll();
-        m_menu.reset(); // writes the top table
+            app->CloseAll(); // the menu goes last, writing the top table
+        m_menu = nullptr;
     }
     NPlatform::SetDisplayLostHandler(nullptr);
     g_running = nullptr;
@@ -275,11 +275,9 @@ void CProgram::Shutdown()
         app->CloseAll();
         app->SetOverlay(nullptr);
     }
-    m_notice.reset();
     CScreen::SetPointerSprite(nullptr);
     m_pointer.reset();
     NPlatform::ShowSystemCursor(true);
-    m_intro.reset();
     CResourceGroup::DeleteGroup(kMainGroup);
     SetResourceManager(nullptr);
     m_resources.reset();

@@ -14,9 +14,7 @@ class CResourceManager;
 class CSprite;
 namespace NInterface
 {
-class CIntro;
 class CMainMenu;
-class CNotice;
 } // namespace NInterface
 
 class CProgram
@@ -54,8 +52,8 @@ class CProgram
     // save: minimised, full screen, place, sound invert.
     static void TakeLiveState(CAppSettings& settings);
 
-    NInterface::CIntro* GetIntro() const { return m_intro.get(); }
-    NInterface::CMainMenu* GetMainMenu() const { return m_menu.get(); }
+    // The main menu from the end of the start to the shutdown (the frame owns it).
+    NInterface::CMainMenu* GetMainMenu() const { return m_menu; }
 
   private:
     // The display is gone: keep the held game, close the log; the process ends right after.
@@ -63,10 +61,8 @@ class CProgram
 
     std::vector<std::string> m_data_folders;
     std::unique_ptr<CResourceManager> m_resources;
-    std::unique_ptr<NInterface::CIntro> m_intro;
-    std::unique_ptr<NInterface::CMainMenu> m_menu;
+    NInterface::CMainMenu* m_menu = nullptr;
     std::unique_ptr<CSprite> m_pointer;
-    std::unique_ptr<NInterface::CNotice> m_notice;
     NPlatform::CInstanceLock m_lock;
     bool m_already_running = false;
     bool m_started = false;

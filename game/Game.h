@@ -85,7 +85,7 @@ class CGame : public CScreen
     void OnLButtonUp(int x, int y, uint32_t keyFlags) override;
     void OnLButtonDown(int x, int y, uint32_t keyFlags) override;
     void OnControl(CControl* sender) override;
-    void OnDialogClosed(int result, CScreen* dialog) override;
+    void OnDialogClosed(int result, std::unique_ptr<CScreen> dialog) override;
     void OnCloseRequest() override;
 
     // The computer's difficulty (0..5) for a level number of the classic and duel games.

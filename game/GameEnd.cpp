@@ -45,12 +45,14 @@ bool CGame::RecordResult()
     return true;
 }
 
-void CGame::OnDialogClosed(int, CScreen* dialog)
+void CGame::OnDialogClosed(int, std::unique_ptr<CScreen> dialog)
 {
-    if (!dialog || dialog != m_name_dialog)
+    if (!dialog || dialog.get() != m_name_dialog)
         return;
     RecordResult();
     m_name_dialog = nullptr;
+    if (m_owner)
+        m_owner->OnNameEntryClosed(std::move(dialog));
     m_field->VanishLevel();
 }
 } // namespace NGame

@@ -3,6 +3,7 @@
 // or its end; the game is never deleted by these calls.
 #pragma once
 
+#include <memory>
 #include <string>
 
 class CScreen;
@@ -22,12 +23,13 @@ class IGameOwner
     // between the two writes can lose the result but never count it twice.
     virtual void OnGameFinished(const CGame& game) = 0;
     // The game is over with a result the top table takes: show the name entry
-    // over the game and hand it back (it stays the owner's; null: no entry,
-    // the result goes in under the default name). Its closing is reported to
-    // the game, the screen below it.
+    // over the game and return it (null: no entry, the result goes in under
+    // the default name). Its closing is reported to the game, the screen below.
     virtual CScreen* OpenNameEntry(const CGame& game) = 0;
     // The name typed so far in that entry.
     virtual std::string GetEnteredName(const CScreen& entry) const = 0;
+    // The entry closed and its name is taken: it is handed back to go.
+    virtual void OnNameEntryClosed(std::unique_ptr<CScreen> entry) = 0;
 
   protected:
     ~IGameOwner() = default;

@@ -95,13 +95,9 @@ CMainMenu::~CMainMenu()
     m_gift_btn.reset();
     m_fullscreen_btn.reset();
     m_mini_btn.reset();
-    m_options_wnd.reset();
-    m_help_wnd.reset();
-    m_top_wnd.reset();
-    m_game.reset();
-    m_name_dlg.reset();
-    m_custom_wnd.reset();
-    m_continue_dlg.reset();
+    // Shown windows and dialogs are the frame's, which deletes them first.
+    m_game.Drop();
+    m_custom_wnd.Drop();
     m_dragons.clear();
     m_resources.reset();
     m_top_table.reset();
@@ -189,9 +185,9 @@ void CMainMenu::OnKeyDown(int virtualKey)
 void CMainMenu::OpenCustomLevelWindow()
 {
     if (!m_custom_wnd)
-        m_custom_wnd = std::make_unique<CCustomLevelWnd>(m_layout_width, m_layout_height);
+        m_custom_wnd.Hold(std::make_unique<CCustomLevelWnd>(m_layout_width, m_layout_height));
     if (IFrame* app = IFrame::Instance())
-        app->PushScreen(m_custom_wnd.get());
+        app->PushScreen(m_custom_wnd.Lend());
 }
 
 void CMainMenu::OpenPage(const std::string& page)
@@ -226,13 +222,14 @@ void CMainMenu::OnControl(CControl* sender)
     {
         if (m_game)
         {
-            m_continue_dlg = std::make_unique<CContinueDlg>(m_game->GetLevelNumber() + 1, m_game->GetCurrentScore());
-            m_continue_dlg->SetVirtualSize(800, 600);
-            m_continue_dlg->SetDimming(false);
-            m_continue_dlg->SetPanelPosition(144, 44);
-            m_continue_dlg->SetPanelSize(512, 512);
+            auto dialog = std::make_unique<CContinueDlg>(m_game->GetLevelNumber() + 1, m_game->GetCurrentScore());
+            dialog->SetVirtualSize(800, 600);
+            dialog->SetDimming(false);
+            dialog->SetPanelPosition(144, 44);
+            dialog->SetPanelSize(512, 512);
+            m_continue_dlg = dialog.get();
             if (app)
-                app->PushDialog(m_continue_dlg.get());
+                app->PushDialog(std::move(dialog));
         }
         else
         {
@@ -245,21 +242,15 @@ void CMainMenu::OnControl(CControl* sender)
     }
     else if (sender == m_help_btn.get())
     {
-        m_help_wnd = std::make_unique<CHelpWnd>(m_layout_width, m_layout_height);
-        if (app)
-            app->PushScreen(m_help_wnd.get());
+        m_help_wnd = Show(std::make_unique<CHelpWnd>(m_layout_width, m_layout_height));
     }
     else if (sender == m_top_btn.get())
     {
-        m_top_wnd = std::make_unique<CTopWnd>(m_layout_width, m_layout_height, m_top_table.get());
-        if (app)
-            app->PushScreen(m_top_wnd.get());
+        m_top_wnd = Show(std::make_unique<CTopWnd>(m_layout_width, m_layout_height, m_top_table.get()));
     }
     else if (sender == m_options_btn.get())
     {
-        m_options_wnd = std::make_unique<COptionsWnd>(m_layout_width, m_layout_height);
-        if (app)
-            app->PushScreen(m_options_wnd.get());
+        m_options_wnd = Show(std::make_unique<COptionsWnd>(m_layout_width, m_layout_height));
     }
     else if (sender == m_qk_btn.get())
     {
@@ -271,80 +262,88 @@ void CMainMenu::OnControl(CControl* sender)
     }
 }
 
-void CMainMenu::OnDialogClosed(int result, CScreen* dialog)
+void CMainMenu::OnDialogClosed(int, std::unique_ptr<CScreen> dialog)
 {
-    CScreen::OnDialogClosed(result, dialog);
-    if (!m_continue_dlg || dialog != m_continue_dlg.get())
+    if (!m_continue_dlg || dialog.get() != m_continue_dlg)
         return;
-    switch (m_continue_dlg->GetChoice())
+    const int choice = m_continue_dlg->GetChoice();
+    m_continue_dlg = nullptr;
+    switch (choice)
     {
     case CContinueDlg::kContinue:
-        if (m_game)
-            if (IFrame* app = IFrame::Instance())
-                app->PushScreen(m_game.get());
+        ShowHeldGame();
         break;
     case CContinueDlg::kNewGame:
         OpenCustomLevelWindow();
         break;
     default:
-        m_continue_dlg.reset();
         break;
     }
 }
 
-void CMainMenu::StartNewGame()
+void CMainMenu::ShowHeldGame()
 {
-    m_game.reset();
-    HoldGame(std::make_unique<NGame::CGame>(m_custom_wnd->GetGameType(), m_top_table.get()));
-    m_game->StartAtLevel(m_custom_wnd->GetLevel());
     if (IFrame* app = IFrame::Instance())
-        app->PushScreen(m_game.get());
+        app->PushScreen(m_game.Lend());
 }
 
-void CMainMenu::OnScreenClosed(CScreen* closed)
+void CMainMenu::StartNewGame()
 {
-    CScreen::OnScreenClosed(closed);
-    if (m_game && closed == m_game.get())
+    HoldGame(std::make_unique<NGame::CGame>(m_custom_wnd->GetGameType(), m_top_table.get()));
+    m_game->StartAtLevel(m_custom_wnd->GetLevel());
+    ShowHeldGame();
+}
+
+void CMainMenu::OnScreenClosed(std::unique_ptr<CScreen> closed)
+{
+    if (m_game.TakeBack(closed))
     {
         PlayMenuMusicOnly(true);
         if (m_game->IsGameOver())
         {
             // Left on "GAME OVER" before the name was asked for: the result still counts.
             RecordFinishedResult();
-            m_top_wnd.reset();
             const bool recorded = m_game->IsScoreRecorded();
             const int gameType = m_game->GetGameType();
-            m_game.reset();
-            m_name_dlg.reset();
+            m_game.Drop();
             if (recorded)
             {
-                m_top_wnd = std::make_unique<CTopWnd>(m_layout_width, m_layout_height, m_top_table.get());
-                m_top_wnd->SetPage(gameType);
-                if (IFrame* app = IFrame::Instance())
-                    app->PushScreen(m_top_wnd.get());
+                auto table = std::make_unique<CTopWnd>(m_layout_width, m_layout_height, m_top_table.get());
+                table->SetPage(gameType);
+                m_top_wnd = Show(std::move(table));
             }
         }
         // Written now as well as at exit, so a crash or a killed process does
         // not lose the game (and a finished one is not offered again).
         SaveGameNow();
     }
-    else if (m_options_wnd && closed == m_options_wnd.get())
-    {
-        m_options_wnd.reset();
-    }
-    else if (m_help_wnd && closed == m_help_wnd.get())
-    {
-        m_help_wnd.reset();
-    }
-    else if (m_top_wnd && closed == m_top_wnd.get())
-    {
-        m_top_wnd.reset();
-    }
-    else if (m_custom_wnd && closed == m_custom_wnd.get())
+    else if (m_custom_wnd.TakeBack(closed))
     {
         if (m_custom_wnd->IsStartRequested())
             StartNewGame();
     }
+    // The one-time windows go with the closed screen.
+    else if (closed.get() == m_options_wnd)
+    {
+        m_options_wnd = nullptr;
+    }
+    else if (closed.get() == m_help_wnd)
+    {
+        m_help_wnd = nullptr;
+    }
+    else if (closed.get() == m_top_wnd)
+    {
+        m_top_wnd = nullptr;
+    }
+}
+
+template <class T>
+T* CMainMenu::Show(std::unique_ptr<T> window)
+{
+    T* shown = window.get();
+    if (IFrame* app = IFrame::Instance())
+        app->PushScreen(std::move(window));
+    return shown;
 }
 
 void CMainMenu::OnCloseRequest()
@@ -355,40 +354,47 @@ void CMainMenu::OnCloseRequest()
 
 void CMainMenu::HoldGame(std::unique_ptr<NGame::CGame> game)
 {
-    m_game = std::move(game);
+    m_game.Hold(std::move(game));
     if (m_game)
         m_game->SetOwner(this);
 }
 
 void CMainMenu::OnPositionRecorded(const NGame::CGame& game)
 {
-    if (&game == m_game.get())
+    if (&game == m_game.Get())
         SaveGameNow();
 }
 
 void CMainMenu::OnGameFinished(const NGame::CGame& game)
 {
-    if (&game == m_game.get())
+    if (&game == m_game.Get())
         SaveGameNow();
 }
 
 CScreen* CMainMenu::OpenNameEntry(const NGame::CGame& game)
 {
-    if (&game != m_game.get())
+    if (&game != m_game.Get())
         return nullptr;
-    m_name_dlg = std::make_unique<CEnterNameDlg>();
-    m_name_dlg->SetVirtualSize(800, 600);
-    m_name_dlg->SetDimming(false);
-    m_name_dlg->SetPanelPosition(144, 172);
-    m_name_dlg->SetPanelSize(512, 256);
+    auto dialog = std::make_unique<CEnterNameDlg>();
+    dialog->SetVirtualSize(800, 600);
+    dialog->SetDimming(false);
+    dialog->SetPanelPosition(144, 172);
+    dialog->SetPanelSize(512, 256);
+    m_name_dlg = dialog.get();
     if (IFrame* app = IFrame::Instance())
-        app->PushDialog(m_name_dlg.get());
-    return m_name_dlg.get();
+        app->PushDialog(std::move(dialog));
+    return m_name_dlg;
 }
 
 std::string CMainMenu::GetEnteredName(const CScreen& entry) const
 {
-    return &entry == m_name_dlg.get() ? m_name_dlg->GetName() : std::string();
+    return &entry == m_name_dlg ? m_name_dlg->GetName() : std::string();
+}
+
+void CMainMenu::OnNameEntryClosed(std::unique_ptr<CScreen> entry)
+{
+    if (entry.get() == m_name_dlg)
+        m_name_dlg = nullptr;
 }
 
 void CMainMenu::RecordFinishedResult()
@@ -421,7 +427,7 @@ bool CMainMenu::SaveGameFile()
 bool CMainMenu::WriteSavedGame() const
 {
     CKeyValueFile file;
-    BuildSavedGame(file, m_game.get());
+    BuildSavedGame(file, m_game.Get());
     return NUserFiles::Save(file, SavedGamePath(), kSavedGameKey, kSavedGameKeyLength, "The game");
 }
 
@@ -443,7 +449,7 @@ std::unique_ptr<NGame::CGame> CMainMenu::RestoreGame(const CKeyValueFile& file, 
 void CMainMenu::LoadGameFile()
 {
     // Whatever the file holds, no other game stays held.
-    m_game.reset();
+    m_game.Drop();
     CKeyValueFile file;
     if (!NUserFiles::Load(file, SavedGamePath(), kSavedGameKey, kSavedGameKeyLength, "menudata.gamename"))
         return;

@@ -6,6 +6,7 @@
 
 #include "game/GameOwner.h"
 #include "interface/InterfaceInsect.h"
+#include "ui/KeptScreen.h"
 #include "ui/LayoutScreen.h"
 #include "ui/SimpleButton.h"
 
@@ -49,8 +50,8 @@ public:
     void Activate() override;                                     // slot 3
     void OnKeyDown(int virtualKey) override;                      // slot 4
     void OnControl(CControl* sender) override;                    // slot 10
-    void OnDialogClosed(int result, CScreen* dialog) override;    // slot 11
-    void OnScreenClosed(CScreen* closed) override;                // slot 12
+    void OnDialogClosed(int result, std::unique_ptr<CScreen> dialog) override; // slot 11
+    void OnScreenClosed(std::unique_ptr<CScreen> closed) override;             // slot 12
     void OnCloseRequest() override;                               // slot 13
 
     // saved.dat in the user's data folder. Saving replaces the file whole
@@ -65,16 +66,19 @@ public:
     // A game restored from saved-game contents; null when they hold none.
     static std::unique_ptr<NGame::CGame> RestoreGame(const CKeyValueFile& file, CTopTable* topTable);
 
-    NGame::CGame* GetHeldGame() const { return m_game.get(); }
+    NGame::CGame* GetHeldGame() const { return m_game.Get(); }
     // Replaces the held game (tests, and a game restored elsewhere) and becomes its owner.
     void HoldGame(std::unique_ptr<NGame::CGame> game);
+    // Shows the held game (Continue); nothing when none is held or it is shown.
+    void ShowHeldGame();
     CTopTable* GetTopTable() const { return m_top_table.get(); }
-    CContinueDlg* GetContinueDialog() const { return m_continue_dlg.get(); }
-    CEnterNameDlg* GetNameDialog() const { return m_name_dlg.get(); }
-    CCustomLevelWnd* GetCustomLevelWindow() const { return m_custom_wnd.get(); }
-    CHelpWnd* GetHelpWindow() const { return m_help_wnd.get(); }
-    CTopWnd* GetTopWindow() const { return m_top_wnd.get(); }
-    COptionsWnd* GetOptionsWindow() const { return m_options_wnd.get(); }
+    // The windows and dialogs while shown (the custom level window also after).
+    CContinueDlg* GetContinueDialog() const { return m_continue_dlg; }
+    CEnterNameDlg* GetNameDialog() const { return m_name_dlg; }
+    CCustomLevelWnd* GetCustomLevelWindow() const { return m_custom_wnd.Get(); }
+    CHelpWnd* GetHelpWindow() const { return m_help_wnd; }
+    CTopWnd* GetTopWindow() const { return m_top_wnd; }
+    COptionsWnd* GetOptionsWindow() const { return m_options_wnd; }
     CInterfaceResources* GetResources() const { return m_resources.get(); }
     const CInterfaceInsect::Swarm& GetDragons() const { return m_dragons; }
 
@@ -95,6 +99,9 @@ private:
     void OpenCustomLevelWindow();
     void StartNewGame();
     void OpenPage(const std::string& page);
+    // Pushes a one-time window and returns it, to be known while it is shown.
+    template <class T>
+    T* Show(std::unique_ptr<T> window);
     // Writes the held game now, between the saves at exit, keeping the
     // generator's sequence as it was (enciphering reseeds it).
     void SaveGameNow() const;
@@ -106,16 +113,18 @@ private:
     void OnGameFinished(const NGame::CGame& game) override;
     CScreen* OpenNameEntry(const NGame::CGame& game) override;
     std::string GetEnteredName(const CScreen& entry) const override;
+    void OnNameEntryClosed(std::unique_ptr<CScreen> entry) override;
 
     std::unique_ptr<CInterfaceResources> m_resources;
     std::unique_ptr<CTopTable> m_top_table;
-    std::unique_ptr<NGame::CGame> m_game;
-    std::unique_ptr<COptionsWnd> m_options_wnd;
-    std::unique_ptr<CHelpWnd> m_help_wnd;
-    std::unique_ptr<CTopWnd> m_top_wnd;
-    std::unique_ptr<CCustomLevelWnd> m_custom_wnd;
-    std::unique_ptr<CContinueDlg> m_continue_dlg;
-    std::unique_ptr<CEnterNameDlg> m_name_dlg; // over the finished game, until that game goes
+    CKeptScreen<NGame::CGame> m_game;
+    CKeptScreen<CCustomLevelWnd> m_custom_wnd; // keeps the last choices
+    // Shown by the frame; null once closed.
+    COptionsWnd* m_options_wnd = nullptr;
+    CHelpWnd* m_help_wnd = nullptr;
+    CTopWnd* m_top_wnd = nullptr;
+    CContinueDlg* m_continue_dlg = nullptr;
+    CEnterNameDlg* m_name_dlg = nullptr; // over the finished game
     CInterfaceInsect::Swarm m_dragons;
 
     std::unique_ptr<CSimpleButton> m_game_btn;

@@ -4,6 +4,8 @@
 // through IFrame::Instance() and never includes the application itself.
 #pragma once
 
+#include <memory>
+
 class CInput;
 class CScreen;
 
@@ -13,9 +15,14 @@ public:
     // The one frame: null before the application exists and after it is gone.
     static IFrame* Instance();
 
-    virtual void PushScreen(CScreen* screen) = 0;
-    virtual void PushDialog(CScreen* dialog) = 0;
-    // false: at the start of the next frame's update; true: now.
+    // The frame owns what is on its stacks. Pushes and closes wait in one queue
+    // and are applied in the order asked at the start of the next frame's
+    // update, so no screen changes the stacks under the one being called. A
+    // closed screen or dialog is handed to the one below it, which keeps it to
+    // show it again or lets it go.
+    virtual void PushScreen(std::unique_ptr<CScreen> screen) = 0;
+    virtual void PushDialog(std::unique_ptr<CScreen> dialog) = 0;
+    // false: in its turn in the queue; true: the queue and this close now.
     virtual void CloseTop(bool immediate) = 0;
 
     virtual int GetLogicalWidth() const = 0;

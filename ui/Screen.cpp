@@ -114,9 +114,10 @@ void CScreen::OnControl(CControl*)
     m_dragging = false;
 }
 
-void CScreen::OnDialogClosed(int, CScreen*) {}
+// Not kept: a closed dialog or screen nobody asked back goes now.
+void CScreen::OnDialogClosed(int, std::unique_ptr<CScreen>) {}
 
-void CScreen::OnScreenClosed(CScreen*) {}
+void CScreen::OnScreenClosed(std::unique_ptr<CScreen>) {}
 
 void CScreen::OnCloseRequest() {}
 

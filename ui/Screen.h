@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CControl;
@@ -24,8 +25,8 @@ class CScreen
     virtual void OnLButtonDown(int x, int y, uint32_t keyFlags); // slot 8
     virtual void OnRButtonUp(int x, int y, uint32_t keyFlags);   // slot 9
     virtual void OnControl(CControl* sender);                    // slot 10
-    virtual void OnDialogClosed(int result, CScreen* dialog);    // slot 11
-    virtual void OnScreenClosed(CScreen* closed);                // slot 12
+    virtual void OnDialogClosed(int result, std::unique_ptr<CScreen> dialog); // slot 11
+    virtual void OnScreenClosed(std::unique_ptr<CScreen> closed);             // slot 12
     virtual void OnCloseRequest();                               // slot 13
 
     // Appends to the controls every event is offered to, in insertion order.

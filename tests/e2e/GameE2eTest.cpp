@@ -280,9 +280,9 @@ TEST(GameE2e, FirstLevelPlayedWithTheMouseToTheNextLevel)
     CGameResources& resources = CGameResources::Instance();
     CHint::SetFont(&resources);
     {
-        CGame game(CGameResources::kClassic, nullptr);
-        game.StartAtLevel(0);
-        harness.GetApp()->PushScreen(&game);
+        auto made = std::make_unique<CGame>(CGameResources::kClassic, nullptr);
+        made->StartAtLevel(0);
+        CGame& game = *harness.Show(std::move(made));
         CDriver driver(harness, game);
         const int kFrames = 4000;
         for (int frame = 1; frame < kFrames; ++frame)

@@ -191,6 +191,12 @@ bool CHarness::HasDisplay()
     return display && *display;
 }
 
+void CHarness::PushAndApply(std::unique_ptr<CScreen> screen)
+{
+    GetApp()->PushScreen(std::move(screen));
+    GetApp()->ApplyStackChanges();
+}
+
 CApplication* CHarness::GetApp() const
 {
     return CApplication::Instance();

@@ -6,7 +6,7 @@
 //   NE2e::CHarness harness;                  // temp working and data folders
 //   harness.WriteFile("mui/bgs/intro.jpg", NE2e::MakeJpeg(1024, 1024, colour));
 //   ASSERT_TRUE(harness.Start());            // real start-up: window, GL, intro
-//   harness.GetApp()->PushScreen(&myScreen); // optional: the screen under test
+//   auto* screen = harness.Show(std::make_unique<CMyScreen>()); // optional: the screen under test
 //   harness.LButtonDown(3, 120, 80);         // before frame 3 is drawn
 //   harness.Capture(5, "after-click");       // frame 5 -> e2e-shots/<test>-after-click.png
 //   harness.Quit(6);
@@ -76,6 +76,15 @@ public:
 
     CProgram& GetProgram() { return m_program; }
     CApplication* GetApp() const;
+    // Pushes a screen the test made and shows it at once; the frame owns it.
+    template <class T>
+    T* Show(std::unique_ptr<T> screen)
+    {
+        T* shown = screen.get();
+        PushAndApply(std::move(screen));
+        return shown;
+    }
+    void PushAndApply(std::unique_ptr<CScreen> screen);
     int GetFramesRun() const { return m_frames_run; }
 
     // NPlatform::IEventSource

@@ -148,8 +148,7 @@ TEST(TextureE2e, ABatchOfSpritesDrawsWhatTheyDrawOneByOne)
     const std::string spr = "file_name dat/discs.tga frames 2 groups 2\n";
     ASSERT_TRUE(harness.WriteFile("dat/discs.spr", std::vector<uint8_t>(spr.begin(), spr.end())));
     ASSERT_TRUE(harness.Start());
-    CSpritesScreen screen;
-    harness.GetApp()->PushScreen(&screen);
+    CSpritesScreen& screen = *harness.Show(std::make_unique<CSpritesScreen>());
     CSprite sprite;
     harness.At(1, [&] {
         ASSERT_TRUE(sprite.Load(GetResourceManager(), "dat/discs.spr"));
@@ -193,8 +192,7 @@ TEST(TextureE2e, Dxt1KeepsItsTransparentTexelsAndComesUpTheRightWay)
     CHarness harness;
     ASSERT_TRUE(harness.WriteFile("dat/sign.dds", RedOverTransparent()));
     ASSERT_TRUE(harness.Start());
-    CTextureScreen screen;
-    harness.GetApp()->PushScreen(&screen);
+    CTextureScreen& screen = *harness.Show(std::make_unique<CTextureScreen>());
     bool compressed = false, loaded = false;
     std::vector<uint8_t> rgba(4 * 8 * 4, 0x55);
     CTexture texture;

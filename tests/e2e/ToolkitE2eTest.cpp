@@ -187,8 +187,7 @@ TEST(ToolkitE2e, ControlsTextAndHintThroughTheRealWindow)
     ASSERT_TRUE(font.LoadFromImage(scan.data(), static_cast<int>(scan.size()), &fontTexture));
     CHint::SetFont(&font);
 
-    CToolkitScreen screen(&font);
-    harness.GetApp()->PushScreen(&screen);
+    CToolkitScreen& screen = *harness.Show(std::make_unique<CToolkitScreen>(&font));
 
     // Button: hover, press (reported at once), off and on while held, release.
     harness.Capture(3, "initial");

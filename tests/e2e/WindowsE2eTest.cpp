@@ -124,9 +124,7 @@ TEST_F(WindowsE2e, TopWindowShowsBothTablesFreshAndWithResults)
 {
     CTopTable table(2);
     table.Open(harness.GetDataFolder() + CTopTable::kFileName);
-    auto fresh = std::make_unique<CTopWnd>(800.0f, 600.0f, &table);
-    CTopWnd* wnd = fresh.get();
-    app->PushScreen(wnd);
+    CTopWnd* wnd = harness.Show(std::make_unique<CTopWnd>(800.0f, 600.0f, &table));
     const int nextX = MidX(wnd->GetNextButton()), nextY = MidY(wnd->GetNextButton());
     const int prevX = MidX(wnd->GetPrevButton()), prevY = MidY(wnd->GetPrevButton());
 
@@ -158,7 +156,13 @@ TEST_F(WindowsE2e, TopWindowShowsBothTablesFreshAndWithResults)
     // Esc closes it; a second window opens on the advanced table with results in both.
     harness.KeyDown(15, 27);
     bool closed = false;
-    std::unique_ptr<CTopWnd> withResults;
+    // Each closing deletes the window: the next one is a new one, as in the menu.
+    auto openTable = [&](int page)
+    {
+        auto window = std::make_unique<CTopWnd>(800.0f, 600.0f, &table);
+        window->SetPage(page);
+        app->PushScreen(std::move(window));
+    };
     harness.At(17,
                [&]
                {
@@ -168,18 +172,11 @@ TEST_F(WindowsE2e, TopWindowShowsBothTablesFreshAndWithResults)
                    table.Add(0, 800, "Second Bob");
                    table.Add(1, 4321, "Duel Master");
                    table.Add(1, 77, "x");
-                   withResults = std::make_unique<CTopWnd>(800.0f, 600.0f, &table);
-                   withResults->SetPage(1);
-                   app->PushScreen(withResults.get());
+                   openTable(1);
                });
     harness.Capture(20, "results-advanced");
     harness.KeyDown(21, 27);
-    harness.At(23,
-               [&]
-               {
-                   withResults->SetPage(0);
-                   app->PushScreen(withResults.get());
-               });
+    harness.At(23, [&] { openTable(0); });
     harness.Capture(25, "results-classic");
     harness.Quit(27);
     harness.Run();
@@ -217,16 +214,23 @@ TEST_F(WindowsE2e, NameDialogFadesInTakesTypingAndClosesWithOk)
 {
     CTopTable table(2);
     table.Open(harness.GetDataFolder() + CTopTable::kFileName);
-    CTopWnd below(800.0f, 600.0f, &table);
-    app->PushScreen(&below);
+    // Keeps the dialog once closed, to be looked at after the run.
+    struct CKeepingTopWnd : CTopWnd
+    {
+        using CTopWnd::CTopWnd;
+        void OnDialogClosed(int, std::unique_ptr<CScreen> dialog) override { m_closed = std::move(dialog); }
+        std::unique_ptr<CScreen> m_closed;
+    };
+    CKeepingTopWnd& below = *harness.Show(std::make_unique<CKeepingTopWnd>(800.0f, 600.0f, &table));
 
     // as the game opens it
-    CEnterNameDlg dialog;
+    auto entry = std::make_unique<CEnterNameDlg>();
+    CEnterNameDlg& dialog = *entry;
     dialog.SetVirtualSize(800, 600);
     dialog.SetDimming(false);
     dialog.SetPanelPosition(144, 172);
     dialog.SetPanelSize(512, 256);
-    harness.At(2, [&] { app->PushDialog(&dialog); });
+    harness.At(2, [&] { app->PushDialog(std::move(entry)); });
     harness.Capture(3, "fade-start");
     harness.Capture(12, "fade-quarter");
     float fadeAtHalf = 0.0f;
@@ -288,8 +292,7 @@ TEST_F(WindowsE2e, OptionsFollowTheSliderAndEveryBox)
 {
     CAppSettings& settings = GetAppSettings();
 
-    COptionsWnd wnd(800.0f, 600.0f);
-    app->PushScreen(&wnd);
+    COptionsWnd& wnd = *harness.Show(std::make_unique<COptionsWnd>(800.0f, 600.0f));
     const CTrackBar* bar = wnd.GetVolumeBar();
     // the thumb's middle at 40 of 64 along the 204-unit groove
     const int thumbX =
@@ -372,9 +375,8 @@ TEST_F(WindowsE2e, OptionsFollowTheSliderAndEveryBox)
 
 TEST_F(WindowsE2e, HelpLeafsFromTheFirstPageToTheLastAndBack)
 {
-    CHelpWnd wnd(800.0f, 600.0f);
+    CHelpWnd& wnd = *harness.Show(std::make_unique<CHelpWnd>(800.0f, 600.0f));
     ASSERT_GE(wnd.GetPageCount(), 2);
-    app->PushScreen(&wnd);
     const int pages = wnd.GetPageCount();
     const int nextX = MidX(wnd.GetNextButton()), nextY = MidY(wnd.GetNextButton());
     const int prevX = MidX(wnd.GetPrevButton()), prevY = MidY(wnd.GetPrevButton());

@@ -24,6 +24,7 @@ class CRecording : public Base
 {
 public:
     CRecording(std::string name, Log& log) : m_name(std::move(name)), m_log(log) {}
+    ~CRecording() override { Record("Deleted"); }
 
     void Update(float dt) override { Record("Update(" + std::to_string(static_cast<int>(dt)) + ")"); }
     void Render() override { Record("Render"); }
@@ -43,11 +44,14 @@ public:
         Record("LDown(" + std::to_string(x) + "," + std::to_string(y) + ")");
     }
     void OnLButtonUp(int, int, uint32_t) override { Record("LUp"); }
-    void OnDialogClosed(int result, CScreen* dialog) override
+    void OnDialogClosed(int result, std::unique_ptr<CScreen> dialog) override
     {
-        Record("DialogClosed(" + std::to_string(result) + "," + NameOf(dialog) + ")");
+        Record("DialogClosed(" + std::to_string(result) + "," + NameOf(dialog.get()) + ")");
     }
-    void OnScreenClosed(CScreen* closed) override { Record("ScreenClosed(" + NameOf(closed) + ")"); }
+    void OnScreenClosed(std::unique_ptr<CScreen> closed) override
+    {
+        Record("ScreenClosed(" + NameOf(closed.get()) + ")");
+    }
     void OnCloseRequest() override { Record("CloseRequest"); }
     void OnControl(CControl*) override {}
 
@@ -105,42 +109,91 @@ protected:
         NPlatform::ClearPostedEvents();
     }
 
+    // A screen or dialog made for the test, pushed and shown at once; the frame owns it.
+    CTestScreen* ShowScreen(const std::string& name)
+    {
+        auto screen = std::make_unique<CTestScreen>(name, m_log);
+        CTestScreen* shown = screen.get();
+        m_app->PushScreen(std::move(screen));
+        m_app->ApplyStackChanges();
+        return shown;
+    }
+    CTestDialog* ShowDialog(const std::string& name)
+    {
+        auto dialog = std::make_unique<CTestDialog>(name, m_log);
+        CTestDialog* shown = dialog.get();
+        m_app->PushDialog(std::move(dialog));
+        m_app->ApplyStackChanges();
+        return shown;
+    }
+
     CApplication* m_app = nullptr;
     Log m_log;
 };
 
-TEST_F(ApplicationTest, PushedScreenIsActivatedAndBecomesCurrent)
+TEST_F(ApplicationTest, PushesWaitForTheNextUpdateThenActivateInTheOrderAsked)
 {
-    CTestScreen menu("menu", m_log), game("game", m_log);
-    m_app->PushScreen(&menu);
-    m_app->PushScreen(&game);
-    EXPECT_EQ(m_app->GetCurrentScreen(), &game);
-    EXPECT_EQ(m_log, (Log{"menu.Activate", "game.Activate"}));
+    auto menu = std::make_unique<CTestScreen>("menu", m_log);
+    auto game = std::make_unique<CTestScreen>("game", m_log);
+    CScreen* shownGame = game.get();
+    m_app->PushScreen(std::move(menu));
+    m_app->PushScreen(std::move(game));
+    EXPECT_EQ(m_app->GetCurrentScreen(), nullptr) << "no screen changes the stacks under the frame";
+    EXPECT_TRUE(m_log.empty());
+    m_app->Update(CApplication::kFrameStep);
+    EXPECT_EQ(m_app->GetCurrentScreen(), shownGame);
+    EXPECT_EQ(m_log, (Log{"menu.Activate", "game.Activate", "game.Update(16)"}));
 }
 
-TEST_F(ApplicationTest, DeferredCloseHappensAtNextUpdateAndReportsToScreenBelow)
+TEST_F(ApplicationTest, DeferredCloseHappensAtNextUpdateAndHandsTheScreenBelowTheClosedOne)
 {
-    CTestScreen menu("menu", m_log), game("game", m_log);
-    m_app->PushScreen(&menu);
-    m_app->PushScreen(&game);
+    CTestScreen* menu = ShowScreen("menu");
+    CTestScreen* game = ShowScreen("game");
     m_log.clear();
 
     m_app->CloseTop(false);
-    EXPECT_EQ(m_app->GetCurrentScreen(), &game) << "a deferred close leaves the screen live until the next frame";
+    EXPECT_EQ(m_app->GetCurrentScreen(), game) << "a deferred close leaves the screen live until the next frame";
 
     m_app->Update(CApplication::kFrameStep);
-    EXPECT_EQ(m_app->GetCurrentScreen(), &menu);
-    EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(game)", "menu.Activate", "menu.Update(16)"}));
+    EXPECT_EQ(m_app->GetCurrentScreen(), menu);
+    // Not kept by the screen below, the closed one goes right after its report.
+    EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(game)", "game.Deleted", "menu.Activate", "menu.Update(16)"}));
 }
 
 TEST_F(ApplicationTest, ImmediateCloseOfScreenReportsAtOnce)
 {
-    CTestScreen menu("menu", m_log), help("help", m_log);
-    m_app->PushScreen(&menu);
-    m_app->PushScreen(&help);
+    ShowScreen("menu");
+    ShowScreen("help");
     m_log.clear();
     m_app->CloseTop(true);
-    EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(help)", "menu.Activate"}));
+    EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(help)", "help.Deleted", "menu.Activate"}));
+}
+
+// The held game's way: the screen below keeps what closed and shows it again.
+class CKeeperScreen : public CTestScreen
+{
+  public:
+    using CTestScreen::CTestScreen;
+    void OnScreenClosed(std::unique_ptr<CScreen> closed) override { m_kept = std::move(closed); }
+    std::unique_ptr<CScreen> m_kept;
+};
+
+TEST_F(ApplicationTest, AClosedScreenKeptByTheOneBelowLivesOnAndCanBeShownAgain)
+{
+    auto keeper = std::make_unique<CKeeperScreen>("menu", m_log);
+    CKeeperScreen* menu = keeper.get();
+    m_app->PushScreen(std::move(keeper));
+    CTestScreen* game = ShowScreen("game");
+    m_app->CloseTop(true);
+    ASSERT_EQ(menu->m_kept.get(), game);
+    m_log.clear();
+    m_app->PushScreen(std::move(menu->m_kept));
+    m_app->Update(CApplication::kFrameStep);
+    EXPECT_EQ(m_app->GetCurrentScreen(), game);
+    EXPECT_EQ(m_log, (Log{"game.Activate", "game.Update(16)"}));
+    m_log.clear();
+    m_app->CloseAll();
+    EXPECT_EQ(m_log, (Log{"game.Deleted", "menu.Deleted"})) << "top first";
 }
 
 // The menu answers a closed window by pushing the next screen (a new game
@@ -149,16 +202,19 @@ TEST_F(ApplicationTest, ImmediateCloseOfScreenReportsAtOnce)
 class CHubScreen : public CTestScreen
 {
   public:
-    CHubScreen(Log& log, CApplication* app, CScreen* next) : CTestScreen("menu", log), m_app(app), m_next(next) {}
-    void OnScreenClosed(CScreen* closed) override
+    CHubScreen(Log& log, CApplication* app, std::unique_ptr<CScreen> next)
+        : CTestScreen("menu", log), m_app(app), m_next(std::move(next))
     {
-        CTestScreen::OnScreenClosed(closed);
-        m_app->PushScreen(m_next);
+    }
+    void OnScreenClosed(std::unique_ptr<CScreen> closed) override
+    {
+        CTestScreen::OnScreenClosed(std::move(closed));
+        m_app->PushScreen(std::move(m_next));
     }
 
   private:
     CApplication* m_app;
-    CScreen* m_next;
+    std::unique_ptr<CScreen> m_next;
 };
 
 TEST_F(ApplicationTest, ScreenPushedWhenTheScreenAboveClosesIsActivatedOnceByItsPush)
@@ -166,21 +222,19 @@ TEST_F(ApplicationTest, ScreenPushedWhenTheScreenAboveClosesIsActivatedOnceByIts
     for (bool immediate : {false, true})
     {
         SCOPED_TRACE(immediate ? "closed at once" : "closed at the next frame");
-        CTestScreen custom("custom", m_log), game("game", m_log);
-        CHubScreen menu(m_log, m_app, &game);
-        m_app->PushScreen(&menu);
-        m_app->PushScreen(&custom);
+        auto next = std::make_unique<CTestScreen>("game", m_log);
+        CScreen* game = next.get();
+        m_app->PushScreen(std::make_unique<CHubScreen>(m_log, m_app, std::move(next)));
+        ShowScreen("custom");
         m_log.clear();
         m_app->CloseTop(immediate);
         if (!immediate)
             m_app->Update(CApplication::kFrameStep);
-        EXPECT_EQ(m_app->GetCurrentScreen(), &game);
-        Log expected{"menu.ScreenClosed(custom)", "game.Activate"};
+        EXPECT_EQ(m_app->GetCurrentScreen(), game);
+        Log expected{"menu.ScreenClosed(custom)", "custom.Deleted", "game.Activate"};
         if (!immediate)
             expected.push_back("game.Update(16)");
         EXPECT_EQ(m_log, expected);
-        // A fresh frame for the next round, while this round's screens still
-        // live: the bottom screen of a stack never leaves it.
         TearDown();
         SetUp();
         m_log.clear();
@@ -189,41 +243,36 @@ TEST_F(ApplicationTest, ScreenPushedWhenTheScreenAboveClosesIsActivatedOnceByIts
 
 TEST_F(ApplicationTest, LastScreenIsNeverClosed)
 {
-    CTestScreen menu("menu", m_log);
-    m_app->PushScreen(&menu);
+    CTestScreen* menu = ShowScreen("menu");
     m_app->CloseTop(true);
     m_app->CloseTop(false);
     m_app->Update(CApplication::kFrameStep);
     EXPECT_EQ(m_app->GetScreenCount(), 1u);
-    EXPECT_EQ(m_app->GetCurrentScreen(), &menu);
+    EXPECT_EQ(m_app->GetCurrentScreen(), menu);
 }
 
 TEST_F(ApplicationTest, PushingDialogActivatesDialogThenScreenBelow)
 {
-    CTestScreen menu("menu", m_log);
-    CTestDialog dialog("dlg", m_log);
-    m_app->PushScreen(&menu);
+    ShowScreen("menu");
     m_log.clear();
-    m_app->PushDialog(&dialog);
+    ShowDialog("dlg");
     EXPECT_EQ(m_log, (Log{"dlg.Activate", "menu.Activate"}));
 }
 
 TEST_F(ApplicationTest, DialogResultIsReportedNextFrameBeforeTheUpdate)
 {
-    CTestScreen menu("menu", m_log);
-    CTestDialog dialog("dlg", m_log);
-    m_app->PushScreen(&menu);
-    m_app->PushDialog(&dialog);
+    ShowScreen("menu");
+    CTestDialog* dialog = ShowDialog("dlg");
     m_log.clear();
 
     // Esc in a dialog: result 1, closed by the dialog itself (deferred).
     m_app->HandleEvent(KeyDown(NPlatform::kVkEscape));
-    EXPECT_EQ(m_app->GetTopDialog(), &dialog);
-    EXPECT_EQ(dialog.GetResult(), 1);
+    EXPECT_EQ(m_app->GetTopDialog(), dialog);
+    EXPECT_EQ(dialog->GetResult(), 1);
 
     m_app->Update(CApplication::kFrameStep);
     EXPECT_EQ(m_app->GetTopDialog(), nullptr);
-    EXPECT_EQ(m_log, (Log{"dlg.Key(27)", "menu.DialogClosed(1,dlg)", "menu.Update(16)"}));
+    EXPECT_EQ(m_log, (Log{"dlg.Key(27)", "menu.DialogClosed(1,dlg)", "dlg.Deleted", "menu.Update(16)"}));
 
     // The report is made once.
     m_log.clear();
@@ -233,25 +282,21 @@ TEST_F(ApplicationTest, DialogResultIsReportedNextFrameBeforeTheUpdate)
 
 TEST_F(ApplicationTest, EnterClosesDialogWithResultZeroAndReportGoesToNextDialog)
 {
-    CTestScreen menu("menu", m_log);
-    CTestDialog first("first", m_log), second("second", m_log);
-    m_app->PushScreen(&menu);
-    m_app->PushDialog(&first);
-    m_app->PushDialog(&second);
+    ShowScreen("menu");
+    ShowDialog("first");
+    ShowDialog("second");
     m_log.clear();
 
     m_app->HandleEvent(KeyDown(NPlatform::kVkReturn));
     m_app->Update(CApplication::kFrameStep);
-    EXPECT_EQ(m_log, (Log{"second.Key(13)", "first.DialogClosed(0,second)", "first.Update(16)"}));
+    EXPECT_EQ(m_log, (Log{"second.Key(13)", "first.DialogClosed(0,second)", "second.Deleted", "first.Update(16)"}));
 }
 
 TEST_F(ApplicationTest, InputAndUpdateGoToTopDialogOnlyButEverythingShownIsDrawn)
 {
-    CTestScreen menu("menu", m_log);
-    CTestDialog first("first", m_log), second("second", m_log);
-    m_app->PushScreen(&menu);
-    m_app->PushDialog(&first);
-    m_app->PushDialog(&second);
+    ShowScreen("menu");
+    ShowDialog("first");
+    ShowDialog("second");
     m_log.clear();
 
     m_app->HandleEvent(KeyDown('A'));
@@ -266,25 +311,34 @@ TEST_F(ApplicationTest, InputAndUpdateGoToTopDialogOnlyButEverythingShownIsDrawn
 
 TEST_F(ApplicationTest, ClosingScreenAndDialogInOneFrameLosesNeitherReport)
 {
-    CTestScreen menu("menu", m_log), game("game", m_log);
-    CTestDialog dialog("dlg", m_log);
-    m_app->PushScreen(&menu);
-    m_app->PushScreen(&game);
-    m_app->PushDialog(&dialog);
-    dialog.SetResult(5);
-    m_app->CloseTop(true); // the dialog's report waits for the next update
+    ShowScreen("menu");
+    ShowScreen("game");
+    ShowDialog("dlg")->SetResult(5);
+    m_log.clear();
+    m_app->CloseTop(true);
+    EXPECT_EQ(m_log, (Log{"game.DialogClosed(5,dlg)", "dlg.Deleted"})) << "handed to the screen it was over";
     m_app->CloseTop(false);
     m_log.clear();
 
     m_app->Update(CApplication::kFrameStep);
-    EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(game)", "menu.Activate", "menu.DialogClosed(5,dlg)", "menu.Update(16)"}));
+    EXPECT_EQ(m_log, (Log{"menu.ScreenClosed(game)", "game.Deleted", "menu.Activate", "menu.Update(16)"}));
+}
+
+TEST_F(ApplicationTest, ChangesAskedInOneFrameAreAppliedInTheirOrder)
+{
+    ShowScreen("menu");
+    m_log.clear();
+    m_app->PushScreen(std::make_unique<CTestScreen>("help", m_log));
+    m_app->CloseTop(false);
+    m_app->PushDialog(std::make_unique<CTestDialog>("dlg", m_log));
+    m_app->Update(CApplication::kFrameStep);
+    EXPECT_EQ(m_log, (Log{"help.Activate", "menu.ScreenClosed(help)", "help.Deleted", "menu.Activate", "dlg.Activate",
+                          "menu.Activate", "dlg.Update(16)"}));
 }
 
 TEST_F(ApplicationTest, AReleaseReachesOnlyTheScreenOnTopWhenItsPressCame)
 {
-    CTestScreen menu("menu", m_log), game("game", m_log);
-    CTestDialog dialog("dlg", m_log);
-    m_app->PushScreen(&menu);
+    ShowScreen("menu");
     auto press = [this] { m_app->HandleEvent(Message(NPlatform::EEventType::LButtonDown)); };
     auto release = [this] { m_app->HandleEvent(Message(NPlatform::EEventType::LButtonUp)); };
     m_log.clear();
@@ -292,12 +346,14 @@ TEST_F(ApplicationTest, AReleaseReachesOnlyTheScreenOnTopWhenItsPressCame)
     press(); // an ordinary click
     release();
     press(); // opens a dialog, as the menu's Play button does
-    m_app->PushDialog(&dialog);
-    release();
+    m_app->PushDialog(std::make_unique<CTestDialog>("dlg", m_log));
+    release(); // before the next frame shows the dialog
+    m_app->Update(CApplication::kFrameStep);
     press(); // closes it (deferred, as every button does) and the game comes up under the held button
     m_app->CloseTop(false);
     m_app->Update(CApplication::kFrameStep);
-    m_app->PushScreen(&game);
+    m_app->PushScreen(std::make_unique<CTestScreen>("game", m_log));
+    m_app->Update(CApplication::kFrameStep);
     release();
     press(); // the next click is whole again
     release();
@@ -309,27 +365,25 @@ TEST_F(ApplicationTest, AReleaseReachesOnlyTheScreenOnTopWhenItsPressCame)
                             "game.LUp"}));
 }
 
-TEST_F(ApplicationTest, AltF4DropsDialogsAndAsksTheCurrentScreen)
+TEST_F(ApplicationTest, AltF4ClosesTheDialogsAndAsksTheCurrentScreen)
 {
-    CTestScreen menu("menu", m_log);
-    CTestDialog dialog("dlg", m_log);
-    m_app->PushScreen(&menu);
-    m_app->PushDialog(&dialog);
+    ShowScreen("menu");
+    ShowDialog("dlg");
     m_log.clear();
 
     NPlatform::SEvent close = Message(NPlatform::EEventType::Close);
     close.f4Held = true;
     m_app->HandleEvent(close);
     EXPECT_EQ(m_app->GetDialogCount(), 0u);
-    EXPECT_EQ(m_log, (Log{"menu.CloseRequest"}));
+    // Each dialog is handed to the one below it, as closed: a name typed in one is not lost.
+    EXPECT_EQ(m_log, (Log{"menu.DialogClosed(0,dlg)", "dlg.Deleted", "menu.CloseRequest"}));
     NPlatform::SEvent next;
     EXPECT_FALSE(NPlatform::PollEvent(next)) << "Alt+F4 never quits by itself";
 }
 
 TEST_F(ApplicationTest, OtherCloseRequestsQuit)
 {
-    CTestScreen menu("menu", m_log);
-    m_app->PushScreen(&menu);
+    ShowScreen("menu");
     m_log.clear();
     m_app->PostClose();
 
@@ -345,8 +399,7 @@ TEST_F(ApplicationTest, OtherCloseRequestsQuit)
 
 TEST_F(ApplicationTest, InactiveWindowUpdatesNothingAndRestoreReactivates)
 {
-    CTestScreen menu("menu", m_log);
-    m_app->PushScreen(&menu);
+    ShowScreen("menu");
     NPlatform::SEvent inactive = Message(NPlatform::EEventType::Activate);
     inactive.active = false;
     m_app->HandleEvent(inactive);
@@ -370,8 +423,7 @@ TEST_F(ApplicationTest, MinimiseRequestIgnoredByTheDesktopKeepsThePictureMoving)
 {
     // Without a window manager, or under a tiling one, the request does
     // nothing: no event comes, and the game must go on drawing.
-    CTestScreen menu("menu", m_log);
-    m_app->PushScreen(&menu);
+    ShowScreen("menu");
     m_app->Minimize();
     EXPECT_FALSE(m_app->IsMinimized());
     m_log.clear();
@@ -390,8 +442,7 @@ TEST_F(ApplicationTest, MinimiseRequestIgnoredByTheDesktopKeepsThePictureMoving)
 
 TEST_F(ApplicationTest, InactiveWindowIsDrawnOnlyWhenItsPictureWasLost)
 {
-    CTestScreen menu("menu", m_log);
-    m_app->PushScreen(&menu);
+    ShowScreen("menu");
     m_app->Frame(nullptr);
     NPlatform::SEvent inactive = Message(NPlatform::EEventType::Activate);
     inactive.active = false;
@@ -426,7 +477,6 @@ TEST_F(ApplicationTest, MouseCoordinatesAreScaledIntoTheLayoutSpace)
     EXPECT_EQ(lx, 400);
     EXPECT_EQ(ly, 300);
 
-    CTestScreen menu("menu", m_log);
     CTestDialog dialog("dlg", m_log);
     dialog.SetVirtualSize(800, 600);
     dialog.SetPanelPosition(200, 150);
@@ -474,8 +524,7 @@ TEST_F(ApplicationTest, LosingFocusStopsMusicAndRegainingItPlaysTheNextTrack)
     ASSERT_TRUE(sound.IsDeviceOpen());
     CFocusScript focus;
     NPlatform::SetEventSource(&focus);
-    CTestScreen menu("menu", m_log);
-    m_app->PushScreen(&menu);
+    ShowScreen("menu");
 
     NAudio::Music music;
     music.SetPlaylist({"music/one.xm", "music/two.xm"});

@@ -5,6 +5,7 @@
 
 #include "engine/Input.h"
 #include "ui/Frame.h"
+#include "ui/Screen.h"
 
 class CFakeFrame : public IFrame
 {
@@ -16,8 +17,9 @@ class CFakeFrame : public IFrame
     }
     virtual ~CFakeFrame() { SetInstance(nullptr); }
 
-    void PushScreen(CScreen*) override {}
-    void PushDialog(CScreen*) override {}
+    // Whatever is pushed goes at once.
+    void PushScreen(std::unique_ptr<CScreen>) override {}
+    void PushDialog(std::unique_ptr<CScreen>) override {}
     void CloseTop(bool) override {}
     int GetLogicalWidth() const override { return 800; }
     int GetLogicalHeight() const override { return 600; }

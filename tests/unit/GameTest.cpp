@@ -354,11 +354,16 @@ class CRecordingOwner : public IGameOwner
         m_entry = std::make_unique<NInterface::CEnterNameDlg>();
         return m_entry.get();
     }
-    std::string GetEnteredName(const CScreen&) const override { return m_entry->GetName(); }
+    std::string GetEnteredName(const CScreen& entry) const override
+    {
+        return static_cast<const NInterface::CEnterNameDlg&>(entry).GetName();
+    }
+    void OnNameEntryClosed(std::unique_ptr<CScreen> entry) override { m_returned = std::move(entry); }
 
     NGame::CTopTable* m_table = nullptr;
     std::unique_ptr<NInterface::CEnterNameDlg> m_entry;
     int m_top_when_finished = -1;
+    std::unique_ptr<CScreen> m_returned;
 };
 
 TEST_F(GameTest, GameOverWithAQualifyingScoreAsksItsOwnerForANameAndRecordsIt)
@@ -381,8 +386,9 @@ TEST_F(GameTest, GameOverWithAQualifyingScoreAsksItsOwnerForANameAndRecordsIt)
     EXPECT_TRUE(game->GetField()->IsIdle()); // the field waits for the name
     Click(*game, 400, 300);
     EXPECT_EQ(game->GetNameDialog(), dialog);
-    game->OnDialogClosed(1, dialog); // an empty name
+    game->OnDialogClosed(1, std::move(owner.m_entry)); // an empty name
     EXPECT_EQ(game->GetNameDialog(), nullptr);
+    EXPECT_EQ(owner.m_returned.get(), dialog) << "the closed entry goes back to its owner";
     EXPECT_TRUE(game->IsScoreRecorded());
     EXPECT_EQ(owner.m_top_when_finished, 5) << "the owner drops the held game before the table is written";
     EXPECT_EQ(table.GetName(1, 0), "Nemo");

@@ -66,18 +66,29 @@ protected:
         MenuTest::SetUp();
         m_game_resources = std::make_unique<NGameTest::CTestResources>();
         NRandom::Seed(1);
-        m_menu = std::make_unique<CMainMenu>();
-        App()->PushScreen(m_menu.get());
+        m_menu = Show(std::make_unique<CMainMenu>());
     }
     void TearDown() override
     {
         App()->CloseAll();
-        m_menu.reset();
+        m_menu = nullptr;
         m_game_resources.reset();
         MenuTest::TearDown();
     }
     static CApplication* App() { return CApplication::Instance(); }
     CScreen* Current() const { return App()->GetInputTarget(); }
+    // What Continue does: the held game shown (at once).
+    void ShowHeldGame()
+    {
+        m_menu->ShowHeldGame();
+        App()->ApplyStackChanges();
+    }
+    // Closes everything over the menu, each closing handed down as the frame does.
+    static void BackToTheMenu()
+    {
+        while (App()->GetDialogCount() > 0 || App()->GetScreenCount() > 1)
+            App()->CloseTop(true);
+    }
 
     // Frames until the held game's field stands still (its level laid out).
     void SettleGame()
@@ -90,6 +101,7 @@ protected:
     CGame* StartFromMenu(bool classic, int level)
     {
         Click(*m_menu, *m_menu->GetGameButton());
+        NextFrame(); // the window or dialog shows at the next frame
         NInterface::CCustomLevelWnd* window = m_menu->GetCustomLevelWindow();
         EXPECT_EQ(Current(), window);
         if (classic != (window->GetGameType() == 0))
@@ -104,7 +116,7 @@ protected:
     {
         Current()->OnKeyDown(NPlatform::kVkEscape);
         NextFrame();
-        ASSERT_EQ(Current(), m_menu.get());
+        ASSERT_EQ(Current(), m_menu);
     }
     // A saved game at the last level on a board the player fills with one move.
     CKeyValueFile LastLevelFile(int totalScore)
@@ -144,6 +156,7 @@ protected:
             game->OnLButtonUp(5, 5, 0);
         }
         EXPECT_TRUE(game->IsGameOver());
+        NextFrame();
         const bool asked = game->GetNameDialog() != nullptr;
         if (asked)
         {
@@ -162,7 +175,7 @@ protected:
         m_menu->HoldGame(CMainMenu::RestoreGame(LastLevelFile(totalScore), m_menu->GetTopTable()));
         EXPECT_TRUE(m_menu->SaveGameFile()); // as the start-up found it
         CGame* game = m_menu->GetHeldGame();
-        App()->PushScreen(game);
+        ShowHeldGame();
         CField& field = *game->GetField();
         EXPECT_TRUE(field.Fill(field.GetMid(), 0, 0));
         for (int frame = 0; frame < 5000 && !(field.IsIdle() && field.IsFull()); ++frame)
@@ -187,7 +200,7 @@ protected:
     }
 
     std::unique_ptr<NGameTest::CTestResources> m_game_resources;
-    std::unique_ptr<CMainMenu> m_menu;
+    CMainMenu* m_menu = nullptr; // the frame's bottom screen
 };
 
 TEST_F(MenuFlowTest, NewGameGoesThroughTheCustomLevelWindowAndBackLeavesItHeld)
@@ -195,10 +208,11 @@ TEST_F(MenuFlowTest, NewGameGoesThroughTheCustomLevelWindowAndBackLeavesItHeld)
     EXPECT_EQ(m_menu->GetGameButton()->GetWidth() > 0, true) << "menu pictures missing";
     // Closing the window without starting returns to the menu with nothing held.
     Click(*m_menu, *m_menu->GetGameButton());
+    NextFrame(); // the window or dialog shows at the next frame
     ASSERT_EQ(Current(), m_menu->GetCustomLevelWindow());
     Current()->OnKeyDown(NPlatform::kVkEscape);
     NextFrame();
-    EXPECT_EQ(Current(), m_menu.get());
+    EXPECT_EQ(Current(), m_menu);
     EXPECT_EQ(m_menu->GetHeldGame(), nullptr);
 
     CGame* game = StartFromMenu(true, 2);
@@ -223,6 +237,7 @@ TEST_F(MenuFlowTest, HeldGameOffersContinueNewGameAndCancel)
 
     // Cancel: the dialog goes, the game stays.
     Click(*m_menu, *m_menu->GetGameButton());
+    NextFrame(); // the window or dialog shows at the next frame
     CContinueDlg* dialog = m_menu->GetContinueDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Current(), dialog);
@@ -234,11 +249,12 @@ TEST_F(MenuFlowTest, HeldGameOffersContinueNewGameAndCancel)
     Current()->OnKeyDown(NPlatform::kVkEscape);
     NextFrame();
     EXPECT_EQ(m_menu->GetContinueDialog(), nullptr);
-    EXPECT_EQ(Current(), m_menu.get());
+    EXPECT_EQ(Current(), m_menu);
     EXPECT_EQ(m_menu->GetHeldGame(), game);
 
     // Continue: the same game again.
     Click(*m_menu, *m_menu->GetGameButton());
+    NextFrame(); // the window or dialog shows at the next frame
     Click(*Current(), static_cast<int>(m_menu->GetContinueDialog()->GetContinueButton()->GetPosition().x + 144) + 4,
           static_cast<int>(m_menu->GetContinueDialog()->GetContinueButton()->GetPosition().y + 44) + 4);
     NextFrame();
@@ -247,6 +263,7 @@ TEST_F(MenuFlowTest, HeldGameOffersContinueNewGameAndCancel)
 
     // New game: the custom level window; starting there drops the held game.
     Click(*m_menu, *m_menu->GetGameButton());
+    NextFrame(); // the window or dialog shows at the next frame
     Click(*Current(), static_cast<int>(m_menu->GetContinueDialog()->GetNewGameButton()->GetPosition().x + 144) + 4,
           static_cast<int>(m_menu->GetContinueDialog()->GetNewGameButton()->GetPosition().y + 44) + 4);
     NextFrame();
@@ -266,10 +283,10 @@ TEST_F(MenuFlowTest, FinishedGameIsDroppedAndTheTopWindowOpensOnlyForARecordedRe
         m_menu->GetTopTable()->Add(0, 1000000, "Best");
     m_menu->HoldGame(CMainMenu::RestoreGame(LastLevelFile(10), m_menu->GetTopTable()));
     ASSERT_NE(m_menu->GetHeldGame(), nullptr);
-    App()->PushScreen(m_menu->GetHeldGame());
+    ShowHeldGame();
     EXPECT_FALSE(PlayToTheEnd());
     EXPECT_EQ(m_menu->GetHeldGame(), nullptr);
-    EXPECT_EQ(Current(), m_menu.get());
+    EXPECT_EQ(Current(), m_menu);
     EXPECT_EQ(m_menu->GetTopWindow(), nullptr);
     // Nothing to continue after the restart either.
     CKeyValueFile saved;
@@ -283,7 +300,7 @@ TEST_F(MenuFlowTest, FinishedGameIsDroppedAndTheTopWindowOpensOnlyForARecordedRe
     advanced.SetString("gamedata.dir_pattern", "dat/levels_duel/lev%03d.raw");
     advanced.SetInt("gamedata.m_game_type", 1);
     m_menu->HoldGame(CMainMenu::RestoreGame(advanced, m_menu->GetTopTable()));
-    App()->PushScreen(m_menu->GetHeldGame());
+    ShowHeldGame();
     EXPECT_TRUE(PlayToTheEnd());
     EXPECT_EQ(m_menu->GetHeldGame(), nullptr);
     ASSERT_NE(m_menu->GetTopWindow(), nullptr);
@@ -292,7 +309,7 @@ TEST_F(MenuFlowTest, FinishedGameIsDroppedAndTheTopWindowOpensOnlyForARecordedRe
     EXPECT_EQ(m_menu->GetTopTable()->GetName(1, 0), "Nemo");
     Current()->OnKeyDown(NPlatform::kVkEscape);
     NextFrame();
-    EXPECT_EQ(Current(), m_menu.get());
+    EXPECT_EQ(Current(), m_menu);
     EXPECT_EQ(m_menu->GetTopWindow(), nullptr);
 }
 
@@ -303,6 +320,7 @@ TEST_F(MenuFlowTest, TheNameEntryDropsTheFinishedGameBeforeItsResultIsWritten)
     ASSERT_TRUE(SavedFileHoldsAGame()) << "the last position before the final move";
     game->OnLButtonDown(5, 5, 0);
     game->OnLButtonUp(5, 5, 0);
+    NextFrame();
     ASSERT_EQ(Current(), game->GetNameDialog());
     Current()->OnKeyDown(NPlatform::kVkReturn);
     NextFrame();
@@ -322,7 +340,7 @@ TEST_F(MenuFlowTest, EveryWayOfLeavingAFinishedGameRecordsItsResultOnce)
         std::function<void(CGame&)> leave;
         const char* name;
     };
-    CMainMenu* menu = m_menu.get();
+    CMainMenu* menu = m_menu;
     const SWay ways[] = {
         {"Escape on the game-over board", [](CGame& game) { game.OnKeyDown(NPlatform::kVkEscape); NextFrame(); },
          "Nemo"},
@@ -336,7 +354,7 @@ TEST_F(MenuFlowTest, EveryWayOfLeavingAFinishedGameRecordsItsResultOnce)
              ASSERT_NE(game.GetNameDialog(), nullptr);
              for (char c : std::string("Zed"))
                  game.GetNameDialog()->OnChar(static_cast<unsigned char>(c), 1);
-             App()->CloseAll();
+             // What the exit does: save, then everything goes.
              menu->SaveGameFile();
              menu->SaveGameFile();
          },
@@ -361,8 +379,7 @@ TEST_F(MenuFlowTest, EveryWayOfLeavingAFinishedGameRecordsItsResultOnce)
             }
         EXPECT_EQ(entries, 1);
         EXPECT_FALSE(SavedFileHoldsAGame());
-        App()->CloseAll();
-        App()->PushScreen(m_menu.get());
+        BackToTheMenu();
     }
 }
 
@@ -373,7 +390,7 @@ TEST_F(MenuFlowTest, HelpOptionsAndTopWindowsOpenAndAreDeletedWhenClosed)
         CSimpleButton* (CMainMenu::*button)() const;
         std::function<CScreen*()> window;
     };
-    CMainMenu* menu = m_menu.get();
+    CMainMenu* menu = m_menu;
     const SCase cases[] = {
         {&CMainMenu::GetHelpButton, [menu] { return static_cast<CScreen*>(menu->GetHelpWindow()); }},
         {&CMainMenu::GetOptionsButton, [menu] { return static_cast<CScreen*>(menu->GetOptionsWindow()); }},
@@ -381,12 +398,13 @@ TEST_F(MenuFlowTest, HelpOptionsAndTopWindowsOpenAndAreDeletedWhenClosed)
     };
     for (const SCase& c : cases)
     {
-        Click(*m_menu, *(m_menu.get()->*c.button)());
+        Click(*m_menu, *(m_menu->*c.button)());
+        NextFrame();
         ASSERT_NE(c.window(), nullptr);
         EXPECT_EQ(Current(), c.window());
         Current()->OnKeyDown(NPlatform::kVkEscape);
         NextFrame();
-        EXPECT_EQ(Current(), m_menu.get());
+        EXPECT_EQ(Current(), m_menu);
         EXPECT_EQ(c.window(), nullptr);
     }
 }
@@ -400,6 +418,7 @@ TEST_F(MenuFlowTest, EscapeAndTheQuitButtonAskTheWindowToClose)
             m_menu->OnKeyDown(NPlatform::kVkEscape);
         else
             Click(*m_menu, *m_menu->GetQuitButton());
+            NextFrame(); // the window or dialog shows at the next frame
         NPlatform::SEvent event;
         ASSERT_TRUE(NPlatform::PollEvent(event));
         EXPECT_EQ(event.type, NPlatform::EEventType::Close);
@@ -416,7 +435,6 @@ protected:
     std::unique_ptr<CMainMenu> Restart()
     {
         EXPECT_TRUE(m_menu->SaveGameFile());
-        App()->CloseAll();
         auto menu = std::make_unique<CMainMenu>();
         menu->LoadGameFile();
         return menu;
@@ -509,7 +527,7 @@ TEST_F(SavedGameTest, TotalsAtTheirCeilingsLoadAndStayThereWhileValuesBeyondAreR
     m_menu->HoldGame(CMainMenu::RestoreGame(file, m_menu->GetTopTable()));
     CGame* game = m_menu->GetHeldGame();
     ASSERT_NE(game, nullptr);
-    App()->PushScreen(game);
+    ShowHeldGame();
     CField& field = *game->GetField();
     ASSERT_TRUE(field.Fill(field.GetMid(), 0, 0));
     for (int frame = 0; frame < 5000 && !(field.IsIdle() && field.IsFull()); ++frame)
@@ -546,7 +564,7 @@ TEST_F(SavedGameTest, MovingGameRoundTripsAndAFinishedGameIsNotOffered)
     for (int i = 0; i < 7; ++i)
         m_menu->GetTopTable()->Add(0, 1000000, "Best");
     m_menu->HoldGame(CMainMenu::RestoreGame(LastLevelFile(10), m_menu->GetTopTable()));
-    App()->PushScreen(m_menu->GetHeldGame());
+    ShowHeldGame();
     CField& field = *m_menu->GetHeldGame()->GetField();
     field.Fill(field.GetMid(), 0, 0);
     for (int frame = 0; frame < 5000 && !(field.IsIdle() && field.IsFull()); ++frame)

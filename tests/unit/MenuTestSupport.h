@@ -33,6 +33,26 @@ public:
     uint32_t GetHeldFlags() override { return 0; }
 };
 
+// The bottom screen of a test: like the menu with its windows, it keeps what
+// closes over it, so the test can still look at it.
+class CHostScreen : public CScreen
+{
+public:
+    void OnScreenClosed(std::unique_ptr<CScreen> closed) override { m_closed.push_back(std::move(closed)); }
+    void OnDialogClosed(int, std::unique_ptr<CScreen> dialog) override { m_closed.push_back(std::move(dialog)); }
+    // Takes a kept screen back out, to show it again.
+    std::unique_ptr<CScreen> Take(CScreen* screen)
+    {
+        for (auto& closed : m_closed)
+            if (closed.get() == screen)
+                return std::move(closed);
+        return nullptr;
+    }
+
+private:
+    std::vector<std::unique_ptr<CScreen>> m_closed;
+};
+
 class MenuTest : public ::testing::Test
 {
 protected:
@@ -105,6 +125,18 @@ protected:
     }
     // What the frame does at the start of the next frame after CloseTop(false).
     static void NextFrame() { CApplication::Instance()->Update(16.0f); }
+    // Pushes a screen (a dialog) the test made and shows it at once; the frame owns it.
+    template <class T>
+    static T* Show(std::unique_ptr<T> screen, bool dialog = false)
+    {
+        T* shown = screen.get();
+        if (dialog)
+            CApplication::Instance()->PushDialog(std::move(screen));
+        else
+            CApplication::Instance()->PushScreen(std::move(screen));
+        CApplication::Instance()->ApplyStackChanges();
+        return shown;
+    }
 
     std::string SavedGamePath() const { return (m_data_folder / "saved.dat").string(); }
 

@@ -78,14 +78,17 @@ class MenuWindowsTest : public ::testing::Test
         m_resources.AddMemoryEntry(name, Bytes(text), false);
     }
     // Pushes the window over a bottom screen and lets the frame apply a close.
-    bool ClosesOnEscape(CScreen& window)
+    bool ClosesOnEscape(std::unique_ptr<CScreen> window)
     {
-        CScreen bottom;
-        m_app->PushScreen(&bottom);
-        m_app->PushScreen(&window);
-        window.OnKeyDown(27);
+        auto owned = std::make_unique<CScreen>();
+        CScreen* bottom = owned.get();
+        CScreen* shown = window.get();
+        m_app->PushScreen(std::move(owned));
+        m_app->PushScreen(std::move(window));
         m_app->Update(16.0f);
-        const bool closed = m_app->GetCurrentScreen() == &bottom;
+        shown->OnKeyDown(27);
+        m_app->Update(16.0f);
+        const bool closed = m_app->GetCurrentScreen() == bottom;
         m_app->CloseAll();
         return closed;
     }
@@ -167,12 +170,9 @@ TEST_F(MenuWindowsTest, TopWindowReadsItsRowsAndSpacingsFromTheLayout)
 TEST_F(MenuWindowsTest, EscapeClosesEveryWindowLikeItsCloseButton)
 {
     CTopTable table(2);
-    CTopWnd top(800, 600, &table);
-    EXPECT_TRUE(ClosesOnEscape(top));
-    COptionsWnd options(800, 600);
-    EXPECT_TRUE(ClosesOnEscape(options));
-    CHelpWnd help(800, 600);
-    EXPECT_TRUE(ClosesOnEscape(help));
+    EXPECT_TRUE(ClosesOnEscape(std::make_unique<CTopWnd>(800, 600, &table)));
+    EXPECT_TRUE(ClosesOnEscape(std::make_unique<COptionsWnd>(800, 600)));
+    EXPECT_TRUE(ClosesOnEscape(std::make_unique<CHelpWnd>(800, 600)));
 }
 
 // ---- options window ----

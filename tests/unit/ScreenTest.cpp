@@ -138,13 +138,14 @@ TEST_F(ScreenTest, DragEndsOnActivateControlRightButtonAndLeavingTheWindow)
 
 TEST_F(ScreenTest, DialogKeysCloseWithResultAndStillReachControls)
 {
-    CScreen menu;
-    CDialog dialog;
+    auto shown = std::make_unique<CDialog>();
+    CDialog& dialog = *shown;
     CFakeControl box("box", m_log);
     dialog.AddControl(&box);
     CApplication* app = CApplication::Instance();
-    app->PushScreen(&menu);
-    app->PushDialog(&dialog);
+    app->PushScreen(std::make_unique<CScreen>());
+    app->PushDialog(std::move(shown));
+    app->ApplyStackChanges();
 
     dialog.OnKeyDown(NPlatform::kVkReturn);
     EXPECT_EQ(dialog.GetResult(), 0);

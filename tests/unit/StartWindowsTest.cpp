@@ -21,22 +21,20 @@ protected:
     {
         MenuTest::SetUp();
         LoadInterface();
-        m_host = std::make_unique<CScreen>();
-        CApplication::Instance()->PushScreen(m_host.get());
+        m_host = Show(std::make_unique<NMenuTest::CHostScreen>());
     }
     void TearDown() override
     {
         CApplication::Instance()->CloseAll();
         MenuTest::TearDown();
     }
-    std::unique_ptr<CContinueDlg> Open(int level, int score)
+    CContinueDlg* Open(int level, int score)
     {
         auto dialog = std::make_unique<CContinueDlg>(level, score);
         dialog->SetVirtualSize(800, 600);
         dialog->SetPanelPosition(144, 44);
         dialog->SetPanelSize(512, 512);
-        CApplication::Instance()->PushDialog(dialog.get());
-        return dialog;
+        return Show(std::move(dialog), true);
     }
     // A click on a button of the panel, in window coordinates.
     void Press(CContinueDlg& dialog, const CSimpleButton& button)
@@ -44,7 +42,7 @@ protected:
         Click(dialog, static_cast<int>(button.GetPosition().x + dialog.GetPanelX()) + 4,
               static_cast<int>(button.GetPosition().y + dialog.GetPanelY()) + 4);
     }
-    std::unique_ptr<CScreen> m_host;
+    NMenuTest::CHostScreen* m_host = nullptr;
 };
 
 TEST_F(ContinueDlgTest, ButtonsGiveTheirChoiceAndResultAndCloseTheDialog)
@@ -60,8 +58,8 @@ TEST_F(ContinueDlgTest, ButtonsGiveTheirChoiceAndResultAndCloseTheDialog)
                            SCase{&CContinueDlg::GetCancelButton, CContinueDlg::kCancel, 1}})
     {
         auto dialog = Open(5, 1234);
-        ASSERT_GT((dialog.get()->*c.button)()->GetWidth(), 0.0f) << "button picture missing";
-        Press(*dialog, *(dialog.get()->*c.button)());
+        ASSERT_GT((dialog->*c.button)()->GetWidth(), 0.0f) << "button picture missing";
+        Press(*dialog, *(dialog->*c.button)());
         NextFrame();
         EXPECT_EQ(CApplication::Instance()->GetDialogCount(), 0u);
         EXPECT_EQ(dialog->GetChoice(), c.choice);
@@ -96,15 +94,12 @@ protected:
     {
         MenuTest::SetUp();
         LoadInterface();
-        m_window = std::make_unique<CCustomLevelWnd>(800.0f, 600.0f);
-        m_menu = std::make_unique<CScreen>();
-        CApplication::Instance()->PushScreen(m_menu.get());
-        CApplication::Instance()->PushScreen(m_window.get());
+        m_menu = Show(std::make_unique<NMenuTest::CHostScreen>());
+        m_window = Show(std::make_unique<CCustomLevelWnd>(800.0f, 600.0f));
     }
     void TearDown() override
     {
         CApplication::Instance()->CloseAll();
-        m_window.reset();
         MenuTest::TearDown();
     }
     // Drags the thumb from where it is to the level and lets go.
@@ -119,8 +114,8 @@ protected:
         if (release)
             m_window->OnLButtonUp(to, y, 0);
     }
-    std::unique_ptr<CScreen> m_menu;
-    std::unique_ptr<CCustomLevelWnd> m_window;
+    NMenuTest::CHostScreen* m_menu = nullptr;
+    CCustomLevelWnd* m_window = nullptr; // kept by m_menu when closed
 };
 
 TEST_F(CustomLevelWndTest, FreshInstallLocksFromTheFourthLevelInBothKinds)
@@ -188,18 +183,18 @@ TEST_F(CustomLevelWndTest, OnlyOkStartsAndEscapeOrCloseReturnWithout)
     Click(*m_window, *m_window->GetOkButton());
     EXPECT_TRUE(m_window->IsStartRequested());
     NextFrame();
-    EXPECT_EQ(CApplication::Instance()->GetCurrentScreen(), m_menu.get());
+    EXPECT_EQ(CApplication::Instance()->GetCurrentScreen(), m_menu);
 
-    CApplication::Instance()->PushScreen(m_window.get());
+    Show(m_menu->Take(m_window));
     m_window->OnKeyDown(NPlatform::kVkEscape);
     EXPECT_FALSE(m_window->IsStartRequested());
     NextFrame();
-    EXPECT_EQ(CApplication::Instance()->GetCurrentScreen(), m_menu.get());
+    EXPECT_EQ(CApplication::Instance()->GetCurrentScreen(), m_menu);
 
-    CApplication::Instance()->PushScreen(m_window.get());
+    Show(m_menu->Take(m_window));
     Click(*m_window, *m_window->GetCloseButton());
     EXPECT_FALSE(m_window->IsStartRequested());
     NextFrame();
-    EXPECT_EQ(CApplication::Instance()->GetCurrentScreen(), m_menu.get());
+    EXPECT_EQ(CApplication::Instance()->GetCurrentScreen(), m_menu);
 }
 } // namespace

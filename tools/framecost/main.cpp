@@ -188,7 +188,8 @@ int main(int argc, char** argv)
     }
     else
         screen = std::make_unique<CQuadScreen>();
-    app->PushScreen(screen.get());
+    const CScreen* measured = screen.get();
+    app->PushScreen(std::move(screen));
 
     // Measured from the first frame on, so start-up is left out.
     double cpuStart = 0.0;
@@ -210,10 +211,10 @@ int main(int argc, char** argv)
     std::printf("%s: %d frames, %.1f fps, process CPU %.3f ms per frame (%.1f %% of one core)\n",
                 game ? "game" : "bare", frames, frames / wall, cpu * 1000.0 / frames, 100.0 * cpu / wall);
     if (game)
-        static_cast<const CTimedGame*>(screen.get())->Report();
+        static_cast<const CTimedGame*>(measured)->Report();
     app->SetFrameObserver(nullptr);
     CControl::SetCursorSource(nullptr);
-    screen.reset();
+    app->CloseAll();
     if (game)
         NGame::CGameResources::Release();
     program.Shutdown();
