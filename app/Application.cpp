@@ -14,7 +14,6 @@
 namespace
 {
 CApplication* g_instance = nullptr;
-std::unique_ptr<CSoundManager> g_soundManager;
 
 // Display widths the full-screen switch refuses outright.
 bool IsRefusedWidth(int width)
@@ -64,8 +63,6 @@ bool CApplication::CreateMainWindow(const char* title, int x, int y, int width, 
     if (m_has_window)
         CResourceGroup::ReloadAllGroups();
     NPlatform::ShowWindow(true);
-    g_soundManager = std::make_unique<CSoundManager>();
-    SetSoundManager(g_soundManager.get());
     return m_has_window;
 }
 
@@ -73,11 +70,6 @@ void CApplication::DestroyMainWindow()
 {
     if (m_has_window)
         CResourceGroup::ReleaseAllGroups();
-    if (g_soundManager)
-    {
-        SetSoundManager(nullptr);
-        g_soundManager.reset();
-    }
     m_input.Close();
     if (m_has_window)
     {

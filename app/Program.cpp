@@ -147,6 +147,8 @@ bool CProgram::Start()
     }
     if (settings.m_full_screen)
         app->SetFullScreen(app->GetLogicalWidth(), app->GetLogicalHeight());
+    m_sound = std::make_unique<CSoundManager>();
+    SetSoundManager(m_sound.get());
 
     // The intro shows while the rest loads.
     app->PushScreen(std::make_unique<NInterface::CIntro>());
@@ -281,7 +283,9 @@ void CProgram::Shutdown()
     CResourceGroup::DeleteGroup(kMainGroup);
     SetResourceManager(nullptr);
     m_resources.reset();
-    CApplication::Destroy(); // window, sound, input and GL context, display mode
+    SetSoundManager(nullptr);
+    m_sound.reset();
+    CApplication::Destroy(); // window, input and GL context, display mode
     CLog::Close();
     m_lock.Release();
 }

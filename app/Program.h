@@ -1,6 +1,22 @@
 // The program's start-up and shutdown: the program-wide objects are created
 // in one fixed order and released in the reverse order. app/main.cpp and the
 // end-to-end tests run exactly this sequence.
+//
+// The services the layers below reach without being handed them, in the order
+// Start makes or registers them (Shutdown undoes them in reverse):
+//   settings        GetAppSettings()               engine, made on first use, loaded here
+//   log             CLog::Open                     engine
+//   resources       SetResourceManager             engine, owned here
+//   frame           CApplication::Create / IFrame  app (window, GL context, input, stacks)
+//   sound           SetSoundManager                engine, owned here, after the window
+//   game pictures   NGame::CGameResources          game, made here before the menu
+//   main menu       pushed on the frame, which owns it and every screen over it
+//   interface       NInterface::CInterfaceResources made by the main menu, which owns them
+//   tool-tip font   CHint::SetFont                 ui, the interface resources' font
+//   pointer sprite  CScreen::SetPointerSprite      ui, owned here
+//   notice          CApplication::SetOverlay       app, owned by the frame
+// The random generator (NRandom, engine) needs no making: the cipher reseeds it
+// on every file it enciphers, and the board draws through the function it is given.
 #pragma once
 
 #include <memory>
@@ -11,6 +27,7 @@
 
 class CAppSettings;
 class CResourceManager;
+class CSoundManager;
 class CSprite;
 namespace NInterface
 {
@@ -61,6 +78,7 @@ class CProgram
 
     std::vector<std::string> m_data_folders;
     std::unique_ptr<CResourceManager> m_resources;
+    std::unique_ptr<CSoundManager> m_sound;
     NInterface::CMainMenu* m_menu = nullptr;
     std::unique_ptr<CSprite> m_pointer;
     NPlatform::CInstanceLock m_lock;
