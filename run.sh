@@ -4,6 +4,7 @@ set -euo pipefail
 ZONVEL_ROOT="$(cd "$(dirname "$0")" && pwd)"
 source "$ZONVEL_ROOT/tools/setup.sh"
 zonvel_install_packages
-zonvel_build build
+# A player needs the program and its data, not the tests, tools and benchmarks.
+ZONVEL_BUILD_TARGETS="zonvel zonvel_data" zonvel_build build
 cd "$ZONVEL_ROOT/build"
 exec ./zonvel

@@ -36,8 +36,14 @@ zonvel_install_packages() {
 }
 
 # zonvel_build BUILD_DIR [extra cmake arguments...]
+# Builds everything, or only the targets named in ZONVEL_BUILD_TARGETS.
 zonvel_build() {
   local dir="$1"; shift
   cmake -S "$ZONVEL_ROOT" -B "$ZONVEL_ROOT/$dir" "$@" >/dev/null
-  cmake --build "$ZONVEL_ROOT/$dir" -j"$(nproc)"
+  local targets=()
+  if [ -n "${ZONVEL_BUILD_TARGETS:-}" ]; then
+    read -r -a targets <<< "$ZONVEL_BUILD_TARGETS"
+    targets=(--target "${targets[@]}")
+  fi
+  cmake --build "$ZONVEL_ROOT/$dir" -j"$(nproc)" "${targets[@]}"
 }
