@@ -164,8 +164,6 @@ bool CProgram::Start()
     }
     settings.m_music.Stop();
 
-    NGame::CGameResources::Instance();
-
     // The menu replaces the intro as the only screen, then takes up the saved game.
     auto menu = std::make_unique<NInterface::CMainMenu>();
     m_menu = menu.get();

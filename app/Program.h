@@ -9,7 +9,8 @@
 //   resources       SetResourceManager             engine, owned here
 //   frame           CApplication::Create / IFrame  app (window, GL context, input, stacks)
 //   sound           SetSoundManager                engine, owned here, after the window
-//   game pictures   NGame::CGameResources          game, made here before the menu
+//   game pictures   NGame::CGameResources          game, made by the menu when a game is first near
+//                                                  (a saved game, the custom level window); released here
 //   main menu       pushed on the frame, which owns it and every screen over it
 //   interface       NInterface::CInterfaceResources made by the main menu, which owns them
 //   tool-tip font   CHint::SetFont                 ui, the interface resources' font

@@ -101,6 +101,11 @@ CTexture* CResourceGroup::GetTexture(const std::string& name) const
     return nullptr;
 }
 
+void CResourceGroup::RemoveTexture(const std::string& name)
+{
+    std::erase_if(m_textures, [&name](const STextureRecord& record) { return record.name == name; });
+}
+
 CSprite* CResourceGroup::AddSprite(const std::string& fileName, const std::string& name)
 {
     SSpriteRecord record;

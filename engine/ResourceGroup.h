@@ -33,6 +33,8 @@ class CResourceGroup
                                   const std::string& name, bool wrap, bool mipmaps);
     // First one registered under the name; null if none.
     CTexture* GetTexture(const std::string& name) const;
+    // Deletes every texture registered under the name.
+    void RemoveTexture(const std::string& name);
 
     CSprite* AddSprite(const std::string& fileName, const std::string& name);
     CSprite* GetSprite(const std::string& name) const;

@@ -81,6 +81,9 @@ void SetGameResources(CGameResources* resources)
 
 CGameResources& CGameResources::Instance()
 {
+    // Resources set from outside (a test's own) are the instance while set.
+    if (g_resources && g_resources != g_instance.get())
+        return *g_resources;
     if (!g_instance)
     {
         g_instance = std::make_unique<CGameResources>();

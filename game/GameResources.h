@@ -83,7 +83,8 @@ class CGameResources : public CBitmapText
     static const char* const kSoundFiles[kSoundCount];
 
     // The program-wide instance, made on first use (reads dat/game.txt and
-    // loads the resource group "game"); Release deletes it.
+    // loads the resource group "game"), or the resources set with
+    // SetGameResources while they are set; Release deletes the one made here.
     static CGameResources& Instance();
     static void Release();
 

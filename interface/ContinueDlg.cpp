@@ -7,6 +7,7 @@
 #include "engine/ResourceManager.h"
 #include "engine/Texture.h"
 #include "interface/InterfaceResources.h"
+#include "interface/WindowArt.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,15 +16,9 @@ namespace NInterface
 {
 namespace
 {
-CTexture* Picture(const char* name)
-{
-    CInterfaceResources* resources = GetInterfaceResources();
-    return resources ? resources->GetTexture(name) : nullptr;
-}
-
 std::unique_ptr<CSimpleButton> MakeButton(CScreen* owner, const CKeyValueFile& layout, const char* name)
 {
-    auto button = std::make_unique<CSimpleButton>(owner, Picture(name));
+    auto button = std::make_unique<CSimpleButton>(owner, GetInterfacePicture(name));
     button->LoadLayout(layout, name);
     owner->AddControl(button.get());
     return button;
@@ -71,7 +66,7 @@ void CContinueDlg::Render()
     {
         glPushMatrix();
         DrawDimmer(0.0f, 0.0f, 0.0f, std::min(m_fade, 0.5f));
-        if (CTexture* back = Picture("m_continue_dlg_back"))
+        if (const CTexture* back = GetInterfacePicture("m_continue_dlg_back"))
         {
             glColor4f(1.0f, 1.0f, 1.0f, m_fade);
             glEnable(GL_TEXTURE_2D);

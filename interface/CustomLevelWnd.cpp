@@ -16,12 +16,6 @@ namespace NInterface
 {
 namespace
 {
-CTexture* Picture(const char* name)
-{
-    CInterfaceResources* resources = GetInterfaceResources();
-    return resources ? resources->GetTexture(name) : nullptr;
-}
-
 int LevelCount(int gameType)
 {
     NGame::CGameResources* resources = NGame::GetGameResources();
@@ -37,21 +31,21 @@ CCustomLevelWnd::CCustomLevelWnd(float layoutWidth, float layoutHeight)
     IFrame* app = IFrame::Instance();
     SetMovable(!(app && app->IsFullScreen()));
 
-    m_close_btn = std::make_unique<CSimpleButton>(this, Picture("m_cancel_btn"));
+    m_close_btn = std::make_unique<CSimpleButton>(this, GetInterfacePicture("m_cancel_btn"));
     m_close_btn->LoadLayout(layout, "m_close_btn");
     AddControl(m_close_btn.get());
-    m_ok_btn = std::make_unique<CSimpleButton>(this, Picture("m_start_btn"));
+    m_ok_btn = std::make_unique<CSimpleButton>(this, GetInterfacePicture("m_start_btn"));
     m_ok_btn->LoadLayout(layout, "m_ok_btn");
     AddControl(m_ok_btn.get());
-    m_cb_classic = std::make_unique<CSimpleCheckBox>(this, Picture("m_check_box2"), kLabelWidth);
+    m_cb_classic = std::make_unique<CSimpleCheckBox>(this, GetInterfacePicture("m_check_box2"), kLabelWidth);
     m_cb_classic->LoadLayout(layout, "m_cb_classic");
     AddControl(m_cb_classic.get());
     m_cb_classic->SetChecked(false);
-    m_cb_advanced = std::make_unique<CSimpleCheckBox>(this, Picture("m_check_box2"), kLabelWidth);
+    m_cb_advanced = std::make_unique<CSimpleCheckBox>(this, GetInterfacePicture("m_check_box2"), kLabelWidth);
     m_cb_advanced->LoadLayout(layout, "m_cb_advanced");
     AddControl(m_cb_advanced.get());
     m_cb_advanced->SetChecked(true);
-    m_level_track_bar = std::make_unique<CTrackBar>(this, Picture("m_music_track_bar"));
+    m_level_track_bar = std::make_unique<CTrackBar>(this, GetInterfacePicture("m_music_track_bar"));
     m_level_track_bar->LoadLayout(layout, "m_level_track_bar");
     AddControl(m_level_track_bar.get());
     m_level_track_bar->SetRange(0.0f, static_cast<float>(kLastLevel));
@@ -171,7 +165,7 @@ void CCustomLevelWnd::Render()
         glPushMatrix();
         glEnable(GL_TEXTURE_2D);
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-        DrawWindowBackground(Picture("m_cust_lev_wnd"));
+        DrawWindowBackground(GetInterfacePicture("m_cust_lev_wnd"));
         if (CInterfaceResources* resources = GetInterfaceResources())
             resources->GetFont().DrawNumberOutlined(static_cast<int>(m_level_track_bar->GetValue() + 1.0f), 40.0f,
                                                     324.0f, 401.0f, 10.0f, 1.0f, 1.0f, 1.0f, 1.0f);

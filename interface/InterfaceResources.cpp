@@ -7,6 +7,7 @@
 #include "engine/Texture.h"
 #include "ui/Hint.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace NInterface
@@ -28,6 +29,20 @@ const char* const CInterfaceResources::kPictureNames[] = {
     "m_top_window_back",  "m_moregames_wnd",       "m_cust_lev_wnd",
 };
 const int CInterfaceResources::kPictureCount = static_cast<int>(std::size(kPictureNames));
+
+namespace
+{
+// Full-window backgrounds of the windows and dialogs over the menu: a
+// megabyte or more each, and only one is on screen at a time.
+bool IsWindowPicture(const std::string& name)
+{
+    static const char* const kWindowPictures[] = {
+        "m_options_window_back", "m_enter_name_dlg_back", "m_continue_dlg_back", "m_help_window_back",
+        "m_top_window_back",     "m_moregames_wnd",       "m_cust_lev_wnd",
+    };
+    return std::find(std::begin(kWindowPictures), std::end(kWindowPictures), name) != std::end(kWindowPictures);
+}
+} // namespace
 
 CInterfaceResources::CInterfaceResources()
 {
@@ -65,7 +80,12 @@ void CInterfaceResources::Load()
     if (!list.LoadResource(manager, kListFile))
         return;
     for (const char* name : kPictureNames)
-        m_group->AddTexture(list.GetString(name, ""), name, false, false);
+    {
+        if (IsWindowPicture(name))
+            m_window_pictures[name] = list.GetString(name, "");
+        else
+            m_group->AddTexture(list.GetString(name, ""), name, false, false);
+    }
     m_locked = m_group->AddTexture(kLockFile, "m_locked", false, false);
     m_dragon = m_group->AddSprite("mui/dragon.spr", "menu_dragon");
     m_cursor = m_group->AddSprite("mui/cursor.spr", "menu_cursor");
@@ -76,7 +96,27 @@ void CInterfaceResources::Load()
 
 CTexture* CInterfaceResources::GetTexture(const std::string& name) const
 {
-    return m_group ? m_group->GetTexture(name) : nullptr;
+    if (!m_group)
+        return nullptr;
+    if (CTexture* texture = m_group->GetTexture(name))
+        return texture;
+    const auto deferred = m_window_pictures.find(name);
+    if (deferred == m_window_pictures.end())
+        return nullptr;
+    return m_group->AddTexture(deferred->second, name, false, false);
+}
+
+bool CInterfaceResources::IsLoaded(const std::string& name) const
+{
+    return m_group && m_group->GetTexture(name);
+}
+
+void CInterfaceResources::ReleaseWindowPictures()
+{
+    if (!m_group)
+        return;
+    for (const auto& [name, file] : m_window_pictures)
+        m_group->RemoveTexture(name);
 }
 
 CInterfaceResources* GetInterfaceResources()

@@ -5,6 +5,7 @@
 
 #include "ui/BitmapText.h"
 
+#include <map>
 #include <string>
 
 class CResourceGroup;
@@ -34,8 +35,13 @@ public:
     // missing). Missing files leave empty pictures; nothing here fails hard.
     void Load();
 
-    // A picture by its list name; null when it is not in the group.
+    // A picture by its list name; null when it is not in the group. A window's
+    // background is read on the first call, not by Load: the menu holds only its own.
     CTexture* GetTexture(const std::string& name) const;
+    // Lets go of the window backgrounds read so far (a window closed; the next
+    // one shown reads its own again).
+    void ReleaseWindowPictures();
+    bool IsLoaded(const std::string& name) const;
     const CBitmapText& GetFont() const { return m_font; }
     CTexture* GetLocked() const { return m_locked; }
     CSprite* GetDragon() const { return m_dragon; }
@@ -46,6 +52,7 @@ public:
 
 private:
     CResourceGroup* m_group = nullptr; // owned by the group registry
+    std::map<std::string, std::string> m_window_pictures; // list name -> file, read on demand
     CBitmapText m_font;
     CTexture* m_locked = nullptr;
     CSprite* m_dragon = nullptr;

@@ -11,6 +11,7 @@
 #include "engine/Texture.h"
 #include "engine/UserFiles.h"
 #include "game/Game.h"
+#include "game/GameResources.h"
 #include "interface/ContinueDlg.h"
 #include "interface/CustomLevelWnd.h"
 #include "interface/EnterNameDlg.h"
@@ -184,6 +185,9 @@ void CMainMenu::OnKeyDown(int virtualKey)
 
 void CMainMenu::OpenCustomLevelWindow()
 {
+    // The game's pictures and levels are read when a game is first near, not
+    // at start: the menu alone holds only its own.
+    NGame::CGameResources::Instance();
     if (!m_custom_wnd)
         m_custom_wnd.Hold(std::make_unique<CCustomLevelWnd>(m_layout_width, m_layout_height));
     if (IFrame* app = IFrame::Instance())
@@ -264,6 +268,8 @@ void CMainMenu::OnControl(CControl* sender)
 
 void CMainMenu::OnDialogClosed(int, std::unique_ptr<CScreen> dialog)
 {
+    // Whatever shows next reads its own background again.
+    m_resources->ReleaseWindowPictures();
     if (!m_continue_dlg || dialog.get() != m_continue_dlg)
         return;
     const int choice = m_continue_dlg->GetChoice();
@@ -296,6 +302,8 @@ void CMainMenu::StartNewGame()
 
 void CMainMenu::OnScreenClosed(std::unique_ptr<CScreen> closed)
 {
+    // Whatever shows next reads its own background again.
+    m_resources->ReleaseWindowPictures();
     if (m_game.TakeBack(closed))
     {
         PlayMenuMusicOnly(true);
@@ -393,6 +401,8 @@ std::string CMainMenu::GetEnteredName(const CScreen& entry) const
 
 void CMainMenu::OnNameEntryClosed(std::unique_ptr<CScreen> entry)
 {
+    // Whatever shows next reads its own background again.
+    m_resources->ReleaseWindowPictures();
     if (entry.get() == m_name_dlg)
         m_name_dlg = nullptr;
 }
@@ -453,6 +463,9 @@ void CMainMenu::LoadGameFile()
     CKeyValueFile file;
     if (!NUserFiles::Load(file, SavedGamePath(), kSavedGameKey, kSavedGameKeyLength, "menudata.gamename"))
         return;
+    if (!file.HasKey("gamedata.gametype"))
+        return; // a finished game left nothing to continue
+    NGame::CGameResources::Instance(); // a game is near
     HoldGame(RestoreGame(file, m_top_table.get()));
 }
 } // namespace NInterface

@@ -5,6 +5,7 @@
 #include "engine/ResourceGroup.h"
 #include "engine/ResourceManager.h"
 #include "engine/Texture.h"
+#include "interface/InterfaceResources.h"
 #include "ui/Hint.h"
 #include "ui/Frame.h"
 #include "ui/Screen.h"
@@ -14,6 +15,9 @@ namespace NInterface
 {
 const CTexture* GetInterfacePicture(const std::string& name)
 {
+    // Through the menu's resources, which read a window's background on demand.
+    if (const CInterfaceResources* resources = GetInterfaceResources())
+        return resources->GetTexture(name);
     const CResourceGroup* group = CResourceGroup::GetGroup("main");
     return group != nullptr ? group->GetTexture(name) : nullptr;
 }

@@ -13,6 +13,8 @@
 #include "interface/CustomLevelWnd.h"
 #include "interface/EnterNameDlg.h"
 #include "interface/MainMenu.h"
+#include "interface/InterfaceResources.h"
+#include "game/GameResources.h"
 #include "game/TopTable.h"
 #include "interface/TopWnd.h"
 #include "platform/DataFolder.h"
@@ -139,6 +141,9 @@ TEST(MenuE2e, NewPlayerStartsPlaysLeavesContinuesQuitsAndContinuesAfterARestart)
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(harness.GetApp()->GetScreenCount(), 1u) << "the menu replaced the intro";
     EXPECT_EQ(menu->GetHeldGame(), nullptr);
+    // A new player's menu holds only its own pictures: the game's come with the first game.
+    EXPECT_EQ(NGame::GetGameResources(), nullptr);
+    EXPECT_FALSE(menu->GetResources()->IsLoaded("m_cust_lev_wnd"));
 
     harness.Capture(30, "menu");
 
@@ -149,6 +154,8 @@ TEST(MenuE2e, NewPlayerStartsPlaysLeavesContinuesQuitsAndContinuesAfterARestart)
         NInterface::CCustomLevelWnd* window = menu->GetCustomLevelWindow();
         ASSERT_NE(window, nullptr);
         ASSERT_EQ(harness.GetApp()->GetCurrentScreen(), window);
+        EXPECT_NE(NGame::GetGameResources(), nullptr);
+        EXPECT_TRUE(menu->GetResources()->IsLoaded("m_cust_lev_wnd"));
         const CTrackBar& bar = *window->GetLevelTrackBar();
         const int y = static_cast<int>(bar.GetPosition().y + bar.GetThumbHeight() / 2);
         const int x = static_cast<int>(bar.GetPosition().x + bar.GetThumbWidth() / 2);

@@ -13,6 +13,8 @@
 #include "interface/EnterNameDlg.h"
 #include "interface/MainMenu.h"
 #include "interface/HelpWnd.h"
+#include "interface/InterfaceResources.h"
+#include "engine/Texture.h"
 #include "interface/OptionsWnd.h"
 #include "game/TopTable.h"
 #include "interface/TopWnd.h"
@@ -407,6 +409,33 @@ TEST_F(MenuFlowTest, HelpOptionsAndTopWindowsOpenAndAreDeletedWhenClosed)
         EXPECT_EQ(Current(), m_menu);
         EXPECT_EQ(c.window(), nullptr);
     }
+}
+
+TEST_F(MenuFlowTest, AWindowReadsItsBackgroundWhenItShowsAndTheMenuLetsItGoWhenItCloses)
+{
+    NInterface::CInterfaceResources* resources = m_menu->GetResources();
+    const char* const backgrounds[] = {"m_options_window_back", "m_help_window_back", "m_top_window_back",
+                                       "m_cust_lev_wnd", "m_continue_dlg_back"};
+    for (const char* name : backgrounds)
+        EXPECT_FALSE(resources->IsLoaded(name)) << name << " read before its window shows";
+    EXPECT_TRUE(resources->IsLoaded("m_main_window_back"));
+
+    Click(*m_menu, *m_menu->GetOptionsButton());
+    NextFrame();
+    Current()->Render();
+    EXPECT_TRUE(resources->IsLoaded("m_options_window_back"));
+    ASSERT_NE(resources->GetTexture("m_options_window_back"), nullptr);
+    EXPECT_GT(resources->GetTexture("m_options_window_back")->GetWidth(), 0);
+    EXPECT_FALSE(resources->IsLoaded("m_help_window_back"));
+    Current()->OnKeyDown(NPlatform::kVkEscape);
+    NextFrame();
+    EXPECT_FALSE(resources->IsLoaded("m_options_window_back"));
+
+    // Shown again, read again.
+    Click(*m_menu, *m_menu->GetOptionsButton());
+    NextFrame();
+    Current()->Render();
+    EXPECT_TRUE(resources->IsLoaded("m_options_window_back"));
 }
 
 TEST_F(MenuFlowTest, EscapeAndTheQuitButtonAskTheWindowToClose)
