@@ -79,8 +79,11 @@ void CGame::Render()
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
     }
-    UseBlending();
+    // The background is opaque: blending it would only cost every pixel a read.
+    if (gl)
+        glDisable(GL_BLEND);
     m_field->DrawBackground();
+    UseBlending();
     DrawHeadUpDisplay();
     UseBlending();
     m_field->Draw();
