@@ -9,6 +9,7 @@
 
 #include "app/FramePacer.h"
 #include "engine/Input.h"
+#include "engine/ScreenMapping.h"
 #include "ui/Frame.h"
 #include "ui/View.h"
 
@@ -45,9 +46,14 @@ class CApplication final : public IFrame
     // false: at the start of the next frame's update; true: now.
     void CloseTop(bool immediate) override;
 
-    // True only when the display really switched.
+    // A borderless window covering the desktop; the display mode never changes
+    // and the size arguments only keep the refused widths refused. True when
+    // the window went full screen.
     bool SetFullScreen(int width, int height) override;
+    // Back to the window's size and place from before full screen.
     bool LeaveFullScreen() override;
+    // F11 and Alt+Enter, on any screen.
+    void ToggleFullScreen();
     void Minimize() override;
 
     bool IsFullScreen() const override { return m_full_screen; }
@@ -56,10 +62,15 @@ class CApplication final : public IFrame
     bool IsActive() const { return m_active; }
     int GetLogicalWidth() const override { return m_view.GetLogicalWidth(); }
     int GetLogicalHeight() const override { return m_view.GetLogicalHeight(); }
-    void SetLogicalSize(int width, int height) { m_view.SetLogicalSize(width, height); }
-    // The size the window was created with (full screen does not change it).
+    void SetLogicalSize(int width, int height);
+    // The window's size now, in window pixels.
     int GetWindowWidth() const override { return m_window_width; }
     int GetWindowHeight() const override { return m_window_height; }
+    // The one rule from window pixels to logical ones, for drawing and the mouse.
+    const CScreenMapping& GetScreenMapping() const override { return m_mapping; }
+    // The window's place and size to keep in the settings: in full screen,
+    // those it goes back to.
+    void GetWindowedRect(int& left, int& top, int& width, int& height) const override;
     // Window rectangle in desktop pixels and moving it (for dragging).
     void GetWindowRect(int& left, int& top, int& right, int& bottom) const override;
     void MoveWindow(int left, int top) override;
@@ -107,7 +118,11 @@ class CApplication final : public IFrame
     int GetFrameCount() const { return m_frame_count; }
 
   private:
-    CApplication() = default;
+    CApplication();
+    // Takes the window's size (window and drawable pixels) into the mapping.
+    void FollowWindowSize(int width, int height);
+    // Clears the margins, then confines drawing to the logical screen's place.
+    void BeginLogicalScreen();
     void ApplyPendingClose();
     // Every push or removal on the stacks: a held left button's release is then not delivered.
     void NoteStackChange();
@@ -119,6 +134,7 @@ class CApplication final : public IFrame
 
     CInput m_input;
     CView m_view;
+    CScreenMapping m_mapping;
     std::deque<CScreen*> m_screens; // front: current screen
     std::deque<CScreen*> m_dialogs; // front: top dialog
     CScreen* m_closed_dialog = nullptr;
@@ -134,6 +150,9 @@ class CApplication final : public IFrame
     bool m_swallow_release = false;
     int m_window_width = 0;
     int m_window_height = 0;
+    // The window's place and size before full screen, to go back to.
+    int m_windowed_x = 0;
+    int m_windowed_y = 0;
     int m_windowed_width = 0;
     int m_windowed_height = 0;
 

@@ -138,6 +138,13 @@ void CHarness::HoldModifiers(int frame, uint32_t mkFlags)
     Add(frame, EKind::Modifiers, NPlatform::SEvent(), mkFlags);
 }
 
+void CHarness::ToggleFullScreen(int frame)
+{
+    NPlatform::SEvent event;
+    event.type = NPlatform::EEventType::ToggleFullScreen;
+    Add(frame, EKind::Message, event);
+}
+
 void CHarness::Activate(int frame, bool active)
 {
     NPlatform::SEvent event;
@@ -267,8 +274,9 @@ void CHarness::OnFrame(int frame)
     {
         CApplication* app = GetApp();
         SImage image;
-        image.width = app->GetWindowWidth();
-        image.height = app->GetWindowHeight();
+        // The whole drawable, margins and all.
+        image.width = app->GetScreenMapping().GetDrawableWidth();
+        image.height = app->GetScreenMapping().GetDrawableHeight();
         std::vector<uint8_t> bottomUp(static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 4);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadBuffer(GL_BACK);
@@ -297,6 +305,21 @@ bool CHarness::Poll(NPlatform::SEvent& event)
         event = NPlatform::SEvent();
         event.type = NPlatform::EEventType::Quit;
         return true;
+    }
+    if (app && app->HasWindow())
+    {
+        // The desktop's own events are flushed while a script drives the
+        // program; a new window size must still reach the frame.
+        const NPlatform::SRect rect = NPlatform::GetWindowRect();
+        const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+        if (width != app->GetWindowWidth() || height != app->GetWindowHeight())
+        {
+            event = NPlatform::SEvent();
+            event.type = NPlatform::EEventType::Resize;
+            event.x = width;
+            event.y = height;
+            return true;
+        }
     }
     while (m_next < m_script.size() && m_script[m_next].frame <= frame)
     {
