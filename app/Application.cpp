@@ -9,6 +9,7 @@
 #include "engine/SoundManager.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
+#include "platform/Mouse.h"
 #include "platform/Window.h"
 #include "ui/Screen.h"
 
@@ -410,6 +411,16 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
     // Every screen takes the mouse in logical pixels, whatever the window's size.
     int x = 0, y = 0;
     m_mapping.ToLogical(event.x, event.y, x, y);
+    if (event.type == EEventType::MouseMove && CScreen::GetPointerSprite())
+    {
+        // The game's pointer is not drawn over a margin: the desktop's shows there.
+        const bool inMargin = x < 0 || y < 0 || x >= GetLogicalWidth() || y >= GetLogicalHeight();
+        if (inMargin != m_pointer_in_margin)
+        {
+            m_pointer_in_margin = inMargin;
+            NPlatform::ShowSystemCursor(inMargin);
+        }
+    }
     switch (event.type)
     {
     case EEventType::KeyDown:

@@ -148,6 +148,7 @@ class CApplication final : public IFrame
     bool m_redraw_pending = true;
     bool m_button_held = false;
     bool m_swallow_release = false;
+    bool m_pointer_in_margin = false;
     int m_window_width = 0;
     int m_window_height = 0;
     // The window's place and size before full screen, to go back to.

@@ -12,9 +12,12 @@
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
+#include "platform/DataFolder.h"
 #include "platform/Events.h"
 #include "platform/Window.h"
+#include "tests/e2e/MenuArt.h"
 
 namespace NE2e
 {
@@ -225,6 +228,10 @@ bool CHarness::Start()
 {
     NPlatform::SetEventSource(this);
     m_started = true;
+    // A fresh install opens in full screen, which now works on any screen;
+    // without a settings file of its own a test means the 800 x 600 window.
+    if (!fs::exists(GetDataFolder() + CAppSettings::kFileName))
+        GetAppSettings().m_full_screen = false;
     if (!m_program.Start())
         return false;
     KeepGraphicsLibrariesLoaded();
@@ -364,6 +371,23 @@ void CHarness::GetCursorDesktop(int& x, int& y)
 uint32_t CHarness::GetHeldFlags()
 {
     return m_held;
+}
+
+bool InstallDataSet(CHarness& harness, bool hints)
+{
+    std::error_code ignored;
+    for (const char* folder : {"mui", "dat", "music", "wav", "web"})
+        fs::create_directory_symlink(BuildFolder() + "/" + folder, harness.GetWorkDir() + "/" + folder, ignored);
+    CAppSettings& settings = GetAppSettings();
+    settings = CAppSettings();
+    settings.m_data_folder = NPlatform::GetDataFolder();
+    settings.m_full_screen = false;
+    settings.m_window_width = 800;
+    settings.m_window_height = 600;
+    settings.m_window_x = 40;
+    settings.m_window_y = 30;
+    settings.m_hints = hints;
+    return settings.Save();
 }
 } // namespace NE2e
 

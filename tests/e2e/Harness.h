@@ -69,6 +69,8 @@ public:
     std::string GetShotPath(const std::string& name) const;
 
     // The real start-up (window, GL, intro screen). False without a display.
+    // Without a settings file in the per-user folder the window is 800 x 600,
+    // not the full screen a fresh install opens in.
     bool Start();
     // The main loop until the script quits or closes, at most maxFrames frames.
     int Run(int maxFrames = 600);
@@ -126,4 +128,9 @@ private:
     bool m_started = false;
     CProgram m_program;
 };
+
+// The generated data set linked beside the program, as run.sh has it, and
+// settings for a windowed 800 x 600 start at (40, 30). False when the settings
+// cannot be saved.
+bool InstallDataSet(CHarness& harness, bool hints);
 } // namespace NE2e
