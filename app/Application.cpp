@@ -2,18 +2,24 @@
 
 #include <memory>
 
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/Music.h"
 #include "engine/ResourceGroup.h"
 #include "engine/SoundManager.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
+#include "platform/Mouse.h"
 #include "platform/Window.h"
 #include "ui/Screen.h"
 
 namespace
 {
 CApplication* g_instance = nullptr;
+// The margins around the logical screen: the dark green of the menus' edges, softened.
+constexpr float kMarginRed = 0.07f;
+constexpr float kMarginGreen = 0.09f;
+constexpr float kMarginBlue = 0.06f;
 
 // Display widths the full-screen switch refuses outright.
 bool IsRefusedWidth(int width)
@@ -21,6 +27,14 @@ bool IsRefusedWidth(int width)
     return width == 320 || width == 400 || width == 640;
 }
 } // namespace
+
+CApplication::CApplication()
+{
+    // The logical screen every screen lays itself out in, from the start: the
+    // mouse goes through it before start-up has said so.
+    SetLogicalSize(CAppSettings::kLogicalWidth, CAppSettings::kLogicalHeight);
+    m_input.SetScreenMapping(&m_mapping);
+}
 
 CApplication* CApplication::Instance()
 {
@@ -56,9 +70,12 @@ bool CApplication::CreateMainWindow(const char* title, int x, int y, int width, 
     m_window_height = height;
     m_windowed_width = width;
     m_windowed_height = height;
+    m_windowed_x = x;
+    m_windowed_y = y;
     m_has_window = NPlatform::OpenWindow(title, x, y, width, height);
     if (m_has_window)
         NGL::SetContextAvailable(true);
+    FollowWindowSize(width, height);
     m_input.Open();
     if (m_has_window)
         CResourceGroup::ReloadAllGroups();
@@ -78,6 +95,31 @@ void CApplication::DestroyMainWindow()
         m_has_window = false;
         m_full_screen = false;
     }
+}
+
+void CApplication::SetLogicalSize(int width, int height)
+{
+    m_view.SetLogicalSize(width, height);
+    m_mapping.SetLogicalSize(width, height);
+}
+
+void CApplication::FollowWindowSize(int width, int height)
+{
+    m_window_width = width;
+    m_window_height = height;
+    // The drawable has as many pixels per window pixel as the window has now
+    // (two on a HiDPI screen), whatever size the event reported.
+    int drawableWidth = 0, drawableHeight = 0;
+    NPlatform::GetDrawableSize(drawableWidth, drawableHeight);
+    const NPlatform::SRect rect = NPlatform::GetWindowRect();
+    const int realWidth = rect.right - rect.left, realHeight = rect.bottom - rect.top;
+    if (drawableWidth > 0 && drawableHeight > 0 && realWidth > 0 && realHeight > 0)
+    {
+        drawableWidth = static_cast<int>(static_cast<long long>(width) * drawableWidth / realWidth);
+        drawableHeight = static_cast<int>(static_cast<long long>(height) * drawableHeight / realHeight);
+    }
+    m_mapping.SetWindowSize(width, height, drawableWidth, drawableHeight);
+    m_redraw_pending = true;
 }
 
 void CApplication::ShowMainWindow(bool show)
@@ -211,10 +253,31 @@ void CApplication::Update(float dt)
         sound->Update();
 }
 
+void CApplication::BeginLogicalScreen()
+{
+    if (!m_has_window || !NGL::IsContextAvailable())
+        return;
+    const SViewport& viewport = m_mapping.GetViewport();
+    glDisable(GL_SCISSOR_TEST);
+    if (m_mapping.HasMargins())
+    {
+        // Every frame, so nothing of an earlier size or a full-screen switch shows.
+        glViewport(0, 0, m_mapping.GetDrawableWidth(), m_mapping.GetDrawableHeight());
+        glClearColor(kMarginRed, kMarginGreen, kMarginBlue, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    // The screens clear and draw as if the window were the logical screen;
+    // the scissor keeps their clears out of the margins.
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+    glScissor(viewport.x, viewport.y, viewport.width, viewport.height);
+    glEnable(GL_SCISSOR_TEST);
+}
+
 void CApplication::Render()
 {
     if (m_minimized)
         return;
+    BeginLogicalScreen();
     if (CScreen* current = GetCurrentScreen())
         current->Render();
     for (auto it = m_dialogs.rbegin(); it != m_dialogs.rend(); ++it)
@@ -323,6 +386,12 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
     case EEventType::Minimize:
         m_minimized = true;
         return;
+    case EEventType::Resize:
+        FollowWindowSize(event.x, event.y);
+        return;
+    case EEventType::ToggleFullScreen:
+        ToggleFullScreen();
+        return;
     case EEventType::Restore:
         if (m_minimized)
         {
@@ -356,6 +425,19 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
     CScreen* target = GetInputTarget();
     if (!target)
         return;
+    // Every screen takes the mouse in logical pixels, whatever the window's size.
+    int x = 0, y = 0;
+    m_mapping.ToLogical(event.x, event.y, x, y);
+    if (event.type == EEventType::MouseMove && CScreen::GetPointerSprite())
+    {
+        // The game's pointer is not drawn over a margin: the desktop's shows there.
+        const bool inMargin = x < 0 || y < 0 || x >= GetLogicalWidth() || y >= GetLogicalHeight();
+        if (inMargin != m_pointer_in_margin)
+        {
+            m_pointer_in_margin = inMargin;
+            NPlatform::ShowSystemCursor(inMargin);
+        }
+    }
     switch (event.type)
     {
     case EEventType::KeyDown:
@@ -365,12 +447,12 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
         target->OnChar(event.character, event.repeat);
         break;
     case EEventType::MouseMove:
-        target->OnMouseMove(event.x, event.y, event.keyFlags);
+        target->OnMouseMove(x, y, event.keyFlags);
         break;
     case EEventType::LButtonDown:
         m_button_held = true;
         m_swallow_release = false;
-        target->OnLButtonDown(event.x, event.y, event.keyFlags);
+        target->OnLButtonDown(x, y, event.keyFlags);
         break;
     case EEventType::LButtonUp:
     {
@@ -380,11 +462,11 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
         m_button_held = false;
         m_swallow_release = false;
         if (!swallowed)
-            target->OnLButtonUp(event.x, event.y, event.keyFlags);
+            target->OnLButtonUp(x, y, event.keyFlags);
         break;
     }
     case EEventType::RButtonUp:
-        target->OnRButtonUp(event.x, event.y, event.keyFlags);
+        target->OnRButtonUp(x, y, event.keyFlags);
         break;
     default:
         break;
@@ -401,30 +483,62 @@ void CApplication::PostClose()
     NPlatform::PostClose();
 }
 
-bool CApplication::SetFullScreen(int width, int height)
+bool CApplication::SetFullScreen(int width, int /*height*/)
 {
     if (IsRefusedWidth(width))
         return false;
-    if (!m_full_screen)
-    {
-        m_windowed_width = m_window_width;
-        m_windowed_height = m_window_height;
-    }
-    if (!NPlatform::EnterFullScreen(width, height))
+    if (m_full_screen)
+        return true;
+    NPlatform::SRect rect = NPlatform::GetWindowRect();
+    if (!NPlatform::EnterFullScreen())
         return false;
+    m_windowed_x = rect.left;
+    m_windowed_y = rect.top;
+    m_windowed_width = m_window_width;
+    m_windowed_height = m_window_height;
     m_full_screen = true;
+    // The size event follows; the picture must fit at once.
+    rect = NPlatform::GetWindowRect();
+    FollowWindowSize(rect.right - rect.left, rect.bottom - rect.top);
     return true;
 }
 
 bool CApplication::LeaveFullScreen()
 {
-    int w = m_windowed_width > 0 ? m_windowed_width : m_window_width;
-    int h = m_windowed_height > 0 ? m_windowed_height : m_window_height;
-    int screenWidth = 0, screenHeight = 0;
-    NPlatform::GetScreenSize(screenWidth, screenHeight);
-    NPlatform::LeaveFullScreen((screenWidth - w) / 2, (screenHeight - h) / 2, w, h);
+    if (!m_full_screen)
+        return true;
+    const int w = m_windowed_width > 0 ? m_windowed_width : m_window_width;
+    const int h = m_windowed_height > 0 ? m_windowed_height : m_window_height;
+    NPlatform::LeaveFullScreen(m_windowed_x, m_windowed_y, w, h);
     m_full_screen = false;
+    const NPlatform::SRect rect = NPlatform::GetWindowRect();
+    FollowWindowSize(rect.right - rect.left, rect.bottom - rect.top);
     return true;
+}
+
+void CApplication::ToggleFullScreen()
+{
+    if (m_full_screen)
+        LeaveFullScreen();
+    else
+        SetFullScreen(GetLogicalWidth(), GetLogicalHeight());
+}
+
+void CApplication::GetWindowedRect(int& left, int& top, int& width, int& height) const
+{
+    if (m_full_screen)
+    {
+        left = m_windowed_x;
+        top = m_windowed_y;
+        width = m_windowed_width;
+        height = m_windowed_height;
+        return;
+    }
+    const NPlatform::SRect rect = NPlatform::GetWindowRect();
+    left = rect.left;
+    top = rect.top;
+    width = m_window_width;
+    height = m_window_height;
 }
 
 void CApplication::Minimize()
@@ -448,6 +562,10 @@ void CApplication::GetWindowRect(int& left, int& top, int& right, int& bottom) c
 
 void CApplication::MoveWindow(int left, int top)
 {
+    // A full-screen window stays where it is; dragging it would only change
+    // the place it goes back to.
+    if (m_full_screen)
+        return;
     NPlatform::SRect rect = NPlatform::GetWindowRect();
     NPlatform::MoveWindow(left, top, rect.right - rect.left, rect.bottom - rect.top);
 }

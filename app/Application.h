@@ -11,6 +11,7 @@
 
 #include "app/FramePacer.h"
 #include "engine/Input.h"
+#include "engine/ScreenMapping.h"
 #include "ui/Frame.h"
 #include "ui/Screen.h"
 #include "ui/View.h"
@@ -51,9 +52,14 @@ class CApplication final : public IFrame
     // every update does it; start-up does it to draw its first screen.
     void ApplyStackChanges();
 
-    // True only when the display really switched.
+    // A borderless window covering the desktop; the display mode never changes
+    // and the size arguments only keep the refused widths refused. True when
+    // the window went full screen.
     bool SetFullScreen(int width, int height) override;
+    // Back to the window's size and place from before full screen.
     bool LeaveFullScreen() override;
+    // F11 and Alt+Enter, on any screen.
+    void ToggleFullScreen();
     void Minimize() override;
 
     bool IsFullScreen() const override { return m_full_screen; }
@@ -62,10 +68,15 @@ class CApplication final : public IFrame
     bool IsActive() const { return m_active; }
     int GetLogicalWidth() const override { return m_view.GetLogicalWidth(); }
     int GetLogicalHeight() const override { return m_view.GetLogicalHeight(); }
-    void SetLogicalSize(int width, int height) { m_view.SetLogicalSize(width, height); }
-    // The size the window was created with (full screen does not change it).
+    void SetLogicalSize(int width, int height);
+    // The window's size now, in window pixels.
     int GetWindowWidth() const override { return m_window_width; }
     int GetWindowHeight() const override { return m_window_height; }
+    // The one rule from window pixels to logical ones, for drawing and the mouse.
+    const CScreenMapping& GetScreenMapping() const override { return m_mapping; }
+    // The window's place and size to keep in the settings: in full screen,
+    // those it goes back to.
+    void GetWindowedRect(int& left, int& top, int& width, int& height) const override;
     // Window rectangle in desktop pixels and moving it (for dragging).
     void GetWindowRect(int& left, int& top, int& right, int& bottom) const override;
     void MoveWindow(int left, int top) override;
@@ -114,7 +125,11 @@ class CApplication final : public IFrame
     int GetFrameCount() const { return m_frame_count; }
 
   private:
-    CApplication() = default;
+    CApplication();
+    // Takes the window's size (window and drawable pixels) into the mapping.
+    void FollowWindowSize(int width, int height);
+    // Clears the margins, then confines drawing to the logical screen's place.
+    void BeginLogicalScreen();
     struct SStackChange
     {
         enum class EKind
@@ -142,6 +157,7 @@ class CApplication final : public IFrame
 
     CInput m_input;
     CView m_view;
+    CScreenMapping m_mapping;
     std::deque<std::unique_ptr<CScreen>> m_screens; // front: current screen
     std::deque<std::unique_ptr<CScreen>> m_dialogs; // front: top dialog
     std::deque<SStackChange> m_changes;             // front: the oldest request
@@ -153,8 +169,12 @@ class CApplication final : public IFrame
     bool m_redraw_pending = true;
     bool m_button_held = false;
     bool m_swallow_release = false;
+    bool m_pointer_in_margin = false;
     int m_window_width = 0;
     int m_window_height = 0;
+    // The window's place and size before full screen, to go back to.
+    int m_windowed_x = 0;
+    int m_windowed_y = 0;
     int m_windowed_width = 0;
     int m_windowed_height = 0;
 

@@ -196,10 +196,17 @@ void CProgram::TakeLiveState(CAppSettings& settings)
     {
         settings.m_minimised = frame->IsMinimized();
         settings.m_full_screen = frame->IsFullScreen();
-        int left = 0, top = 0, right = 0, bottom = 0;
-        frame->GetWindowRect(left, top, right, bottom);
+        // The windowed place and size, also from full screen: the next start
+        // opens the window the player sized and goes full screen from there.
+        int left = 0, top = 0, width = 0, height = 0;
+        frame->GetWindowedRect(left, top, width, height);
         settings.m_window_x = left;
         settings.m_window_y = top;
+        if (width > 0 && height > 0)
+        {
+            settings.m_window_width = width;
+            settings.m_window_height = height;
+        }
     }
     if (CSoundManager* sound = GetSoundManager())
         settings.m_sound_invert = sound->IsSoundInvert();

@@ -6,6 +6,9 @@ SWindowPlacement PlaceWindow(SWindowPlacement saved, int screenWidth, int screen
                              const NPlatform::SRect& usable)
 {
     SWindowPlacement placed = saved;
+    // Smaller than the window can be sized to by hand: the system would grow it anyway.
+    placed.width = std::max(placed.width, NPlatform::kMinWindowWidth);
+    placed.height = std::max(placed.height, NPlatform::kMinWindowHeight);
     if (screenWidth <= placed.width / 2 + placed.x)
         placed.x /= 2;
     if (screenHeight <= placed.height / 2 + placed.y)

@@ -13,7 +13,8 @@ struct SWindowPlacement
     int height = 0;
 };
 
-// A saved x (y) near the right (bottom) edge of a smaller screen is halved,
+// A size below the window's minimum is raised to it. A saved x (y) near the
+// right (bottom) edge of a smaller screen is halved,
 // then the window is fitted into the usable area: no larger than it, and moved
 // inside it. An empty area leaves the placement as it is.
 SWindowPlacement PlaceWindow(SWindowPlacement saved, int screenWidth, int screenHeight,

@@ -1,5 +1,7 @@
 #include "engine/Input.h"
 
+#include "engine/ScreenMapping.h"
+
 #include "platform/Events.h"
 #include "platform/Mouse.h"
 
@@ -47,4 +49,6 @@ void CInput::Poll()
 void CInput::GetCursorPosition(int& x, int& y) const
 {
     NPlatform::GetCursorClient(x, y);
+    if (m_mapping)
+        m_mapping->ToLogical(x, y, x, y);
 }

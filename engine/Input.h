@@ -1,8 +1,11 @@
-// Mouse state polled once per frame and the cursor in client pixels (not scaled
-// to the 800 x 600 layout). Keys reach the screens as window messages instead.
+// Mouse state polled once per frame and the cursor in logical pixels, through
+// the frame's mapping of the window onto the logical screen. Keys reach the
+// screens as window messages instead.
 #pragma once
 
 #include <cstdint>
+
+class CScreenMapping;
 
 struct SMouseState
 {
@@ -28,7 +31,9 @@ class CInput
     const SMouseState& GetMouseState() const { return m_mouse; }
     bool IsRightButtonHeld() const { return (m_mouse.buttons[1] & 0x80) != 0; }
 
-    // Cursor in client pixels of the main window.
+    // The mapping the cursor goes through (not owned; null: window pixels as they are).
+    void SetScreenMapping(const CScreenMapping* mapping) { m_mapping = mapping; }
+    // Cursor in logical pixels.
     void GetCursorPosition(int& x, int& y) const;
 
   private:
@@ -38,4 +43,5 @@ class CInput
     int m_last_x = 0;
     int m_last_y = 0;
     SMouseState m_mouse;
+    const CScreenMapping* m_mapping = nullptr;
 };

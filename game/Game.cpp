@@ -236,7 +236,7 @@ void CGame::RecordBestLevel() const
 std::pair<int, int> CGame::MagnifiedCell() const
 {
     // The input is polled only for a board that magnifies, as the pointer's
-    // movement is measured from one poll to the next. Client pixels, as ever.
+    // movement is measured from one poll to the next. Logical pixels, as the pointer.
     IFrame* app = IFrame::Instance();
     if (!m_field->IsMagnifying() || !app || !app->GetInput().IsOpen())
         return {-1, -1};

@@ -54,14 +54,9 @@ void CGame::GetPreviewCursor(int& x, int& y)
     IFrame* app = IFrame::Instance();
     if (app && app->GetInput().IsOpen())
         app->GetInput().Poll();
-    // The toolkit's cursor (client pixels), which tests and tools may replace.
+    // The toolkit's cursor (logical pixels, as the pointer is drawn, so the
+    // preview sits under it), which tests and tools may replace.
     CControl::GetCursor(x, y);
-    // Into the layout space, as the pointer is drawn, so the preview sits under it.
-    if (app && app->GetWindowWidth() > 0 && app->GetWindowHeight() > 0)
-    {
-        x = x * app->GetLogicalWidth() / app->GetWindowWidth();
-        y = y * app->GetLogicalHeight() / app->GetWindowHeight();
-    }
 }
 
 void CGame::Render()
@@ -71,9 +66,7 @@ void CGame::Render()
     {
         CView view;
         view.SetLogicalSize(kLayoutWidth, kLayoutHeight);
-        IFrame* app = IFrame::Instance();
-        view.SetOrtho(app && app->GetWindowWidth() > 0 ? app->GetWindowWidth() : kLayoutWidth,
-                      app && app->GetWindowHeight() > 0 ? app->GetWindowHeight() : kLayoutHeight, false);
+        view.SetOrtho(CView::LogicalViewport(), false);
         glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glMatrixMode(GL_MODELVIEW);

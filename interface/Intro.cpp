@@ -6,6 +6,7 @@
 #include "engine/Texture.h"
 #include "interface/WindowArt.h"
 #include "ui/Frame.h"
+#include "ui/View.h"
 
 namespace NInterface
 {
@@ -24,14 +25,13 @@ void CIntro::Activate()
     IFrame* app = IFrame::Instance();
     int logicalWidth = app ? app->GetLogicalWidth() : CAppSettings::kLogicalWidth;
     int logicalHeight = app ? app->GetLogicalHeight() : CAppSettings::kLogicalHeight;
-    const CAppSettings& settings = GetAppSettings();
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.5f);
-    glViewport(0, 0, settings.m_window_width, settings.m_window_height);
+    CView::ApplyLogicalViewport();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0.0, logicalWidth, logicalHeight, 0.0, -50.0, 50.0);

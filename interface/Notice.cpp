@@ -4,6 +4,7 @@
 #include "engine/UserFiles.h"
 #include "ui/Hint.h"
 #include "ui/Frame.h"
+#include "ui/View.h"
 
 namespace NInterface
 {
@@ -28,7 +29,7 @@ void CNotice::Render()
     // Whatever projection the screen below left behind, the box is placed in
     // the layout space and drawn over everything.
     glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glViewport(0, 0, app->GetWindowWidth(), app->GetWindowHeight());
+    CView::ApplyLogicalViewport();
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();

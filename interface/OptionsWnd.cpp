@@ -33,6 +33,7 @@ COptionsWnd::COptionsWnd(float layoutWidth, float layoutHeight)
     LoadWindowLayout(layout, kLayoutFile);
     const IFrame* app = IFrame::Instance();
     const bool fullScreen = app != nullptr && app->IsFullScreen();
+    m_full_screen_seen = fullScreen;
     SetMovable(!fullScreen);
     const CAppSettings& settings = GetAppSettings();
 
@@ -108,10 +109,18 @@ void COptionsWnd::FollowFullScreenBox()
     IFrame* app = IFrame::Instance();
     if (app == nullptr)
         return;
+    if (app->IsFullScreen() != m_full_screen_seen)
+    {
+        m_full_screen_seen = app->IsFullScreen();
+        m_fs_cb->SetChecked(m_full_screen_seen);
+        SetMovable(!m_full_screen_seen);
+        return;
+    }
     if (m_fs_cb->IsChecked() && !app->IsFullScreen())
     {
         if (app->SetFullScreen(static_cast<int>(m_layout_width), static_cast<int>(m_layout_height)))
         {
+            m_full_screen_seen = true;
             SetMovable(false);
             SetupWindowView(m_layout_width, m_layout_height);
             GetAppSettings().SaveNow();
@@ -120,6 +129,7 @@ void COptionsWnd::FollowFullScreenBox()
     else if (!m_fs_cb->IsChecked() && app->IsFullScreen())
     {
         app->LeaveFullScreen();
+        m_full_screen_seen = false;
         SetMovable(true);
         SetupWindowView(m_layout_width, m_layout_height);
         GetAppSettings().SaveNow();

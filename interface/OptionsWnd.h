@@ -41,6 +41,7 @@ class COptionsWnd : public CLayoutScreen
 
   private:
     // Full screen follows its box; a refused switch is tried again next frame.
+    // A switch made elsewhere (F11, Alt+Enter) moves the box instead.
     void FollowFullScreenBox();
     // The music follows the thumb while it is being dragged.
     void ApplyVolume();
@@ -51,6 +52,7 @@ class COptionsWnd : public CLayoutScreen
     std::unique_ptr<CSimpleCheckBox> m_hints_cb;
     std::unique_ptr<CSimpleCheckBox> m_dragons_cb;
     std::unique_ptr<CSimpleCheckBox> m_fs_cb;
+    bool m_full_screen_seen = false; // the window's state when the box last agreed with it
     CInterfaceInsect::Swarm m_insects;
 };
 } // namespace NInterface

@@ -8,6 +8,7 @@
 #include "interface/InterfaceResources.h"
 #include "ui/Hint.h"
 #include "ui/Frame.h"
+#include "ui/View.h"
 #include "ui/Screen.h"
 #include "ui/SimpleButton.h"
 
@@ -52,7 +53,7 @@ void SetupWindowView(float layoutWidth, float layoutHeight)
     glDepthFunc(GL_LEQUAL);
     glEnable(GL_TEXTURE_2D);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glViewport(0, 0, app->GetWindowWidth(), app->GetWindowHeight());
+    CView::ApplyLogicalViewport();
     glDisable(GL_LIGHTING);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

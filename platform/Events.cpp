@@ -155,6 +155,21 @@ void Translate(const SDL_Event& e)
                 g_altF4Sent = true;
                 g_pending.push_back(event);
             }
+            else if ((key == SDLK_RETURN || key == SDLK_KP_ENTER) && !e.key.repeat)
+            {
+                event.type = EEventType::ToggleFullScreen;
+                g_pending.push_back(event);
+            }
+            return;
+        }
+        // The display's key, whatever screen or text box has the input.
+        if (key == SDLK_F11)
+        {
+            if (!e.key.repeat)
+            {
+                event.type = EEventType::ToggleFullScreen;
+                g_pending.push_back(event);
+            }
             return;
         }
         int vk = ToVirtualKey(key);
@@ -215,9 +230,14 @@ void Translate(const SDL_Event& e)
             event.active = e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
             g_pending.push_back(event);
             return;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            event.type = EEventType::Resize;
+            event.x = e.window.data1;
+            event.y = e.window.data2;
+            g_pending.push_back(event);
+            return;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SHOWN:
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
             event.type = EEventType::Expose;
             g_pending.push_back(event);
             return;

@@ -30,6 +30,7 @@ enum EVirtualKey : int
     kVkDelete = 46,
     kVkF1 = 112,
     kVkF4 = 115,
+    kVkF11 = 122,
 };
 
 // Key flags of mouse messages (the button and modifier state at the event).
@@ -51,6 +52,8 @@ enum class EEventType
     Minimize,    // the window was minimised (by us or the desktop)
     Restore,     // the window came back from being minimised
     Expose,      // the window's picture was lost and must be drawn again
+    Resize,      // x, y: the window's new size in window pixels
+    ToggleFullScreen, // F11 or Alt+Enter: in or out of full screen, on any screen
     Close,       // a request to close the window; f4Held tells Alt+F4 apart
     Quit,        // end the main loop
 };

@@ -46,6 +46,30 @@ void InstallDisplayConnectionHandler()
     if (auto set = reinterpret_cast<SetHandler>(dlsym(RTLD_DEFAULT, "XSetIOErrorHandler")))
         set(&OnDisplayConnectionLost);
 }
+
+// A window without a frame has no edges to pull: a thin band along its sides
+// sizes it instead, as a frame's edges would.
+SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void*)
+{
+    constexpr int kBand = 4;
+    if (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)
+        return SDL_HITTEST_NORMAL;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    const bool left = point->x < kBand, right = point->x >= w - kBand;
+    const bool top = point->y < kBand, bottom = point->y >= h - kBand;
+    if (top)
+        return left ? SDL_HITTEST_RESIZE_TOPLEFT : right ? SDL_HITTEST_RESIZE_TOPRIGHT : SDL_HITTEST_RESIZE_TOP;
+    if (bottom)
+        return left    ? SDL_HITTEST_RESIZE_BOTTOMLEFT
+               : right ? SDL_HITTEST_RESIZE_BOTTOMRIGHT
+                       : SDL_HITTEST_RESIZE_BOTTOM;
+    if (left)
+        return SDL_HITTEST_RESIZE_LEFT;
+    if (right)
+        return SDL_HITTEST_RESIZE_RIGHT;
+    return SDL_HITTEST_NORMAL;
+}
 } // namespace
 
 void SetDisplayLostHandler(void (*handler)())
@@ -92,7 +116,8 @@ bool OpenWindow(const char* title, int x, int y, int width, int height)
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     g_window = SDL_CreateWindow(title, x, y, width, height,
-                                SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+                                SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE |
+                                    SDL_WINDOW_ALLOW_HIGHDPI);
     if (!g_window)
     {
         g_openError = std::string("no window: ") + SDL_GetError();
@@ -107,6 +132,8 @@ bool OpenWindow(const char* title, int x, int y, int width, int height)
         return false;
     }
     SDL_GL_MakeCurrent(g_window, g_context);
+    SDL_SetWindowMinimumSize(g_window, kMinWindowWidth, kMinWindowHeight);
+    SDL_SetWindowHitTest(g_window, &HitTest, nullptr);
     // The frame paces itself; waiting for the display as well would halve the rate.
     SDL_GL_SetSwapInterval(0);
     InstallDisplayConnectionHandler();
@@ -134,7 +161,6 @@ void CloseWindow()
     }
     if (g_window)
     {
-        // Destroying a full-screen window gives the desktop its mode back.
         SDL_DestroyWindow(g_window);
         g_window = nullptr;
     }
@@ -198,33 +224,19 @@ void MoveWindow(int x, int y, int width, int height)
     SDL_SetWindowPosition(g_window, x, y);
 }
 
-bool EnterFullScreen(int width, int height)
+void GetDrawableSize(int& width, int& height)
+{
+    width = 0;
+    height = 0;
+    if (g_window)
+        SDL_GL_GetDrawableSize(g_window, &width, &height);
+}
+
+bool EnterFullScreen()
 {
     if (!g_window)
         return false;
-    int display = SDL_GetWindowDisplayIndex(g_window);
-    if (display < 0)
-        return false;
-    SDL_DisplayMode wanted{};
-    bool found = false;
-    for (int i = 0, n = SDL_GetNumDisplayModes(display); i < n && !found; ++i)
-    {
-        if (SDL_GetDisplayMode(display, i, &wanted) == 0 && wanted.w == width && wanted.h == height)
-            found = true;
-    }
-    if (!found)
-        return false;
-    if (SDL_SetWindowDisplayMode(g_window, &wanted) != 0)
-        return false;
-    if (SDL_SetWindowFullscreen(g_window, SDL_WINDOW_FULLSCREEN) != 0)
-        return false;
-    SDL_DisplayMode current{};
-    if (SDL_GetCurrentDisplayMode(display, &current) != 0 || current.w != width || current.h != height)
-    {
-        SDL_SetWindowFullscreen(g_window, 0);
-        return false;
-    }
-    return true;
+    return SDL_SetWindowFullscreen(g_window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 }
 
 bool LeaveFullScreen(int x, int y, int width, int height)

@@ -1,5 +1,7 @@
-// The one program window: borderless, with an OpenGL 1.x compatibility context.
-// All calls are harmless without a window (tests run the frame without one).
+// The one program window: borderless, resizable, with an OpenGL 1.x
+// compatibility context. Sizes are window pixels (what mouse events carry)
+// unless named drawable (what GL draws; more of them on a HiDPI screen). All
+// calls are harmless without a window (tests run the frame without one).
 #pragma once
 
 #include <string>
@@ -20,6 +22,10 @@ struct SRect
 // display that is gone. Null keeps only the message and the end.
 void SetDisplayLostHandler(void (*handler)());
 
+// The smallest window the player can size it to.
+constexpr int kMinWindowWidth = 400;
+constexpr int kMinWindowHeight = 300;
+
 // Creates the window hidden, makes its GL context current. False on failure.
 bool OpenWindow(const char* title, int x, int y, int width, int height);
 // Why the last OpenWindow failed, in one line (empty after a success).
@@ -36,12 +42,14 @@ bool IsWindowFocused();
 
 SRect GetWindowRect();
 void MoveWindow(int x, int y, int width, int height);
+// The window's size in drawable pixels; 0 x 0 without a window.
+void GetDrawableSize(int& width, int& height);
 
-// Switches the display to width x height and the window to full screen.
-// False when that exact mode is not available or the switch failed; the
+// Makes the window a borderless one covering its desktop, at the desktop's own
+// resolution: the display mode is never changed. False when that failed; the
 // window is then left as it was.
-bool EnterFullScreen(int width, int height);
-// Back to the desktop mode and a window at the given place and size.
+bool EnterFullScreen();
+// Back to a window at the given place and size.
 bool LeaveFullScreen(int x, int y, int width, int height);
 
 // Size of the desktop the window lives on.

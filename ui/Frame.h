@@ -8,6 +8,7 @@
 
 class CInput;
 class CScreen;
+class CScreenMapping;
 
 class IFrame
 {
@@ -27,14 +28,22 @@ public:
 
     virtual int GetLogicalWidth() const = 0;
     virtual int GetLogicalHeight() const = 0;
-    // The size the window was created with (full screen does not change it).
+    // The window's size now, in window pixels.
     virtual int GetWindowWidth() const = 0;
     virtual int GetWindowHeight() const = 0;
+    // Where the logical screen sits in the window. The frame hands the screens
+    // mouse positions already in logical pixels, and the input object's cursor
+    // is too; screens only need this to set the GL viewport.
+    virtual const CScreenMapping& GetScreenMapping() const = 0;
     // Window rectangle in desktop pixels and moving it (for dragging).
     virtual void GetWindowRect(int& left, int& top, int& right, int& bottom) const = 0;
     virtual void MoveWindow(int left, int top) = 0;
+    // The window's place and size to keep in the settings: in full screen,
+    // those it goes back to. By default the window rectangle.
+    virtual void GetWindowedRect(int& left, int& top, int& width, int& height) const;
 
-    // True only when the display really switched.
+    // Full screen is a borderless window covering the desktop; the display
+    // mode never changes. True when the window went full screen.
     virtual bool SetFullScreen(int width, int height) = 0;
     virtual bool LeaveFullScreen() = 0;
     virtual bool IsFullScreen() const = 0;

@@ -1,7 +1,7 @@
 // A screen that places its controls in a fixed layout space: mouse positions
-// arrive in client pixels and are scaled to that space before the controls see
-// them, whatever size the window has. Without a layout size or a window, client
-// pixels are layout units.
+// arrive in logical pixels (the frame has mapped the window onto them) and are
+// scaled to that space before the controls see them. Without a layout size or
+// a frame, logical pixels are layout units.
 #pragma once
 
 #include "ui/Screen.h"
@@ -20,8 +20,7 @@ public:
 
 protected:
     void SetLayoutSize(float width, float height);
-    // Client pixels of the main window to the layout space; dialogs also take
-    // away their panel's place.
+    // Logical pixels to the layout space; dialogs also take away their panel's place.
     virtual void ToLayout(int x, int y, int& lx, int& ly) const;
 
     float m_layout_width;

@@ -145,12 +145,6 @@ void CScreen::DrawPointer()
     input.Poll();
     int x = 0, y = 0;
     input.GetCursorPosition(x, y);
-    // The screens draw in the layout space; the cursor comes in client pixels.
-    if (app->GetWindowWidth() > 0 && app->GetWindowHeight() > 0)
-    {
-        x = x * app->GetLogicalWidth() / app->GetWindowWidth();
-        y = y * app->GetLogicalHeight() / app->GetWindowHeight();
-    }
     g_pointer->SetPosition(static_cast<float>(x), static_cast<float>(y), g_pointer->GetZ());
     g_pointer->Draw(true);
 }
@@ -166,11 +160,11 @@ void CScreen::ScaleToLayout(int x, int y, int layoutWidth, int layoutHeight, int
     lx = x;
     ly = y;
     IFrame* app = IFrame::Instance();
-    if (!app || app->GetWindowWidth() <= 0 || app->GetWindowHeight() <= 0 || layoutWidth <= 0 ||
+    if (!app || app->GetLogicalWidth() <= 0 || app->GetLogicalHeight() <= 0 || layoutWidth <= 0 ||
         layoutHeight <= 0)
         return;
-    float sx = static_cast<float>(app->GetWindowWidth()) / static_cast<float>(layoutWidth);
-    float sy = static_cast<float>(app->GetWindowHeight()) / static_cast<float>(layoutHeight);
+    float sx = static_cast<float>(app->GetLogicalWidth()) / static_cast<float>(layoutWidth);
+    float sy = static_cast<float>(app->GetLogicalHeight()) / static_cast<float>(layoutHeight);
     lx = static_cast<int>(static_cast<float>(x) / sx);
     ly = static_cast<int>(static_cast<float>(y) / sy);
 }

@@ -41,9 +41,9 @@ class CScreen
     bool IsMovable() const { return m_movable; }
     bool IsDragging() const { return m_dragging; }
 
-    // Client pixels of the main window to a layout space of the given size:
-    // x' = trunc(x / (client width / layout width)), the same for y. Full-screen
-    // windows call it in their mouse operations before CScreen's.
+    // Logical pixels (as the frame delivers the mouse) to a layout space of the
+    // given size: x' = trunc(x / (logical width / layout width)), the same for y.
+    // Full-screen windows call it in their mouse operations before CScreen's.
     static void ScaleToLayout(int x, int y, int layoutWidth, int layoutHeight, int& lx, int& ly);
 
     // The program's one mouse pointer sprite (not owned; null draws nothing).

@@ -1,6 +1,7 @@
 #include "ui/View.h"
 
 #include "engine/GLHeaders.h"
+#include "ui/Frame.h"
 
 void CView::SetLogicalSize(int width, int height)
 {
@@ -30,9 +31,14 @@ void CView::SetPerspective(int viewportWidth, int viewportHeight)
 
 void CView::SetOrtho(int viewportWidth, int viewportHeight, bool flipY)
 {
+    SetOrtho(SViewport{0, 0, viewportWidth, viewportHeight}, flipY);
+}
+
+void CView::SetOrtho(const SViewport& viewport, bool flipY)
+{
     if (!NGL::IsContextAvailable())
         return;
-    glViewport(0, 0, viewportWidth, viewportHeight);
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     double bottom = flipY ? -static_cast<double>(m_height) : static_cast<double>(m_height);
@@ -65,4 +71,19 @@ void CView::RotateZ()
 {
     if (NGL::IsContextAvailable())
         glRotatef(m_angle_z, 0.0f, 0.0f, 1.0f);
+}
+
+SViewport CView::LogicalViewport()
+{
+    if (const IFrame* frame = IFrame::Instance())
+        return frame->GetScreenMapping().GetViewport();
+    return CScreenMapping().GetViewport();
+}
+
+void CView::ApplyLogicalViewport()
+{
+    if (!NGL::IsContextAvailable())
+        return;
+    const SViewport viewport = LogicalViewport();
+    glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
 }

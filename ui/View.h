@@ -2,6 +2,7 @@
 // Only GL state is touched; nothing here is owned.
 #pragma once
 
+#include "engine/ScreenMapping.h"
 #include "engine/Vector4.h"
 
 class CView
@@ -13,6 +14,8 @@ class CView
 
     void SetPerspective(int viewportWidth, int viewportHeight);
     void SetOrtho(int viewportWidth, int viewportHeight, bool flipY);
+    // The same projection onto the given part of the drawable.
+    void SetOrtho(const SViewport& viewport, bool flipY);
     void ApplyTransform();
     void RotateX();
     void RotateY();
@@ -22,6 +25,12 @@ class CView
     void SetPosition(const CVector4& position) { m_position = position; }
     void SetRotation(float x, float y, float z);
     float GetAspect() const { return m_aspect; }
+
+    // The part of the drawable the logical screen is shown in: the frame's
+    // letterbox, or the logical size itself without a frame.
+    static SViewport LogicalViewport();
+    // glViewport onto that part (the frame keeps the margins out with a scissor).
+    static void ApplyLogicalViewport();
 
   private:
     int m_width = 1024;

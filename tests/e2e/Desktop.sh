@@ -96,7 +96,7 @@ expect_moving() {
   kill -0 "$program" 2>/dev/null || fail "$1: the program ended"
 }
 
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.5; }
+source "$(dirname "$0")/Logical.sh" # click LX LY, logical_to_window LX LY
 key() { xdotool windowfocus --sync "$window" 2>/dev/null; xdotool key --clearmodifiers "$1"; sleep 0.5; }
 
 # Waits for a process to end; its status in $code.
@@ -178,7 +178,7 @@ click 312 264 # the sound box: an option changed is written at once
 sleep 0.5
 # The notice's box across the top: its blue border on the rows near y = 8.
 probe=()
-for x in 330 400 470; do for y in 6 7 8 9 10; do probe+=("$x" "$y"); done; done
+for x in 330 400 470; do for y in 6 7 8 9 10; do probe+=($(logical_to_window "$x" "$y")); done; done
 colours="$("$grab" "$window" "$shots/desktop-$wm-read-only.png" "${probe[@]}")" || fail "read-only: no picture"
 blue="$(echo "$colours" | awk '$1 < 60 && $2 < 60 && $3 > 150' | wc -l)"
 [ "$blue" -ge 3 ] || fail "read-only: no notice on screen ($colours)"

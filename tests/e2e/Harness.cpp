@@ -12,9 +12,12 @@
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
+#include "platform/DataFolder.h"
 #include "platform/Events.h"
 #include "platform/Window.h"
+#include "tests/e2e/MenuArt.h"
 
 namespace NE2e
 {
@@ -138,6 +141,13 @@ void CHarness::HoldModifiers(int frame, uint32_t mkFlags)
     Add(frame, EKind::Modifiers, NPlatform::SEvent(), mkFlags);
 }
 
+void CHarness::ToggleFullScreen(int frame)
+{
+    NPlatform::SEvent event;
+    event.type = NPlatform::EEventType::ToggleFullScreen;
+    Add(frame, EKind::Message, event);
+}
+
 void CHarness::Activate(int frame, bool active)
 {
     NPlatform::SEvent event;
@@ -224,6 +234,10 @@ bool CHarness::Start()
 {
     NPlatform::SetEventSource(this);
     m_started = true;
+    // A fresh install opens in full screen, which now works on any screen;
+    // without a settings file of its own a test means the 800 x 600 window.
+    if (!fs::exists(GetDataFolder() + CAppSettings::kFileName))
+        GetAppSettings().m_full_screen = false;
     if (!m_program.Start())
         return false;
     KeepGraphicsLibrariesLoaded();
@@ -273,8 +287,9 @@ void CHarness::OnFrame(int frame)
     {
         CApplication* app = GetApp();
         SImage image;
-        image.width = app->GetWindowWidth();
-        image.height = app->GetWindowHeight();
+        // The whole drawable, margins and all.
+        image.width = app->GetScreenMapping().GetDrawableWidth();
+        image.height = app->GetScreenMapping().GetDrawableHeight();
         std::vector<uint8_t> bottomUp(static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 4);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadBuffer(GL_BACK);
@@ -303,6 +318,21 @@ bool CHarness::Poll(NPlatform::SEvent& event)
         event = NPlatform::SEvent();
         event.type = NPlatform::EEventType::Quit;
         return true;
+    }
+    if (app && app->HasWindow())
+    {
+        // The desktop's own events are flushed while a script drives the
+        // program; a new window size must still reach the frame.
+        const NPlatform::SRect rect = NPlatform::GetWindowRect();
+        const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+        if (width != app->GetWindowWidth() || height != app->GetWindowHeight())
+        {
+            event = NPlatform::SEvent();
+            event.type = NPlatform::EEventType::Resize;
+            event.x = width;
+            event.y = height;
+            return true;
+        }
     }
     while (m_next < m_script.size() && m_script[m_next].frame <= frame)
     {
@@ -347,6 +377,23 @@ void CHarness::GetCursorDesktop(int& x, int& y)
 uint32_t CHarness::GetHeldFlags()
 {
     return m_held;
+}
+
+bool InstallDataSet(CHarness& harness, bool hints)
+{
+    std::error_code ignored;
+    for (const char* folder : {"mui", "dat", "music", "wav", "web"})
+        fs::create_directory_symlink(BuildFolder() + "/" + folder, harness.GetWorkDir() + "/" + folder, ignored);
+    CAppSettings& settings = GetAppSettings();
+    settings = CAppSettings();
+    settings.m_data_folder = NPlatform::GetDataFolder();
+    settings.m_full_screen = false;
+    settings.m_window_width = 800;
+    settings.m_window_height = 600;
+    settings.m_window_x = 40;
+    settings.m_window_y = 30;
+    settings.m_hints = hints;
+    return settings.Save();
 }
 } // namespace NE2e
 

@@ -45,6 +45,8 @@ public:
     // Script. frame = how many frames have been drawn when the event arrives,
     // so an event at frame N is handled before frame N is drawn. Mouse
     // positions are client pixels of the window as it is at that moment.
+    // A change of the real window's size (by the window manager, xdotool or
+    // full screen) reaches the frame as it would from the desktop.
     void KeyDown(int frame, int virtualKey);
     void Char(int frame, uint16_t character);
     void MouseMove(int frame, int x, int y);
@@ -54,6 +56,7 @@ public:
     void RButtonUp(int frame, int x, int y);
     void HoldModifiers(int frame, uint32_t mkFlags); // kMkShift / kMkControl
     void Activate(int frame, bool active);        // frame 0: active (already scheduled)
+    void ToggleFullScreen(int frame);             // F11 or Alt+Enter
     void Close(int frame, bool altF4);
     void Quit(int frame);
 
@@ -66,6 +69,8 @@ public:
     std::string GetShotPath(const std::string& name) const;
 
     // The real start-up (window, GL, intro screen). False without a display.
+    // Without a settings file in the per-user folder the window is 800 x 600,
+    // not the full screen a fresh install opens in.
     bool Start();
     // The main loop until the script quits or closes, at most maxFrames frames.
     int Run(int maxFrames = 600);
@@ -132,4 +137,9 @@ private:
     bool m_started = false;
     CProgram m_program;
 };
+
+// The generated data set linked beside the program, as run.sh has it, and
+// settings for a windowed 800 x 600 start at (40, 30). False when the settings
+// cannot be saved.
+bool InstallDataSet(CHarness& harness, bool hints);
 } // namespace NE2e

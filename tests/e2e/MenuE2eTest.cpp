@@ -42,20 +42,7 @@ using NInterface::CMainMenu;
 // The data set beside the program, as run.sh has it, and a windowed start.
 void PrepareInstall(CHarness& harness, bool hints)
 {
-    std::error_code ignored;
-    for (const char* folder : {"mui", "dat", "music", "wav", "web"})
-        std::filesystem::create_directory_symlink(NE2e::BuildFolder() + "/" + folder,
-                                                  harness.GetWorkDir() + "/" + folder, ignored);
-    CAppSettings& settings = GetAppSettings();
-    settings = CAppSettings();
-    settings.m_data_folder = NPlatform::GetDataFolder();
-    settings.m_full_screen = false;
-    settings.m_window_width = 800;
-    settings.m_window_height = 600;
-    settings.m_window_x = 40;
-    settings.m_window_y = 30;
-    settings.m_hints = hints;
-    ASSERT_TRUE(settings.Save());
+    ASSERT_TRUE(NE2e::InstallDataSet(harness, hints));
 }
 
 CMainMenu* Menu(CHarness& harness)

@@ -3,6 +3,7 @@
 # desktop, and returns its status: for the end-to-end tests whose outcome may
 # depend on how a window manager places, focuses and decorates the window.
 #   UnderWindowManager.sh WINDOW_MANAGER COMMAND [ARG...]
+# ZONVEL_SCREEN sets the screen (1280x1024x24 unless given).
 set -uo pipefail
 wm="$1"; shift
 for tool in Xvfb "$wm"; do
@@ -16,7 +17,7 @@ cleanup() {
 trap cleanup EXIT
 
 exec 5<> <(:)
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 5 -screen 0 "${ZONVEL_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 read -r -t 30 display <&5 || { echo "FAIL: Xvfb did not start"; exit 1; }
 export DISPLAY=":$display"

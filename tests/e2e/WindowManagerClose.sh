@@ -73,7 +73,7 @@ expect_exit() {
   exit 1
 }
 
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.5; }
+source "$(dirname "$0")/Logical.sh" # click LX LY
 
 # First start: Play, then Start in the custom level window: a game at level 1.
 start_program

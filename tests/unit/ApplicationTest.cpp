@@ -469,11 +469,19 @@ TEST_F(ApplicationTest, FullScreenReportsTheRealOutcome)
 TEST_F(ApplicationTest, MouseCoordinatesAreScaledIntoTheLayoutSpace)
 {
     // The dummy video driver gives no GL window, but the frame keeps the size.
+    m_app->SetLogicalSize(800, 600);
     m_app->CreateMainWindow("test", 0, 0, 1600, 1200);
     EXPECT_EQ(m_app->GetWindowWidth(), 1600);
 
+    ShowScreen("menu");
+    NPlatform::SEvent press = Message(NPlatform::EEventType::LButtonDown);
+    press.x = 800;
+    press.y = 600;
+    m_app->HandleEvent(press);
+    EXPECT_EQ(m_log.back(), "menu.LDown(400,300)");
+
     int lx = 0, ly = 0;
-    CScreen::ScaleToLayout(800, 600, 800, 600, lx, ly);
+    CScreen::ScaleToLayout(400, 300, 800, 600, lx, ly);
     EXPECT_EQ(lx, 400);
     EXPECT_EQ(ly, 300);
 
@@ -481,9 +489,51 @@ TEST_F(ApplicationTest, MouseCoordinatesAreScaledIntoTheLayoutSpace)
     dialog.SetVirtualSize(800, 600);
     dialog.SetPanelPosition(200, 150);
     int px = 0, py = 0;
-    dialog.ToPanel(800, 600, px, py);
+    dialog.ToPanel(400, 300, px, py);
     EXPECT_EQ(px, 200);
     EXPECT_EQ(py, 150);
+}
+
+TEST_F(ApplicationTest, AResizedWindowShowsTheLogicalScreenCentredAndTakesClicksThere)
+{
+    m_app->SetLogicalSize(800, 600);
+    m_app->CreateMainWindow("test", 0, 0, 800, 600);
+    ShowScreen("menu");
+
+    NPlatform::SEvent resized = Message(NPlatform::EEventType::Resize);
+    resized.x = 1280;
+    resized.y = 720;
+    m_app->HandleEvent(resized);
+    EXPECT_EQ(m_app->GetWindowWidth(), 1280);
+    EXPECT_EQ(m_app->GetWindowHeight(), 720);
+    const SViewport& viewport = m_app->GetScreenMapping().GetViewport();
+    EXPECT_EQ(viewport.x, 160);
+    EXPECT_EQ(viewport.width, 960);
+
+    NPlatform::SEvent press = Message(NPlatform::EEventType::LButtonDown);
+    press.x = 160;
+    press.y = 0;
+    m_app->HandleEvent(press);
+    EXPECT_EQ(m_log.back(), "menu.LDown(0,0)");
+    press.x = 100; // in the left margin: left of everything on the screen
+    m_app->HandleEvent(press);
+    EXPECT_EQ(m_log.back(), "menu.LDown(-50,0)");
+
+    // The settings keep the size the player gave the window.
+    int left = 0, top = 0, width = 0, height = 0;
+    m_app->GetWindowedRect(left, top, width, height);
+    EXPECT_EQ(width, 1280);
+    EXPECT_EQ(height, 720);
+}
+
+TEST_F(ApplicationTest, TheFullScreenKeyReachesNoScreen)
+{
+    ShowScreen("menu");
+    m_log.clear();
+    m_app->HandleEvent(Message(NPlatform::EEventType::ToggleFullScreen));
+    EXPECT_TRUE(m_log.empty());
+    // No window to cover the desktop with: it stays a window.
+    EXPECT_FALSE(m_app->IsFullScreen());
 }
 // Focus changes as the desktop reports them, one per poll.
 class CFocusScript : public NPlatform::IEventSource

@@ -325,6 +325,35 @@ TEST_F(MenuWindowsTest, FullScreenFollowsItsBoxAndARefusedSwitchIsTriedEveryFram
     EXPECT_FALSE(again.IsMovable());
 }
 
+TEST_F(MenuWindowsTest, FullScreenSwitchedByItsKeyMovesTheBoxInsteadOfBeingUndone)
+{
+    CApplication::Destroy(); // the fake frame takes its place
+    m_app = nullptr;
+    CSwitchingFrame frame(0);
+    COptionsWnd wnd(800, 600);
+    wnd.Update(16.0f);
+
+    // F11 while the window is open (or while it waits, built, under the menu).
+    frame.fullScreen = true;
+    wnd.Update(16.0f);
+    wnd.Update(16.0f);
+    EXPECT_TRUE(wnd.GetFullScreenBox()->IsChecked());
+    EXPECT_FALSE(wnd.IsMovable());
+    EXPECT_EQ(frame.leaves, 0) << "the key's switch stands";
+
+    frame.fullScreen = false;
+    wnd.Update(16.0f);
+    wnd.Update(16.0f);
+    EXPECT_FALSE(wnd.GetFullScreenBox()->IsChecked());
+    EXPECT_TRUE(wnd.IsMovable());
+    EXPECT_EQ(frame.attempts, 0);
+
+    // The box still works afterwards.
+    wnd.GetFullScreenBox()->SetChecked(true);
+    wnd.Update(16.0f);
+    EXPECT_TRUE(frame.fullScreen);
+}
+
 TEST_F(MenuWindowsTest, EveryOptionIsOnDiskAsSoonAsItChanges)
 {
     CApplication::Destroy(); // the fake frame takes its place

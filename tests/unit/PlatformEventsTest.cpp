@@ -122,6 +122,40 @@ TEST_F(PlatformEventsTest, AltF4IsACloseRequestAndOtherAltKeysAreTheSystems)
     EXPECT_FALSE(events[0].f4Held) << "closing by other means is no Alt+F4";
 }
 
+TEST_F(PlatformEventsTest, F11AndAltEnterToggleFullScreenInsteadOfReachingTheScreens)
+{
+    Key(SDLK_F11);
+    Key(SDLK_RETURN, KMOD_LALT);
+    Key(SDLK_KP_ENTER, KMOD_RALT);
+    std::vector<SEvent> events = Drain();
+    ASSERT_EQ(events.size(), 3u);
+    for (const SEvent& event : events)
+        EXPECT_EQ(event.type, EEventType::ToggleFullScreen);
+
+    // A held key repeats; one press is one toggle.
+    SDL_Event held{};
+    held.type = SDL_KEYDOWN;
+    held.key.keysym.sym = SDLK_F11;
+    held.key.repeat = 1;
+    SDL_PushEvent(&held);
+    EXPECT_TRUE(Drain().empty());
+}
+
+TEST_F(PlatformEventsTest, ANewWindowSizeArrivesInWindowPixels)
+{
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+    e.window.data1 = 1280;
+    e.window.data2 = 720;
+    SDL_PushEvent(&e);
+    std::vector<SEvent> events = Drain();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].type, EEventType::Resize);
+    EXPECT_EQ(events[0].x, 1280);
+    EXPECT_EQ(events[0].y, 720);
+}
+
 TEST_F(PlatformEventsTest, MouseMessagesCarryClientPixelsAndButtonFlags)
 {
     SDL_Event e{};

@@ -169,16 +169,25 @@ TEST_F(ScreenTest, DialogMouseArrivesRelativeToThePanelExceptRightButton)
     dialog.OnRButtonUp(250, 200, 0);
     EXPECT_EQ(m_log, (Log{"box.Down(50,50)", "box.Move(-1,-1)", "box.Up(50,50)", "box.RUp(250,200)"}));
 }
-TEST(LayoutScreenTest, MouseArrivesInTheLayoutSpaceWhateverTheWindowSize)
+TEST(LayoutScreenTest, MouseArrivesInTheLayoutSpaceWhateverItsSize)
 {
-    CFakeFrame frame(1600, 900); // stretched by 2 in x and 1.5 in y
+    // The frame has already mapped the window onto the 800 x 600 logical
+    // screen (whatever the window's size); a layout of another size scales.
+    CFakeFrame frame(1600, 900);
     Log log;
-    CLayoutScreen screen(800.0f, 600.0f);
+    CLayoutScreen screen(1600.0f, 1200.0f); // twice the logical size
     CFakeControl box("box", log);
     screen.AddControl(&box);
-    screen.OnLButtonDown(1600, 900, 0);
+    screen.OnLButtonDown(800, 600, 0);
     screen.OnMouseMove(3, 2, 0);
-    screen.OnLButtonUp(401, 301, 0);
-    EXPECT_EQ(log, (Log{"box.Down(800,600)", "box.Move(1,1)", "box.Up(200,200)"}));
+    screen.OnLButtonUp(400, 300, 0);
+    EXPECT_EQ(log, (Log{"box.Down(1600,1200)", "box.Move(6,4)", "box.Up(800,600)"}));
+
+    Log same;
+    CLayoutScreen logical(800.0f, 600.0f);
+    CFakeControl plain("plain", same);
+    logical.AddControl(&plain);
+    logical.OnLButtonDown(401, 301, 0);
+    EXPECT_EQ(same, (Log{"plain.Down(401,301)"})) << "the logical screen's own layout takes points as they are";
 }
 } // namespace

@@ -52,3 +52,14 @@ TEST(WindowPlacement, UnknownDesktopLeavesThePlacementAlone)
     EXPECT_EQ(placed.width, 5000);
     EXPECT_EQ(placed.height, 4000);
 }
+
+TEST(WindowPlacement, ASavedSizeBelowTheMinimumOpensAtTheMinimum)
+{
+    const SWindowPlacement placed = PlaceWindow({100, 100, 150, 120}, 1920, 1080, kDesktop);
+    EXPECT_EQ(placed.width, NPlatform::kMinWindowWidth);
+    EXPECT_EQ(placed.height, NPlatform::kMinWindowHeight);
+    // A size the player chose above the minimum stays.
+    const SWindowPlacement chosen = PlaceWindow({100, 100, 1280, 720}, 1920, 1080, kDesktop);
+    EXPECT_EQ(chosen.width, 1280);
+    EXPECT_EQ(chosen.height, 720);
+}

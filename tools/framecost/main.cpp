@@ -1,8 +1,9 @@
 // zonvel_framecost: the whole process's CPU per frame at the frame's 60 fps in
 // a real window, for the game screen on the widest board with the mouse on the
 // field (--game) or for the same window drawing one full-window textured quad
-// per frame and nothing else (--bare). tools/framecost.sh runs both under Xvfb.
-//   zonvel_framecost --game|--bare [--frames N] [--data DIR]
+// per frame and nothing else (--bare), in a window of the given size (800 x 600
+// unless --size says otherwise). tools/framecost.sh runs them under Xvfb.
+//   zonvel_framecost --game|--bare [--frames N] [--data DIR] [--size WxH]
 #include "app/Application.h"
 #include "app/Program.h"
 #include "engine/AppSettings.h"
@@ -13,8 +14,11 @@
 #include "game/Game.h"
 #include "game/GameResources.h"
 #include "game/Player.h"
+#include "platform/Events.h"
+#include "platform/Window.h"
 #include "ui/Control.h"
 #include "ui/Screen.h"
+#include "ui/View.h"
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -104,7 +108,7 @@ class CQuadScreen : public CScreen
     }
     void Render() override
     {
-        glViewport(0, 0, 800, 600);
+        CView::ApplyLogicalViewport();
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glOrtho(0.0, 800.0, 600.0, 0.0, -50.0, 50.0);
@@ -135,6 +139,7 @@ int main(int argc, char** argv)
 {
     bool game = false, bare = false;
     int frames = 1200;
+    int width = 800, height = 600;
     std::string data = ".";
     for (int i = 1; i < argc; ++i)
     {
@@ -146,10 +151,16 @@ int main(int argc, char** argv)
             frames = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--data") && i + 1 < argc)
             data = argv[++i];
+        else if (!std::strcmp(argv[i], "--size") && i + 1 < argc)
+        {
+            if (std::sscanf(argv[++i], "%dx%d", &width, &height) != 2)
+                width = 0;
+        }
     }
-    if (game == bare || frames <= 0 || chdir(data.c_str()) != 0)
+    if (game == bare || frames <= 0 || width < NPlatform::kMinWindowWidth || height < NPlatform::kMinWindowHeight ||
+        chdir(data.c_str()) != 0)
     {
-        std::fprintf(stderr, "usage: zonvel_framecost --game|--bare [--frames N] [--data DIR]\n");
+        std::fprintf(stderr, "usage: zonvel_framecost --game|--bare [--frames N] [--data DIR] [--size WxH]\n");
         return 2;
     }
 
@@ -160,6 +171,12 @@ int main(int argc, char** argv)
     if (!program.Start())
         return 1;
     CApplication* app = CApplication::Instance();
+    NPlatform::MoveWindow(0, 0, width, height);
+    NPlatform::SEvent resized;
+    resized.type = NPlatform::EEventType::Resize;
+    resized.x = width;
+    resized.y = height;
+    app->HandleEvent(resized);
 
     std::unique_ptr<CScreen> screen;
     if (game)
@@ -208,8 +225,8 @@ int main(int argc, char** argv)
     program.Run();
     const double cpu = CpuSeconds() - cpuStart;
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
-    std::printf("%s: %d frames, %.1f fps, process CPU %.3f ms per frame (%.1f %% of one core)\n",
-                game ? "game" : "bare", frames, frames / wall, cpu * 1000.0 / frames, 100.0 * cpu / wall);
+    std::printf("%s at %dx%d: %d frames, %.1f fps, process CPU %.3f ms per frame (%.1f %% of one core)\n",
+                game ? "game" : "bare", app->GetWindowWidth(), app->GetWindowHeight(), frames, frames / wall, cpu * 1000.0 / frames, 100.0 * cpu / wall);
     if (game)
         static_cast<const CTimedGame*>(measured)->Report();
     app->SetFrameObserver(nullptr);
