@@ -369,6 +369,9 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
     case EEventType::RButtonUp:
         target->OnRButtonUp(event.x, event.y, event.keyFlags);
         break;
+    case EEventType::PadButton:
+        target->OnPadButton(event.key);
+        break;
     default:
         break;
     }

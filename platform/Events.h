@@ -53,6 +53,9 @@ enum class EEventType
     Expose,      // the window's picture was lost and must be drawn again
     Close,       // a request to close the window; f4Held tells Alt+F4 apart
     Quit,        // end the main loop
+    PadButton,   // key: an EPadButton (platform/Gamepad.h) pressed on any pad
+    PadAdded,    // a game controller was plugged in and opened
+    PadRemoved,  // a game controller was unplugged
 };
 
 struct SEvent
