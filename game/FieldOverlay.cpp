@@ -149,7 +149,7 @@ void DrawFlowerSymbols(const CField& field)
         {
             const CCell* cell = field.GetCell(grid.RowOf(i), grid.ColumnOf(i));
             // Flipping flowers change colour half-way: the mark waits for the rest.
-            if (cell == nullptr || cell->IsHole() || cell->GetFlower().GetFrame() != 0 || cell->GetAlpha() <= 0.0f)
+            if (cell == nullptr || cell->IsHole() || cell->GetState() == CCell::kRepainting || cell->GetAlpha() <= 0.0f)
                 continue;
             const int colour = cell->GetFlower().GetGroup();
             if (colour < 0 || colour >= CField::kColourCount)

@@ -25,7 +25,7 @@ std::vector<SEdge> ZoneBorder(const CField& field, int row, int col);
 // dark on light for the computer.
 void DrawZoneBorder(const std::vector<SEdge>& edges, bool player);
 
-// A mark per colour at the heart of every flower at rest (dot, triangle,
+// A mark per colour at the heart of every flower not flipping (dot, triangle,
 // square, cross, diamond, bar), sized to the cell.
 void DrawFlowerSymbols(const CField& field);
 } // namespace NGame

@@ -86,9 +86,10 @@ void CGame::Render()
     DrawHeadUpDisplay();
     UseBlending();
     m_field->Draw();
-    DrawColourHelp();
     UseBlending();
     DrawMovePreview();
+    // Over the preview's redrawn cells too.
+    DrawColourHelp();
     UseBlending();
     for (const auto& bonus : m_bonuses)
         bonus->Draw();
