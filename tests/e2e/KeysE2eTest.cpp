@@ -25,53 +25,16 @@
 #include "platform/Events.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/MenuArt.h"
+#include "tests/e2e/Playing.h"
 #include "ui/SimpleButton.h"
 
 namespace
 {
+using NE2e::BestNeighbour;
 using NE2e::CHarness;
 using NE2e::SImage;
 using NE2e::SRgb;
 using namespace NPlatform;
-
-void PrepareInstall(CHarness& harness)
-{
-    std::error_code ignored;
-    for (const char* folder : {"mui", "dat", "music", "wav", "web"})
-        std::filesystem::create_directory_symlink(NE2e::BuildFolder() + "/" + folder,
-                                                  harness.GetWorkDir() + "/" + folder, ignored);
-    CAppSettings& settings = GetAppSettings();
-    settings = CAppSettings();
-    settings.m_data_folder = NPlatform::GetDataFolder();
-    settings.m_full_screen = false;
-    settings.m_window_width = 800;
-    settings.m_window_height = 600;
-    settings.m_hints = true;
-    ASSERT_TRUE(settings.Save());
-}
-
-// The cell next to the player's zone whose colour grows it most.
-std::pair<int, int> Target(const NGame::CField& field)
-{
-    std::vector<int> grid;
-    field.Snapshot(grid);
-    const NGame::CHexGrid& hex = field.GetGrid();
-    hex.Flood(grid, hex.Index(field.GetMid(), 0), -7);
-    int count[NGame::CField::kColourCount] = {};
-    int cell[NGame::CField::kColourCount];
-    for (int index = 0; index < hex.GetCellCount(); ++index)
-        if (grid[index] == -7)
-            for (int next : hex.Neighbours(index))
-                if (next >= 0 && grid[next] >= 0 && field.IsColourAllowed(grid[next]) && count[grid[next]]++ == 0)
-                    cell[grid[next]] = next;
-    int best = -1;
-    for (int c = 0; c < NGame::CField::kColourCount; ++c)
-        if (count[c] > 0 && (best < 0 || count[c] > count[best]))
-            best = c;
-    if (best < 0)
-        return {-1, -1};
-    return {hex.RowOf(cell[best]), hex.ColumnOf(cell[best])};
-}
 
 class CKeyDriver
 {
@@ -134,7 +97,7 @@ class CKeyDriver
             Key(frame, kVkRight);
             return;
         }
-        const auto [row, col] = Target(field);
+        const auto [row, col] = BestNeighbour(field);
         if (row < 0)
             return;
         if (cursor.GetRow() != row)
@@ -180,7 +143,7 @@ TEST(KeysE2e, AWholeLevelFromTheMenuToTheEndWithKeysAlone)
     if (!NE2e::CMenuArt::IsDataSetBuilt())
         GTEST_SKIP() << "the data set has not been generated";
     CHarness harness;
-    PrepareInstall(harness);
+    NE2e::PrepareInstall(harness, true);
     ASSERT_TRUE(harness.Start());
     NInterface::CMainMenu* menu = harness.GetProgram().GetMainMenu();
     ASSERT_NE(menu, nullptr);

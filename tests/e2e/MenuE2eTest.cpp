@@ -19,6 +19,7 @@
 #include "platform/Events.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/MenuArt.h"
+#include "tests/e2e/Playing.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@
 namespace
 {
 using NE2e::CHarness;
+using NE2e::PrepareInstall;
 using NInterface::CMainMenu;
 
 #define REQUIRE_DISPLAY_AND_DATA()                                                                             \
@@ -36,25 +38,6 @@ using NInterface::CMainMenu;
         GTEST_SKIP() << "needs an X display (run through test.sh)";                                          \
     if (!NE2e::CMenuArt::IsDataSetBuilt())                                                                   \
     GTEST_SKIP() << "the data set has not been generated"
-
-// The data set beside the program, as run.sh has it, and a windowed start.
-void PrepareInstall(CHarness& harness, bool hints)
-{
-    std::error_code ignored;
-    for (const char* folder : {"mui", "dat", "music", "wav", "web"})
-        std::filesystem::create_directory_symlink(NE2e::BuildFolder() + "/" + folder,
-                                                  harness.GetWorkDir() + "/" + folder, ignored);
-    CAppSettings& settings = GetAppSettings();
-    settings = CAppSettings();
-    settings.m_data_folder = NPlatform::GetDataFolder();
-    settings.m_full_screen = false;
-    settings.m_window_width = 800;
-    settings.m_window_height = 600;
-    settings.m_window_x = 40;
-    settings.m_window_y = 30;
-    settings.m_hints = hints;
-    ASSERT_TRUE(settings.Save());
-}
 
 CMainMenu* Menu(CHarness& harness)
 {

@@ -126,14 +126,14 @@ TEST_F(EnterNameDlgTest, ThePanelFadesInOverFortyDrawnFrames)
     EXPECT_LT(dialog.GetFade(), 1.03f);
 }
 
-TEST_F(EnterNameDlgTest, CaretKeysStayWithTheBoxAndDownReachesOk)
+TEST_F(EnterNameDlgTest, CaretKeysStayWithTheBoxAndTabReachesOk)
 {
     CScreen::SetKeyboardInUse(false);
     Type("Ann");
     dialog.OnKeyDown(CSimpleEdit::kKeyLeft);
     EXPECT_EQ(dialog.GetNameBox()->GetCaret(), 2) << "the first key already moves the caret";
     EXPECT_EQ(dialog.GetFocus(), dialog.GetNameBox());
-    dialog.OnKeyDown(NPlatform::kVkDown);
+    dialog.OnKeyDown(NPlatform::kVkTab);
     EXPECT_EQ(dialog.GetFocus(), dialog.GetOkButton());
     CScreen::SetKeyboardInUse(false);
 }
