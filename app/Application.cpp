@@ -468,6 +468,9 @@ void CApplication::HandleEvent(const NPlatform::SEvent& event)
     case EEventType::RButtonUp:
         target->OnRButtonUp(x, y, event.keyFlags);
         break;
+    case EEventType::PadButton:
+        target->OnPadButton(event.key);
+        break;
     default:
         break;
     }

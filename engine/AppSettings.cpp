@@ -43,6 +43,8 @@ bool CAppSettings::Load()
     m_hints = ToInt(file.GetString("m_hints", "1")) == 1;
     m_show_dragons = file.GetBool("m_show_dragons", true);
     m_sound_invert = file.GetBool("m_sound_invert", false);
+    m_flower_symbols = file.GetBool("m_flower_symbols", false);
+    m_outline_zones = file.GetBool("m_outline_zones", false);
     m_full_screen = ToInt(file.GetString("m_is_full_screen_loaded", "1")) != 0;
     // Kept to their ranges: an edited file must not hand the screens a
     // volume or a level they cannot show. The options window has always
@@ -100,6 +102,8 @@ bool CAppSettings::Save() const
     file.SetInt("m_is_full_screen_loaded", m_full_screen ? 1 : 0);
     file.SetInt("m_music_volume", m_music_volume);
     file.SetInt("m_show_dragons", m_show_dragons ? 1 : 0);
+    file.SetInt("m_flower_symbols", m_flower_symbols ? 1 : 0);
+    file.SetInt("m_outline_zones", m_outline_zones ? 1 : 0);
     file.SetInt("m_adv_level", m_adv_level);
     file.SetInt("m_classic_level", m_classic_level);
     return NUserFiles::Save(file, UserFilePath(kFileName), kCipherKey, kCipherKeyLength, "Settings");

@@ -46,6 +46,10 @@ public:
     bool m_hints = true;
     bool m_show_dragons = true;
     bool m_sound_invert = false;
+    // Help for players who do not tell the colours apart: a mark on every
+    // flower, a line around each side's zone. Both off for a new player.
+    bool m_flower_symbols = false;
+    bool m_outline_zones = false;
     int m_music_volume = CSoundManager::kDefaultMusicVolume; // the options window's slider, 0..64
     int m_classic_level = 3;
     int m_adv_level = 3;

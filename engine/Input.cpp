@@ -3,10 +3,13 @@
 #include "engine/ScreenMapping.h"
 
 #include "platform/Events.h"
+#include "platform/Gamepad.h"
 #include "platform/Mouse.h"
 
 bool CInput::Open()
 {
+    // Pads need no window of their own; without controller support there are none.
+    NPlatform::OpenGamepads();
     m_open = true;
     m_have_previous = false;
     return true;
@@ -14,6 +17,8 @@ bool CInput::Open()
 
 void CInput::Close()
 {
+    if (m_open)
+        NPlatform::CloseGamepads();
     m_open = false;
     m_mouse = SMouseState();
 }

@@ -22,6 +22,8 @@
 #include "game/HintPanel.h"
 #include "game/MovingPlayer.h"
 #include "game/Player.h"
+#include "platform/Events.h"
+#include "platform/Gamepad.h"
 #include "ui/Frame.h"
 #include "ui/SimpleButton.h"
 
@@ -148,6 +150,11 @@ CGame::CGame(int gameType, CTopTable* topTable)
         m_bonus_buttons[i]->LoadLayout(layout, kButtonNames[i]);
         AddControl(m_bonus_buttons[i].get());
     }
+    // Tab brings the focus into the bonus bar; the board has none of its own.
+    std::vector<CControl*> bar;
+    for (const auto& button : m_bonus_buttons)
+        bar.push_back(button.get());
+    SetFocusOrder(bar, nullptr);
 
     m_marker = std::make_unique<CSprite>();
     if (resources && resources->GetSprite(CGameResources::kSpriteMarker))
@@ -438,6 +445,7 @@ void CGame::Update(float dt)
 {
     m_marker->Advance(static_cast<int>(dt));
     UpdatePointer(dt);
+    m_cell_cursor.Keep(*m_field);
     UpdateStartCells();
     UpdateBonuses(dt);
     if (!GetAppSettings().m_hints)
@@ -584,11 +592,100 @@ void CGame::OnKeyDown(int virtualKey)
 {
     if (virtualKey == GetAppSettings().m_back_key)
         CloseScreen();
+    else
+        OnBoardKey(virtualKey);
     CScreen::OnKeyDown(virtualKey);
+}
+
+void CGame::OnPadButton(int button)
+{
+    using NPlatform::EPadButton;
+    switch (static_cast<EPadButton>(button))
+    {
+    case EPadButton::Start: OnKeyDown(GetAppSettings().m_back_key); break;
+    case EPadButton::LeftShoulder:
+    case EPadButton::RightShoulder:
+        if (GetFocus() == nullptr)
+            SetFocus(m_bonus_buttons[0].get());
+        else
+            StepFocus(static_cast<EPadButton>(button) == EPadButton::LeftShoulder ? -1 : 1);
+        SetKeyboardInUse(true);
+        break;
+    default: CScreen::OnPadButton(button); break;
+    }
+}
+
+void CGame::OnBoardKey(int virtualKey)
+{
+    using namespace NPlatform;
+    const bool press = virtualKey == kVkReturn || virtualKey == kVkSpace;
+    int dx = 0, dy = 0;
+    switch (virtualKey)
+    {
+    case kVkLeft: dx = -1; break;
+    case kVkRight: dx = 1; break;
+    case kVkUp: dy = -1; break;
+    case kVkDown: dy = 1; break;
+    default: break;
+    }
+    if (!press && dx == 0 && dy == 0 && virtualKey != kVkTab)
+        return;
+    SetKeyboardInUse(true);
+    if (press && !m_hint_panels.empty())
+    {
+        // As a press beside the panels' boxes: every panel fades out.
+        for (auto& panel : m_hint_panels)
+            panel->Dismiss();
+        return;
+    }
+    if (press && m_field->IsIdle() && IsLevelJudged())
+    {
+        ContinueAfterLevel();
+        return;
+    }
+    if (virtualKey == kVkTab)
+    {
+        if (GetFocus() != nullptr)
+            SetFocus(nullptr);
+        else
+            SetFocus(m_bonus_buttons[0].get());
+        return;
+    }
+    if (GetFocus() != nullptr)
+    {
+        // The bar is one row in purchase order: Left and Right walk it, Up
+        // goes back to the board.
+        if (dx != 0)
+            StepFocus(dx);
+        else if (dy < 0)
+            SetFocus(nullptr);
+        else if (press)
+            HandleFocusKey(virtualKey);
+        return;
+    }
+    if (!m_cell_cursor.IsShown())
+    {
+        // The first key shows the cursor on the player's start cell.
+        if (const CPlayer* player = GetPlayer())
+            m_cell_cursor.Show(*m_field, player->GetStartRow(), player->GetStartColumn());
+        return;
+    }
+    if (press)
+    {
+        if (m_bonuses.empty())
+        {
+            const CVector4 centre = m_field->CellCentre(m_cell_cursor.GetRow(), m_cell_cursor.GetColumn());
+            PlayAt(static_cast<int>(centre.x), static_cast<int>(centre.y));
+        }
+        return;
+    }
+    m_cell_cursor.Move(*m_field, dx, dy);
 }
 
 void CGame::OnMouseMove(int x, int y, uint32_t keyFlags)
 {
+    // The mouse points again: the preview follows it.
+    m_cell_cursor.Hide();
     CScreen::OnMouseMove(x, y, keyFlags);
     for (auto& panel : m_hint_panels)
         panel->OnMouseMove(x, y, keyFlags);
@@ -614,18 +711,27 @@ void CGame::OnLButtonUp(int x, int y, uint32_t keyFlags)
 
     const bool click = std::abs(m_press_x - x) < kClickSlack && std::abs(m_press_y - y) < kClickSlack;
     if (click && m_bonuses.empty())
-    {
-        CPlayer& side = *m_sides[m_current_side];
-        side.OnClick(x, y);
-        CGameResources* resources = GetGameResources();
-        if (m_current_side == 0 && !side.WasClickAccepted() && m_wrong_colour_hints < kWrongColourHintsMax &&
-            resources && resources->GetLastHintIndex() >= 0)
-        {
-            ++m_wrong_colour_hints;
-            ShowHint(resources->GetLastHintIndex());
-        }
-    }
+        PlayAt(x, y);
+    ContinueAfterLevel();
+}
 
+void CGame::PlayAt(int x, int y)
+{
+    if (m_sides.empty())
+        return;
+    CPlayer& side = *m_sides[m_current_side];
+    side.OnClick(x, y);
+    CGameResources* resources = GetGameResources();
+    if (m_current_side == 0 && !side.WasClickAccepted() && m_wrong_colour_hints < kWrongColourHintsMax && resources &&
+        resources->GetLastHintIndex() >= 0)
+    {
+        ++m_wrong_colour_hints;
+        ShowHint(resources->GetLastHintIndex());
+    }
+}
+
+void CGame::ContinueAfterLevel()
+{
     if (!m_field->IsIdle() || !IsLevelJudged())
         return;
     if (!m_game_over)

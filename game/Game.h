@@ -4,6 +4,7 @@
 // main menu owns the game and keeps it alive while the player is in the menu.
 #pragma once
 
+#include "game/CellCursor.h"
 #include "ui/Screen.h"
 
 #include <memory>
@@ -81,6 +82,8 @@ class CGame : public CScreen
     void Render() override;
     void Activate() override;
     void OnKeyDown(int virtualKey) override;
+    // The shoulders walk the bonus bar, Start goes back to the menu.
+    void OnPadButton(int button) override;
     void OnMouseMove(int x, int y, uint32_t keyFlags) override;
     void OnLButtonUp(int x, int y, uint32_t keyFlags) override;
     void OnLButtonDown(int x, int y, uint32_t keyFlags) override;
@@ -121,6 +124,8 @@ class CGame : public CScreen
     bool CanBuy(int button) const;
     // The position the player is pointing at for the move preview, in layout units.
     static void GetPreviewCursor(int& x, int& y);
+    // The keyboard's and the pad's cell on the board (hidden while the mouse points).
+    const CCellCursor& GetCellCursor() const { return m_cell_cursor; }
 
     // The tutorial's panels, in the order the hint records hold them; the
     // record after the last of these is the wrong-colour hint.
@@ -170,7 +175,18 @@ class CGame : public CScreen
     bool AsksForName() const;
     void CloseScreen();
 
+    // Keys on the board: arrows move the cell cursor, Enter or Space play its
+    // cell, close the hint panels or continue after a level, Tab goes into the
+    // bonus bar and back.
+    void OnBoardKey(int virtualKey);
+    // A click of the player at a layout position: a move, or the wrong-colour hint.
+    void PlayAt(int x, int y);
+    // "click to continue": the next level or the end of the game, once the level was judged.
+    void ContinueAfterLevel();
+
     void DrawHeadUpDisplay() const;
+    // The marks and zone lines of the colour-blind options, when they are on.
+    void DrawColourHelp() const;
     void DrawMovePreview();
     void DrawMessages();
     void DrawTooltip() const;
@@ -192,6 +208,7 @@ class CGame : public CScreen
     bool m_pending_skip = false;
     std::vector<std::unique_ptr<CBonus>> m_bonuses; // in purchase order
     std::vector<std::unique_ptr<CHintPanel>> m_hint_panels;
+    CCellCursor m_cell_cursor;
     bool m_result_sound = false;
     int m_next_tutorial_hint = 0;
     IGameOwner* m_owner = nullptr; // not owned

@@ -2,12 +2,14 @@
 // Only the end-of-level messages change anything here: their fade steps per drawn frame.
 #include "game/Game.h"
 
+#include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/Input.h"
 #include "engine/Sprite.h"
 #include "game/Bonus.h"
 #include "game/FX.h"
 #include "game/Field.h"
+#include "game/FieldOverlay.h"
 #include "game/GameResources.h"
 #include "game/HintPanel.h"
 #include "game/Player.h"
@@ -82,6 +84,8 @@ void CGame::Render()
     m_field->Draw();
     UseBlending();
     DrawMovePreview();
+    // Over the preview's redrawn cells too.
+    DrawColourHelp();
     UseBlending();
     for (const auto& bonus : m_bonuses)
         bonus->Draw();
@@ -127,14 +131,29 @@ void CGame::DrawHeadUpDisplay() const
                              1.0f);
 }
 
+void CGame::DrawColourHelp() const
+{
+    const CAppSettings& settings = GetAppSettings();
+    if (settings.m_outline_zones)
+        for (size_t i = 0; i < m_sides.size(); ++i)
+            DrawZoneBorder(ZoneBorder(*m_field, m_sides[i]->GetStartRow(), m_sides[i]->GetStartColumn()), i == 0);
+    if (settings.m_flower_symbols)
+        DrawFlowerSymbols(*m_field);
+}
+
 void CGame::DrawMovePreview()
 {
     if (!m_field->IsIdle() || m_current_side != 0 || m_sides.empty())
         return;
-    int x = 0, y = 0;
-    GetPreviewCursor(x, y);
-    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-    const int row = m_field->RowAt(fy), col = m_field->ColumnAt(fx, fy);
+    int row = m_cell_cursor.GetRow(), col = m_cell_cursor.GetColumn();
+    if (!m_cell_cursor.IsShown())
+    {
+        int x = 0, y = 0;
+        GetPreviewCursor(x, y);
+        const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+        row = m_field->RowAt(fy);
+        col = m_field->ColumnAt(fx, fy);
+    }
     if (!m_field->IsInside(row, col))
         return;
     const int colour = m_field->ColourAt(row, col);
@@ -205,7 +224,7 @@ void CGame::DrawTooltip() const
     if (!m_hint_panels.empty())
         return;
     for (int i = 0; i < kBonusCount; ++i)
-        if (m_bonus_buttons[i]->IsCursorOver())
+        if (m_bonus_buttons[i]->IsCursorOver() || GetFocus() == m_bonus_buttons[i].get())
         {
             CHint::Draw(kTooltips[i], 50.0f, 530.0f, 15.0f, false, true);
             return;

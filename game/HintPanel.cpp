@@ -133,7 +133,13 @@ void CHintPanel::OnLButtonDown(int x, int y, uint32_t flags)
     // The hover states mean the press was on the box: that only toggles it.
     const int state = m_check_box->GetState();
     const bool onBox = state == CSimpleCheckBox::kUntickedHover || state == CSimpleCheckBox::kTickedHover;
-    if (!onBox && m_alpha_speed > 0.0f)
+    if (!onBox)
+        Dismiss();
+}
+
+void CHintPanel::Dismiss()
+{
+    if (m_alpha_speed > 0.0f)
         m_alpha_speed = -m_alpha_speed;
 }
 

@@ -31,6 +31,8 @@ class CHintPanel
     void OnMouseMove(int x, int y, uint32_t flags);
     void OnLButtonDown(int x, int y, uint32_t flags);
     void OnLButtonUp(int x, int y, uint32_t flags);
+    // Fades the panel out, as a press beside its box does.
+    void Dismiss();
     // Moves the record (so later panels of it start there too) and the box with it.
     void MoveTo(float x, float y);
 

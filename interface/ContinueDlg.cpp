@@ -32,6 +32,7 @@ CContinueDlg::CContinueDlg(int level, int score) : m_level(level), m_score(score
     m_continuesaved_btn = MakeButton(this, layout, "m_continuesaved_btn");
     m_startnew_btn = MakeButton(this, layout, "m_startnew_btn");
     m_cancel_btn = MakeButton(this, layout, "m_cancel_btn");
+    SetFocusOrder({m_continuesaved_btn.get(), m_startnew_btn.get(), m_cancel_btn.get()}, m_continuesaved_btn.get());
 }
 
 CContinueDlg::~CContinueDlg() = default;

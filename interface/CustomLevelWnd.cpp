@@ -51,6 +51,8 @@ CCustomLevelWnd::CCustomLevelWnd(float layoutWidth, float layoutHeight)
     m_level_track_bar->SetRange(0.0f, static_cast<float>(kLastLevel));
     m_level_track_bar->SetLength(kTrackLength);
     m_level_track_bar->SetValue(0.0f);
+    SetFocusOrder({m_cb_classic.get(), m_cb_advanced.get(), m_level_track_bar.get(), m_ok_btn.get(), m_close_btn.get()},
+                  m_ok_btn.get());
 
     CInterfaceInsect::CreateSwarm(m_insects);
     m_preview = std::make_unique<NGame::CField>(NGame::CGameResources::GetLevelDirectory(NGame::CGameResources::kDuel),
@@ -128,6 +130,8 @@ void CCustomLevelWnd::OnControl(CControl* sender)
 
 void CCustomLevelWnd::OnKeyDown(int virtualKey)
 {
+    if (HandleFocusKey(virtualKey))
+        return;
     if (virtualKey == NPlatform::kVkEscape)
         OnControl(m_close_btn.get());
     CScreen::OnKeyDown(virtualKey);

@@ -29,6 +29,9 @@ CEnterNameDlg::CEnterNameDlg()
     m_name_box->SetFocus(true);
     m_name_box->SetFilter(&NGame::CTopTable::IsStorableName);
     AddControl(m_name_box.get());
+    // The focus starts on the name box, so typing, the caret keys and Enter
+    // (which takes the name) work as before; Down or Tab reach OK.
+    SetFocusOrder({m_name_box.get(), m_ok_btn.get()}, m_name_box.get());
 }
 
 CEnterNameDlg::~CEnterNameDlg() = default;

@@ -29,6 +29,7 @@ CHelpWnd::CHelpWnd(float layoutWidth, float layoutHeight)
     m_close_btn = AddLayoutButton(this, layout, "m_close_btn", "m_back_btn");
     m_next_btn = AddLayoutButton(this, layout, "m_next_btn", "m_help_next_btn");
     m_prev_btn = AddLayoutButton(this, layout, "m_prev_btn", "m_help_prev_btn");
+    SetFocusOrder({m_prev_btn.get(), m_close_btn.get(), m_next_btn.get()}, m_close_btn.get());
     EnablePageButtons();
 
     CInterfaceInsect::CreateSwarm(m_insects);
@@ -72,6 +73,8 @@ void CHelpWnd::OnControl(CControl* sender)
 
 void CHelpWnd::OnKeyDown(int virtualKey)
 {
+    if (HandleFocusKey(virtualKey))
+        return;
     if (virtualKey == NPlatform::kVkEscape)
         OnControl(m_close_btn.get());
     CScreen::OnKeyDown(virtualKey);

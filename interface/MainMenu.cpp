@@ -19,6 +19,7 @@
 #include "game/TopTable.h"
 #include "interface/HelpWnd.h"
 #include "interface/OptionsWnd.h"
+#include "platform/Gamepad.h"
 #include "interface/TopWnd.h"
 #include "interface/WindowArt.h"
 #include "platform/Events.h"
@@ -64,6 +65,11 @@ CMainMenu::CMainMenu() : CLayoutScreen(800.0f, 600.0f)
     m_game_custom_btn->SetVisible(false);
     m_fullscreen_btn->SetVisible(false);
     m_mini_btn->SetVisible(false);
+    // Hidden buttons never take the focus; the order runs down the menu, then
+    // along the bottom.
+    SetFocusOrder({m_game_btn.get(), m_help_btn.get(), m_top_btn.get(), m_options_btn.get(), m_quit_game_btn.get(),
+                   m_qk_btn.get(), m_gift_btn.get()},
+                  m_game_btn.get());
 
     CInterfaceInsect::CreateSwarm(m_dragons, m_resources->GetDragon());
 
@@ -162,6 +168,8 @@ void CMainMenu::Render()
 
 void CMainMenu::OnKeyDown(int virtualKey)
 {
+    if (HandleFocusKey(virtualKey))
+        return;
     const CAppSettings& settings = GetAppSettings();
     if (virtualKey == settings.m_back_key)
     {
@@ -181,6 +189,12 @@ void CMainMenu::OnKeyDown(int virtualKey)
             app->Minimize();
     }
     CScreen::OnKeyDown(virtualKey);
+}
+
+void CMainMenu::OnPadButton(int button)
+{
+    if (static_cast<NPlatform::EPadButton>(button) != NPlatform::EPadButton::B)
+        CScreen::OnPadButton(button);
 }
 
 void CMainMenu::OpenCustomLevelWindow()

@@ -48,7 +48,9 @@ public:
     void Update(float dt) override;                               // slot 1
     void Render() override;                                       // slot 2
     void Activate() override;                                     // slot 3
-    void OnKeyDown(int virtualKey) override;                      // slot 4
+    void OnKeyDown(int virtualKey) override;
+    // B backs out of every window but this one: it would end the program.
+    void OnPadButton(int button) override;                      // slot 4
     void OnControl(CControl* sender) override;                    // slot 10
     void OnDialogClosed(int result, std::unique_ptr<CScreen> dialog) override; // slot 11
     void OnScreenClosed(std::unique_ptr<CScreen> closed) override;             // slot 12

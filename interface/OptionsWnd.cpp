@@ -51,6 +51,12 @@ COptionsWnd::COptionsWnd(float layoutWidth, float layoutHeight)
     m_hints_cb = MakeCheckBox(this, layout, "m_hints_cb", kHintsLabel, settings.m_hints);
     m_dragons_cb = MakeCheckBox(this, layout, "m_dragons_cb", kDragonsLabel, settings.m_show_dragons);
     m_fs_cb = MakeCheckBox(this, layout, "m_fs_cb", kFullScreenLabel, fullScreen);
+    m_symbols_cb = MakeCheckBox(this, layout, "m_symbols_cb", kSymbolsLabel, settings.m_flower_symbols);
+    m_outline_cb = MakeCheckBox(this, layout, "m_outline_cb", kOutlineLabel, settings.m_outline_zones);
+    m_musik_volume_track_bar->SetKeyStep(kVolumeKeyStep);
+    SetFocusOrder({m_musik_volume_track_bar.get(), m_sound_cb.get(), m_hints_cb.get(), m_dragons_cb.get(), m_fs_cb.get(),
+                   m_symbols_cb.get(), m_outline_cb.get(), m_close_btn.get()},
+                  m_close_btn.get());
 
     CInterfaceInsect::CreateSwarm(m_insects);
 }
@@ -84,6 +90,14 @@ void COptionsWnd::OnControl(CControl* sender)
     {
         settings.m_show_dragons = m_dragons_cb->IsChecked();
     }
+    else if (sender == m_symbols_cb.get())
+    {
+        settings.m_flower_symbols = m_symbols_cb->IsChecked();
+    }
+    else if (sender == m_outline_cb.get())
+    {
+        settings.m_outline_zones = m_outline_cb->IsChecked();
+    }
     // Every option is on disk as soon as it changed, so a crash keeps it.
     if (sender != m_close_btn.get())
         settings.SaveNow();
@@ -91,6 +105,8 @@ void COptionsWnd::OnControl(CControl* sender)
 
 void COptionsWnd::OnKeyDown(int virtualKey)
 {
+    if (HandleFocusKey(virtualKey))
+        return;
     if (virtualKey == NPlatform::kVkEscape)
         OnControl(m_close_btn.get());
     CScreen::OnKeyDown(virtualKey);

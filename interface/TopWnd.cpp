@@ -26,6 +26,7 @@ CTopWnd::CTopWnd(float layoutWidth, float layoutHeight, CTopTable* table)
     m_close_btn = AddLayoutButton(this, layout, "m_close_btn", "m_back_btn");
     m_next_btn = AddLayoutButton(this, layout, "m_next_btn", "m_top_next_btn");
     m_prev_btn = AddLayoutButton(this, layout, "m_prev_btn", "m_top_prev_btn");
+    SetFocusOrder({m_prev_btn.get(), m_next_btn.get(), m_close_btn.get()}, m_close_btn.get());
 
     m_score_space = layout.GetFloat("m_score_space", 400.0f);
     m_num_space = layout.GetFloat("m_num_space", 30.0f);
@@ -106,6 +107,8 @@ void CTopWnd::Render()
 
 void CTopWnd::OnKeyDown(int virtualKey)
 {
+    if (HandleFocusKey(virtualKey))
+        return;
     if (virtualKey == NPlatform::kVkEscape)
         OnControl(m_close_btn.get());
     CScreen::OnKeyDown(virtualKey);

@@ -3,6 +3,7 @@
 #include <deque>
 
 #include "platform/EventSource.h"
+#include "platform/GamepadEvents.h"
 #include "platform/Keyboard.h"
 #include "platform/SdlWindow.h"
 #include "platform/Window.h"
@@ -268,6 +269,8 @@ void Translate(const SDL_Event& e)
         g_pending.push_back(event);
         return;
     default:
+        if (TranslatePadEvent(e, event))
+            g_pending.push_back(event);
         return;
     }
 }

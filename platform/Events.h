@@ -56,6 +56,9 @@ enum class EEventType
     ToggleFullScreen, // F11 or Alt+Enter: in or out of full screen, on any screen
     Close,       // a request to close the window; f4Held tells Alt+F4 apart
     Quit,        // end the main loop
+    PadButton,   // key: an EPadButton (platform/Gamepad.h) pressed on any pad
+    PadAdded,    // a game controller was plugged in and opened
+    PadRemoved,  // a game controller was unplugged
 };
 
 struct SEvent

@@ -36,6 +36,26 @@ bool CControl::IsDisabled() const
     return m_disabled;
 }
 
+bool CControl::IsFocusable() const
+{
+    return false;
+}
+
+void CControl::GetFocusArea(float& x, float& y, float& width, float& height) const
+{
+    x = y = width = height = 0.0f;
+}
+
+bool CControl::Press()
+{
+    return false;
+}
+
+bool CControl::TakeFocusKey(int)
+{
+    return false;
+}
+
 bool CControl::IsInside(float x, float y, float width, float height, int px, int py)
 {
     // Casting to int cuts toward zero, as the layouts were designed for.

@@ -33,6 +33,18 @@ public:
     virtual bool SetDisabled(bool disabled);                           // slot 10
     virtual bool IsDisabled() const;                                   // slot 11
 
+    // Keyboard and gamepad focus, after the fixed slots.
+    // Whether the focus may rest on the control now (shown, enabled).
+    virtual bool IsFocusable() const;                                  // slot 12
+    // The rectangle the focus ring surrounds, layout units.
+    virtual void GetFocusArea(float& x, float& y, float& width, float& height) const; // slot 13
+    // Enter or Space on the focused control: what a click would do. False
+    // when the control has no such action (the key keeps its old meaning).
+    virtual bool Press();                                              // slot 14
+    // Keys the focused control keeps for itself instead of moving the focus
+    // (a slider's Left and Right, an edit box's typing keys); true when taken.
+    virtual bool TakeFocusKey(int virtualKey);                         // slot 15
+
     // The hit rule: bounds truncated toward zero, all four included.
     static bool IsInside(float x, float y, float width, float height, int px, int py);
 

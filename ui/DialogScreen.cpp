@@ -21,6 +21,8 @@ void CDialogScreen::Render()
 
 void CDialogScreen::OnKeyDown(int virtualKey)
 {
+    if (HandleFocusKey(virtualKey))
+        return;
     IFrame* app = IFrame::Instance();
     if (virtualKey == NPlatform::kVkEscape)
     {

@@ -84,3 +84,18 @@ bool CSimpleButton::SetDisabled(bool disabled)
         m_state = kNormal;
     return m_disabled;
 }
+
+void CSimpleButton::GetFocusArea(float& x, float& y, float& width, float& height) const
+{
+    x = m_position.x, y = m_position.y, width = m_width, height = m_height;
+}
+
+bool CSimpleButton::Press()
+{
+    if (!IsFocusable())
+        return false;
+    m_state = kHover;
+    if (m_owner != nullptr)
+        m_owner->OnControl(this);
+    return true;
+}

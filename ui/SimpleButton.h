@@ -28,6 +28,10 @@ public:
     void Render() override;
     void Reset() override;
     bool SetDisabled(bool disabled) override;
+    bool IsFocusable() const override { return m_visible && !m_disabled; }
+    void GetFocusArea(float& x, float& y, float& width, float& height) const override;
+    // Reports to the screen as a press of the mouse does.
+    bool Press() override;
 
     void SetPosition(float x, float y, float z);
     void LoadLayout(const CKeyValueFile& layout, const std::string& name);

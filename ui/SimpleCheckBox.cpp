@@ -61,3 +61,20 @@ bool CSimpleCheckBox::OnLButtonUp(int, int, uint32_t)
         m_owner->OnControl(this);
     return true;
 }
+
+void CSimpleCheckBox::GetFocusArea(float& x, float& y, float& width, float& height) const
+{
+    x = m_position.x, y = m_position.y, width = m_width + m_label_width, height = m_height;
+}
+
+bool CSimpleCheckBox::Press()
+{
+    const bool hover = m_state == kUntickedHover || m_state == kTickedHover;
+    if (IsChecked())
+        m_state = hover ? kUntickedHover : kUnticked;
+    else
+        m_state = hover ? kTickedHover : kTicked;
+    if (m_owner != nullptr)
+        m_owner->OnControl(this);
+    return true;
+}

@@ -27,6 +27,11 @@ public:
     bool OnLButtonUp(int x, int y, uint32_t keyFlags) override;
     bool OnLButtonDown(int x, int y, uint32_t keyFlags) override;
     void Render() override;
+    bool IsFocusable() const override { return true; }
+    // The box and its caption.
+    void GetFocusArea(float& x, float& y, float& width, float& height) const override;
+    // Toggles and reports, as a click on the box does.
+    bool Press() override;
 
     void SetPosition(float x, float y, float z);
     void LoadLayout(const CKeyValueFile& layout, const std::string& name);

@@ -2,6 +2,7 @@
 
 #include "engine/GLHeaders.h"
 #include "engine/Texture.h"
+#include "platform/Events.h"
 #include "platform/Keyboard.h"
 #include "ui/BitmapText.h"
 #include "ui/Screen.h"
@@ -227,5 +228,19 @@ bool CSimpleEdit::RemoveAt(int index)
     if (m_filter && !m_filter(text))
         return false;
     m_text = std::move(text);
+    return true;
+}
+
+void CSimpleEdit::GetFocusArea(float& x, float& y, float& width, float& height) const
+{
+    x = m_position.x, y = m_position.y, width = m_width, height = m_height;
+}
+
+bool CSimpleEdit::TakeFocusKey(int virtualKey)
+{
+    if (virtualKey == NPlatform::kVkUp || virtualKey == NPlatform::kVkDown || virtualKey == NPlatform::kVkTab ||
+        virtualKey == NPlatform::kVkReturn || virtualKey == NPlatform::kVkEscape)
+        return false;
+    OnKeyDown(virtualKey);
     return true;
 }

@@ -56,6 +56,11 @@ public:
     void OnChar(uint16_t character, int repeat) override;
     void Update(float dt) override;
     void Render() override;
+    bool IsFocusable() const override { return m_visible; }
+    void GetFocusArea(float& x, float& y, float& width, float& height) const override;
+    // The box keeps its editing keys (and Space, which types as a character);
+    // Up, Down and Tab still move the focus, Enter keeps its old meaning.
+    bool TakeFocusKey(int virtualKey) override;
 
     void SetPosition(float x, float y, float z);
     void LoadLayout(const CKeyValueFile& layout, const std::string& name);

@@ -1,5 +1,9 @@
 #include "ui/TrackBar.h"
 
+#include "platform/Events.h"
+
+#include <algorithm>
+
 #include "engine/Texture.h"
 #include "ui/Screen.h"
 
@@ -80,4 +84,20 @@ bool CTrackBar::OnLButtonUp(int, int, uint32_t)
     if (report && m_owner != nullptr)
         m_owner->OnControl(this);
     return false;
+}
+
+void CTrackBar::GetFocusArea(float& x, float& y, float& width, float& height) const
+{
+    x = m_position.x, y = m_position.y, width = m_length + m_thumb_width, height = m_thumb_height;
+}
+
+bool CTrackBar::TakeFocusKey(int virtualKey)
+{
+    if (!m_visible || (virtualKey != NPlatform::kVkLeft && virtualKey != NPlatform::kVkRight))
+        return false;
+    const float step = virtualKey == NPlatform::kVkLeft ? -m_key_step : m_key_step;
+    m_value = std::clamp(m_value + step, std::min(m_minimum, m_maximum), std::max(m_minimum, m_maximum));
+    if (m_owner != nullptr)
+        m_owner->OnControl(this);
+    return true;
 }

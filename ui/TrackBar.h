@@ -19,6 +19,13 @@ public:
     bool OnLButtonUp(int x, int y, uint32_t keyFlags) override;
     bool OnLButtonDown(int x, int y, uint32_t keyFlags) override;
     void Render() override;
+    bool IsFocusable() const override { return m_visible; }
+    // The whole groove the thumb travels.
+    void GetFocusArea(float& x, float& y, float& width, float& height) const override;
+    // Left and Right move the thumb by the key step and report at once, as
+    // the end of a drag does.
+    bool TakeFocusKey(int virtualKey) override;
+    void SetKeyStep(float step) { m_key_step = step; }
 
     void SetPosition(float x, float y, float z);
     void LoadLayout(const CKeyValueFile& layout, const std::string& name);
@@ -48,4 +55,5 @@ private:
     float m_length = 100.0f;
     bool m_visible = true;
     bool m_dragging = false;
+    float m_key_step = 1.0f;
 };

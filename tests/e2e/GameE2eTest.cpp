@@ -20,10 +20,12 @@
 #include "ui/Hint.h"
 #include "platform/DataFolder.h"
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/Playing.h"
 #include "ui/SimpleButton.h"
 
 namespace
 {
+using NE2e::BestNeighbour;
 using NE2e::CHarness;
 using NE2e::SImage;
 using NE2e::SRgb;
@@ -67,33 +69,6 @@ bool IsWhite(SRgb c)
 bool IsYellow(SRgb c)
 {
     return c.r > 200 && c.g > 200 && c.b < 90;
-}
-
-// A cell next to the player's zone whose colour grows it most, or (-1, -1).
-std::pair<int, int> BestNeighbour(const CField& field)
-{
-    std::vector<int> grid;
-    field.Snapshot(grid);
-    const CHexGrid& hex = field.GetGrid();
-    hex.Flood(grid, hex.Index(field.GetMid(), 0), -7);
-    int count[CField::kColourCount] = {};
-    int cell[CField::kColourCount];
-    std::fill(std::begin(cell), std::end(cell), -1);
-    for (int index = 0; index < hex.GetCellCount(); ++index)
-        if (grid[index] == -7)
-            for (int next : hex.Neighbours(index))
-                if (next >= 0 && grid[next] >= 0 && field.IsColourAllowed(grid[next]))
-                {
-                    ++count[grid[next]];
-                    cell[grid[next]] = next;
-                }
-    int best = -1;
-    for (int colour = 0; colour < CField::kColourCount; ++colour)
-        if (cell[colour] >= 0 && (best < 0 || count[colour] > count[best]))
-            best = colour;
-    if (best < 0)
-        return {-1, -1};
-    return {hex.RowOf(cell[best]), hex.ColumnOf(cell[best])};
 }
 
 class CDriver

@@ -21,6 +21,7 @@
 #include "platform/Events.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/MenuArt.h"
+#include "tests/e2e/Playing.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,7 @@
 namespace
 {
 using NE2e::CHarness;
+using NE2e::PrepareInstall;
 using NInterface::CMainMenu;
 
 #define REQUIRE_DISPLAY_AND_DATA()                                                                             \
@@ -38,12 +40,6 @@ using NInterface::CMainMenu;
         GTEST_SKIP() << "needs an X display (run through test.sh)";                                          \
     if (!NE2e::CMenuArt::IsDataSetBuilt())                                                                   \
     GTEST_SKIP() << "the data set has not been generated"
-
-// The data set beside the program, as run.sh has it, and a windowed start.
-void PrepareInstall(CHarness& harness, bool hints)
-{
-    ASSERT_TRUE(NE2e::InstallDataSet(harness, hints));
-}
 
 CMainMenu* Menu(CHarness& harness)
 {

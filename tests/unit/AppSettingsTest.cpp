@@ -51,6 +51,8 @@ TEST(AppSettings, MissingFileGivesTheDefaults)
     EXPECT_TRUE(settings.m_hints);
     EXPECT_TRUE(settings.m_show_dragons);
     EXPECT_FALSE(settings.m_sound_invert);
+    EXPECT_FALSE(settings.m_flower_symbols);
+    EXPECT_FALSE(settings.m_outline_zones);
     EXPECT_EQ(settings.m_music_volume, 40);
     EXPECT_EQ(settings.m_classic_level, 3);
     EXPECT_EQ(settings.m_adv_level, 3);
@@ -171,9 +173,11 @@ TEST(AppSettings, SaveWritesTheKeysInOrderAndReadsBack)
     settings.m_sound_invert = true;
     settings.m_music_volume = 55;
     settings.m_classic_level = 20;
+    settings.m_outline_zones = true;
     ASSERT_TRUE(settings.Save());
-    EXPECT_EQ(PlainConfig(dir), "m_adv_level 3\nm_classic_level 20\nm_hints 1\nm_is_full_screen_loaded 0\n"
-                                "m_music_volume 55\nm_show_dragons 1\nm_sound 0\nm_sound_invert 1\n"
+    EXPECT_EQ(PlainConfig(dir), "m_adv_level 3\nm_classic_level 20\nm_flower_symbols 0\nm_hints 1\n"
+                                "m_is_full_screen_loaded 0\nm_music_volume 55\nm_outline_zones 1\n"
+                                "m_show_dragons 1\nm_sound 0\nm_sound_invert 1\n"
                                 "m_window_height 768\nm_window_width 1024\nx 5\ny 6\n");
 
     CAppSettings read;
@@ -184,6 +188,8 @@ TEST(AppSettings, SaveWritesTheKeysInOrderAndReadsBack)
     EXPECT_FALSE(read.m_sound);
     EXPECT_FALSE(read.m_full_screen);
     EXPECT_TRUE(read.m_sound_invert);
+    EXPECT_FALSE(read.m_flower_symbols);
+    EXPECT_TRUE(read.m_outline_zones);
     EXPECT_EQ(read.m_classic_level, 20);
 }
 

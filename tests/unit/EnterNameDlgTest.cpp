@@ -1,5 +1,6 @@
 #include "interface/EnterNameDlg.h"
 
+#include "platform/Events.h"
 #include "ui/SimpleButton.h"
 #include "ui/SimpleEdit.h"
 
@@ -123,4 +124,16 @@ TEST_F(EnterNameDlgTest, ThePanelFadesInOverFortyDrawnFrames)
         dialog.Render();
     EXPECT_GE(dialog.GetFade(), 1.0f);
     EXPECT_LT(dialog.GetFade(), 1.03f);
+}
+
+TEST_F(EnterNameDlgTest, CaretKeysStayWithTheBoxAndTabReachesOk)
+{
+    CScreen::SetKeyboardInUse(false);
+    Type("Ann");
+    dialog.OnKeyDown(CSimpleEdit::kKeyLeft);
+    EXPECT_EQ(dialog.GetNameBox()->GetCaret(), 2) << "the first key already moves the caret";
+    EXPECT_EQ(dialog.GetFocus(), dialog.GetNameBox());
+    dialog.OnKeyDown(NPlatform::kVkTab);
+    EXPECT_EQ(dialog.GetFocus(), dialog.GetOkButton());
+    CScreen::SetKeyboardInUse(false);
 }

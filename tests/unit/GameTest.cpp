@@ -11,6 +11,7 @@
 #include "game/HintPanel.h"
 #include "game/Player.h"
 #include "interface/EnterNameDlg.h"
+#include "platform/Events.h"
 #include "game/TopTable.h"
 #include "ui/BitmapText.h"
 #include "ui/Hint.h"
@@ -986,4 +987,70 @@ TEST_F(GameTest, TooltipShowsOverADisabledBonusButton)
         EXPECT_EQ(text.find("cent"), std::string::npos) << "no tooltip away from the buttons: " << text;
     CControl::SetCursorSource(nullptr);
     CHint::SetFont(nullptr);
+}
+
+// ---- keys on the board ----
+
+TEST_F(GameTest, KeysMoveTheCellCursorPlayItsCellAndContinueAfterTheLevel)
+{
+    auto game = NewGame(0, 0);
+    ASSERT_TRUE(RunUntil(*game, [&] { return PlayersTurnIdle(*game); }));
+    LayOutEnding(*game, game->GetField()->GetGrid().GetCellCount() - 10);
+    const int mid = game->GetField()->GetMid();
+    game->OnKeyDown(NPlatform::kVkRight);
+    ASSERT_TRUE(game->GetCellCursor().IsShown()) << "the first key shows the cursor on the start cell";
+    EXPECT_EQ(game->GetCellCursor().GetRow(), mid);
+    EXPECT_EQ(game->GetCellCursor().GetColumn(), 0);
+    game->OnKeyDown(NPlatform::kVkRight);
+    EXPECT_EQ(game->GetCellCursor().GetColumn(), 1);
+    game->OnKeyDown(NPlatform::kVkReturn);
+    ASSERT_TRUE(RunUntil(*game, [&] { return game->GetField()->IsFull() && game->GetField()->IsIdle(); }));
+    Frames(*game, 2);
+    EXPECT_FALSE(game->IsLifeLost());
+    game->OnKeyDown(NPlatform::kVkSpace);
+    EXPECT_FALSE(game->GetField()->IsIdle()) << "Space continues: the level vanishes";
+    ASSERT_TRUE(RunUntil(*game, [&] { return game->GetField()->GetLevelNumber() == 1; }));
+}
+
+TEST_F(GameTest, KeysAndMouseMixAndTabWalksIntoTheBonusBarAndBack)
+{
+    auto game = NewGame(0, 0);
+    ASSERT_TRUE(RunUntil(*game, [&] { return PlayersTurnIdle(*game); }));
+    game->GetPlayer()->AddMoney(500);
+    Frames(*game, 1);
+    game->OnKeyDown(NPlatform::kVkDown);
+    EXPECT_TRUE(game->GetCellCursor().IsShown());
+    game->OnMouseMove(300, 300, 0);
+    EXPECT_FALSE(game->GetCellCursor().IsShown()) << "the mouse points again";
+
+    game->OnKeyDown(NPlatform::kVkTab);
+    ASSERT_EQ(game->GetFocus(), game->GetBonusButton(0));
+    game->OnKeyDown(NPlatform::kVkRight);
+    EXPECT_NE(game->GetFocus(), game->GetBonusButton(0));
+    EXPECT_FALSE(game->GetCellCursor().IsShown()) << "arrows walk the bar, not the board";
+    const int money = game->GetPlayer()->GetMoney();
+    game->OnKeyDown(NPlatform::kVkReturn);
+    EXPECT_LT(game->GetPlayer()->GetMoney(), money) << "Enter buys the focused bonus";
+    game->OnKeyDown(NPlatform::kVkUp);
+    EXPECT_EQ(game->GetFocus(), nullptr) << "Up leaves the bar";
+    game->OnKeyDown(NPlatform::kVkLeft);
+    EXPECT_TRUE(game->GetCellCursor().IsShown());
+    // A click still plays as ever, the cursor notwithstanding.
+    game->OnLButtonDown(5, 5, 0);
+    EXPECT_FALSE(CScreen::IsKeyboardInUse());
+    CScreen::SetKeyboardInUse(false);
+}
+
+TEST_F(GameTest, EnterClosesTheHintPanelsWithoutPlaying)
+{
+    UseDataSetLevels();
+    LoadHintRecords();
+    auto game = NewGame(0, 0);
+    ASSERT_TRUE(RunUntil(*game, [&] { return !game->GetHintPanels().empty(); }, 400));
+    game->OnKeyDown(NPlatform::kVkReturn);
+    for (const auto& panel : game->GetHintPanels())
+        EXPECT_TRUE(panel->IsClosing());
+    EXPECT_EQ(game->GetPlayer()->GetState(), CPlayer::kMayMove);
+    ASSERT_TRUE(RunUntil(*game, [&] { return game->GetHintPanels().empty(); }, 100));
+    CScreen::SetKeyboardInUse(false);
 }

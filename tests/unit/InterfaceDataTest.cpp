@@ -165,7 +165,8 @@ TEST(InterfaceData, LayoutsHoldEveryKeyTheirWindowsRead)
                           "m_mini_btn"})
         ExpectPlaced(main, c, 800, 600);
     const CKeyValueFile options = Layout("mui/options_wnd.txt");
-    for (const char* c : {"m_close_btn", "m_musik_volume_track_bar", "m_sound_cb", "m_hints_cb", "m_dragons_cb", "m_fs_cb"})
+    for (const char* c : {"m_close_btn", "m_musik_volume_track_bar", "m_sound_cb", "m_hints_cb", "m_dragons_cb", "m_fs_cb",
+                          "m_symbols_cb", "m_outline_cb"})
         ExpectPlaced(options, c, 800, 600);
     const CKeyValueFile help = Layout("mui/help_wnd.txt");
     for (const char* c : {"m_close_btn", "m_next_btn", "m_prev_btn"})
@@ -506,7 +507,9 @@ TEST(InterfaceData, ShownControlsOfEveryWindowStayApartAndOnScreen)
                           ControlRect(options, pictures, "m_sound_cb", "m_check_box", 4, 110),
                           ControlRect(options, pictures, "m_hints_cb", "m_check_box", 4, 80),
                           ControlRect(options, pictures, "m_dragons_cb", "m_check_box", 4, 165),
-                          ControlRect(options, pictures, "m_fs_cb", "m_check_box", 4, 165)},
+                          ControlRect(options, pictures, "m_fs_cb", "m_check_box", 4, 165),
+                          ControlRect(options, pictures, "m_symbols_cb", "m_check_box", 4, 240),
+                          ControlRect(options, pictures, "m_outline_cb", "m_check_box", 4, 200)},
                          800, 600);
     const CKeyValueFile help = Layout("mui/help_wnd.txt");
     ExpectApartAndInside({ControlRect(help, pictures, "m_close_btn", "m_back_btn", 4),

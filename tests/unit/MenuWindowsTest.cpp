@@ -60,6 +60,8 @@ class MenuWindowsTest : public ::testing::Test
         m_saved.m_sound = GetAppSettings().m_sound;
         m_saved.m_hints = GetAppSettings().m_hints;
         m_saved.m_show_dragons = GetAppSettings().m_show_dragons;
+        m_saved.m_flower_symbols = GetAppSettings().m_flower_symbols;
+        m_saved.m_outline_zones = GetAppSettings().m_outline_zones;
     }
     void TearDown() override
     {
@@ -68,6 +70,8 @@ class MenuWindowsTest : public ::testing::Test
         settings.m_sound = m_saved.m_sound;
         settings.m_hints = m_saved.m_hints;
         settings.m_show_dragons = m_saved.m_show_dragons;
+        settings.m_flower_symbols = m_saved.m_flower_symbols;
+        settings.m_outline_zones = m_saved.m_outline_zones;
         CResourceGroup::DeleteGroup("main");
         SetResourceManager(nullptr);
         CApplication::Destroy();
@@ -100,7 +104,7 @@ class MenuWindowsTest : public ::testing::Test
     struct
     {
         int m_music_volume;
-        bool m_sound, m_hints, m_show_dragons;
+        bool m_sound, m_hints, m_show_dragons, m_flower_symbols, m_outline_zones;
     } m_saved{};
 };
 } // namespace
@@ -186,8 +190,12 @@ TEST_F(MenuWindowsTest, OptionsShowTheSettingsAndEveryHandlerChangesThemAtOnce)
     settings.m_sound = true;
     settings.m_hints = true;
     settings.m_show_dragons = false;
+    settings.m_flower_symbols = false;
+    settings.m_outline_zones = true;
     COptionsWnd wnd(800, 600);
     EXPECT_EQ(wnd.GetVolumeBar()->GetValue(), 40.0f);
+    EXPECT_FALSE(wnd.GetSymbolsBox()->IsChecked());
+    EXPECT_TRUE(wnd.GetOutlineBox()->IsChecked());
     EXPECT_TRUE(wnd.GetSoundBox()->IsChecked());
     EXPECT_TRUE(wnd.GetHintsBox()->IsChecked());
     EXPECT_FALSE(wnd.GetDragonsBox()->IsChecked());
@@ -208,6 +216,12 @@ TEST_F(MenuWindowsTest, OptionsShowTheSettingsAndEveryHandlerChangesThemAtOnce)
     wnd.GetDragonsBox()->SetChecked(true);
     wnd.OnControl(wnd.GetDragonsBox());
     EXPECT_TRUE(settings.m_show_dragons);
+    wnd.GetSymbolsBox()->SetChecked(true);
+    wnd.OnControl(wnd.GetSymbolsBox());
+    EXPECT_TRUE(settings.m_flower_symbols);
+    wnd.GetOutlineBox()->SetChecked(false);
+    wnd.OnControl(wnd.GetOutlineBox());
+    EXPECT_FALSE(settings.m_outline_zones);
 
     // the music follows the thumb on every drawn frame, in whole steps
     wnd.GetVolumeBar()->SetValue(17.8f);

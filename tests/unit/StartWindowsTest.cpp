@@ -6,6 +6,7 @@
 #include "game/Field.h"
 #include "interface/ContinueDlg.h"
 #include "interface/CustomLevelWnd.h"
+#include "platform/Events.h"
 #include "ui/TrackBar.h"
 
 namespace
@@ -196,5 +197,37 @@ TEST_F(CustomLevelWndTest, OnlyOkStartsAndEscapeOrCloseReturnWithout)
     EXPECT_FALSE(m_window->IsStartRequested());
     NextFrame();
     EXPECT_EQ(CApplication::Instance()->GetCurrentScreen(), m_menu);
+}
+
+TEST_F(ContinueDlgTest, TheFocusStartsOnContinueAndEnterThenPressesIt)
+{
+    CScreen::SetKeyboardInUse(false);
+    auto dialog = Open(2, 10);
+    dialog->OnKeyDown(NPlatform::kVkDown);
+    EXPECT_EQ(dialog->GetFocus(), dialog->GetContinueButton());
+    EXPECT_EQ(CApplication::Instance()->GetDialogCount(), 1u) << "the first key only shows the focus";
+    dialog->OnKeyDown(NPlatform::kVkReturn);
+    NextFrame();
+    EXPECT_EQ(dialog->GetChoice(), CContinueDlg::kContinue);
+    EXPECT_EQ(dialog->GetResult(), 0);
+    CScreen::SetKeyboardInUse(false);
+}
+
+TEST_F(CustomLevelWndTest, TheFocusStartsOnStartAndTheSliderTakesLeftAndRight)
+{
+    CScreen::SetKeyboardInUse(false);
+    m_window->OnKeyDown(NPlatform::kVkTab);
+    ASSERT_EQ(m_window->GetFocus(), m_window->GetOkButton());
+    m_window->HandleFocusKey(NPlatform::kVkTab, true);
+    m_window->OnKeyDown(NPlatform::kVkRight);
+    m_window->OnKeyDown(NPlatform::kVkRight);
+    m_window->OnKeyDown(NPlatform::kVkLeft);
+    EXPECT_EQ(m_window->GetLevel(), 1);
+    m_window->OnKeyDown(NPlatform::kVkTab);
+    m_window->OnKeyDown(NPlatform::kVkReturn);
+    EXPECT_TRUE(m_window->IsStartRequested());
+    NextFrame();
+    EXPECT_EQ(CApplication::Instance()->GetCurrentScreen(), m_menu);
+    CScreen::SetKeyboardInUse(false);
 }
 } // namespace

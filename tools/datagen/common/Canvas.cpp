@@ -58,9 +58,10 @@ void SetColour(cairo_t* cr, const SColour& c, double alpha)
 
 SColour FlowerColour(int colour)
 {
-    // Chosen to stay apart in hue and lightness; the petal shapes carry the
-    // difference for players who cannot tell the hues apart.
-    static const uint32_t kColours[6] = {0xE8383D, 0xFFC21A, 0x2F8FE8, 0x4CC23A, 0xA052D8, 0xFF7FB6};
+    // Chosen to stay apart in hue and lightness (purple darkest, then red,
+    // blue, green, pink, yellow, so a grey picture still orders them); the
+    // petal shapes carry the difference for players who cannot tell the hues apart.
+    static const uint32_t kColours[6] = {0xE8383D, 0xFFC21A, 0x3A9BF0, 0x4CC23A, 0x8A3FC8, 0xFF7FB6};
     return Rgb(kColours[((colour % 6) + 6) % 6]);
 }
 

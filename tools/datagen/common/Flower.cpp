@@ -72,7 +72,7 @@ SFlowerShape ShapeOf(int colour)
 {
     switch (colour)
     {
-    case 0: return {5, 0.86, 0.30, 0.22};
+    case 0: return {5, 0.86, 0.30, 0.34};
     case 1: return {12, 0.90, 0.12, 0.30};
     case 2: return {4, 0.90, 0.40, 0.18};
     case 3: return {3, 0.92, 0.42, 0.16};
@@ -92,8 +92,11 @@ void DrawFlower(cairo_t* cr, int colour, double radius, double twist)
     cairo_new_path(cr);
     cairo_arc(cr, 0, 0, radius * 0.97, 0, 2 * M_PI);
     cairo_pattern_t* disc = cairo_pattern_create_radial(0, -radius * 0.3, radius * 0.1, 0, 0, radius);
-    SColour d0 = Lighter(base, 0.62);
-    SColour d1 = Lighter(base, 0.25);
+    // The purple flower sits on a dark disc: light petals on dark read apart
+    // from the blue one's dark-on-light, even where the hues merge.
+    const bool darkDisc = colour == 4;
+    SColour d0 = darkDisc ? Darker(base, 0.35) : Lighter(base, 0.62);
+    SColour d1 = darkDisc ? Darker(base, 0.55) : Lighter(base, 0.25);
     cairo_pattern_add_color_stop_rgb(disc, 0, d0.r, d0.g, d0.b);
     cairo_pattern_add_color_stop_rgb(disc, 1, d1.r, d1.g, d1.b);
     FillAndOutline(cr, disc, Darker(base, 0.25), radius * 0.05);
@@ -103,8 +106,11 @@ void DrawFlower(cairo_t* cr, int colour, double radius, double twist)
     double length = shape.length * radius;
     double width = shape.width * radius;
     cairo_pattern_t* petalFill = cairo_pattern_create_radial(0, 0, radius * 0.1, 0, 0, length);
-    SColour p0 = Lighter(base, 0.35);
-    SColour p1 = Darker(base, 0.08);
+    // The blue and red flowers' petals are deep on their pale discs (a bold
+    // cross, a dark ring round the eye), the pink rose stays pale all over.
+    const bool deepPetals = colour == 0 || colour == 2;
+    SColour p0 = darkDisc ? Lighter(base, 0.6) : (deepPetals ? base : Lighter(base, 0.35));
+    SColour p1 = darkDisc ? Lighter(base, 0.25) : Darker(base, deepPetals ? 0.35 : 0.08);
     cairo_pattern_add_color_stop_rgb(petalFill, 0, p0.r, p0.g, p0.b);
     cairo_pattern_add_color_stop_rgb(petalFill, 1, p1.r, p1.g, p1.b);
 
@@ -150,7 +156,9 @@ void DrawFlower(cairo_t* cr, int colour, double radius, double twist)
     cairo_pattern_destroy(petalFill);
 
     // Centre.
-    SColour heart = colour == 1 ? Rgb(0x8A4B1C) : Rgb(0xFFE066);
+    // Hearts differ too: dark brown for the sunflower, white for the blue
+    // flower, golden for the rest (the red one's large, an eye).
+    SColour heart = colour == 1 ? Rgb(0x8A4B1C) : (colour == 2 ? Rgb(0xFFFFFF) : Rgb(0xFFE066));
     cairo_new_path(cr);
     cairo_arc(cr, 0, 0, shape.centre * radius, 0, 2 * M_PI);
     cairo_pattern_t* c = BallGradient(0, 0, shape.centre * radius, heart);

@@ -313,7 +313,10 @@ void GenerateHelp(CDataWriter& out, const SFontMetrics& font)
                 "to continue it, even after you quit the program.",
                 kPageLeft, 570 - kPageLeft);
     w.Paragraph("In the options you can set the music volume and switch the sound, the hints, the dragonflies "
-                "and full screen on or off.");
+                "and full screen on or off. Symbols on the flowers and a line around each zone help when colours "
+                "are hard to tell apart.");
+    w.Paragraph("No mouse? Arrows, Tab and Enter or Space work everywhere, on the board too; a gamepad's "
+                "d-pad, A, B and shoulder buttons as well.");
     w.Paragraph("Have fun in the garden!", kPageLeft, kPageRight - kPageLeft, kBodySize, kAccentColour);
     w.EndPage();
 

@@ -45,14 +45,18 @@ struct SCheckCaption
 const SCheckCaption kOptionChecks[] = {{"m_sound_cb", 110, "Sound"},
                                        {"m_hints_cb", 80, "Hints"},
                                        {"m_dragons_cb", 165, "Dragons"},
-                                       {"m_fs_cb", 165, "Full screen"}};
+                                       {"m_fs_cb", 165, "Full screen"},
+                                       {"m_symbols_cb", 240, "Symbols on flowers"},
+                                       {"m_outline_cb", 200, "Outline zones"}};
 const SLayout kOptionsLayout{"mui/options_wnd.txt",
-                             {{"m_close_btn", 272, 470},
+                             {{"m_close_btn", 272, 492},
                               {"m_musik_volume_track_bar", 344, 196},
                               {"m_sound_cb", 300, 252},
-                              {"m_hints_cb", 300, 302},
-                              {"m_dragons_cb", 300, 352},
-                              {"m_fs_cb", 300, 402}},
+                              {"m_hints_cb", 300, 292},
+                              {"m_dragons_cb", 300, 332},
+                              {"m_fs_cb", 300, 372},
+                              {"m_symbols_cb", 300, 412},
+                              {"m_outline_cb", 300, 452}},
                              {}};
 
 const SLayout kHelpLayout{"mui/help_wnd.txt",
