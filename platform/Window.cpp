@@ -2,6 +2,8 @@
 
 #include "platform/SdlWindow.h"
 
+#include <SDL_syswm.h>
+
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -13,6 +15,10 @@ namespace
 {
 SDL_Window* g_window = nullptr;
 SDL_GLContext g_context = nullptr;
+// Full screen is a window manager's doing on X: without one, SDL reports the
+// desktop's size while the window keeps its own, and the picture is cut. Then
+// the window itself is placed over the whole desktop ("covering").
+bool g_covering = false;
 bool g_videoStarted = false;
 std::string g_openError; // why the last OpenWindow failed
 void (*g_displayLost)() = nullptr;
@@ -153,6 +159,7 @@ std::string GetVideoDriver()
 
 void CloseWindow()
 {
+    g_covering = false;
     if (g_context)
     {
         SDL_GL_MakeCurrent(g_window, nullptr);
@@ -232,10 +239,63 @@ void GetDrawableSize(int& width, int& height)
         SDL_GL_GetDrawableSize(g_window, &width, &height);
 }
 
+namespace
+{
+bool HasWindowManager()
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!g_window || !SDL_GetWindowWMInfo(g_window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return true; // not X: the desktop's full screen works as SDL says
+    using InternAtom = unsigned long (*)(Display*, const char*, int);
+    using GetWindowProperty = int (*)(Display*, unsigned long, unsigned long, long, long, int, unsigned long,
+                                      unsigned long*, int*, unsigned long*, unsigned long*, unsigned char**);
+    using Free = int (*)(void*);
+    static void* x11 = SDL_LoadObject("libX11.so.6");
+    static auto internAtom = x11 ? reinterpret_cast<InternAtom>(SDL_LoadFunction(x11, "XInternAtom")) : nullptr;
+    static auto getProperty =
+        x11 ? reinterpret_cast<GetWindowProperty>(SDL_LoadFunction(x11, "XGetWindowProperty")) : nullptr;
+    static auto xfree = x11 ? reinterpret_cast<Free>(SDL_LoadFunction(x11, "XFree")) : nullptr;
+    if (!internAtom || !getProperty || !xfree)
+        return true;
+    Display* display = info.info.x11.display;
+    // A window manager that follows the desktop conventions names its window here.
+    const unsigned long check = internAtom(display, "_NET_SUPPORTING_WM_CHECK", 1);
+    if (check == 0)
+        return false;
+    constexpr unsigned long kAnyType = 0;
+    unsigned long type = 0, count = 0, after = 0;
+    int format = 0;
+    unsigned char* data = nullptr;
+    const int status = getProperty(display, DefaultRootWindow(display), check, 0, 1, 0, kAnyType, &type, &format,
+                                   &count, &after, &data);
+    const bool present = status == 0 && data != nullptr && count == 1;
+    if (data)
+        xfree(data);
+    return present;
+#else
+    return true;
+#endif
+}
+} // namespace
+
 bool EnterFullScreen()
 {
     if (!g_window)
         return false;
+    if (!HasWindowManager())
+    {
+        SDL_Rect desktop{};
+        const int index = SDL_GetWindowDisplayIndex(g_window);
+        if (SDL_GetDisplayBounds(index < 0 ? 0 : index, &desktop) != 0)
+            return false;
+        SDL_SetWindowPosition(g_window, desktop.x, desktop.y);
+        SDL_SetWindowSize(g_window, desktop.w, desktop.h);
+        SDL_RaiseWindow(g_window);
+        g_covering = true;
+        return true;
+    }
     return SDL_SetWindowFullscreen(g_window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 }
 
@@ -243,7 +303,11 @@ bool LeaveFullScreen(int x, int y, int width, int height)
 {
     if (!g_window)
         return false;
-    bool ok = SDL_SetWindowFullscreen(g_window, 0) == 0;
+    bool ok = true;
+    if (g_covering)
+        g_covering = false;
+    else
+        ok = SDL_SetWindowFullscreen(g_window, 0) == 0;
     SDL_SetWindowSize(g_window, width, height);
     SDL_SetWindowPosition(g_window, x, y);
     SDL_ShowWindow(g_window);
