@@ -1,3 +1,4 @@
+#include <algorithm>
 #include "app/Application.h"
 
 #include <memory>
@@ -581,6 +582,13 @@ CScreen* CApplication::GetCurrentScreen() const
 CScreen* CApplication::GetTopDialog() const
 {
     return m_dialogs.empty() ? nullptr : m_dialogs.front().get();
+}
+
+bool CApplication::Holds(const CScreen* screen) const
+{
+    auto is_it = [screen](const std::unique_ptr<CScreen>& held) { return held.get() == screen; };
+    return screen && (std::any_of(m_screens.begin(), m_screens.end(), is_it) ||
+                      std::any_of(m_dialogs.begin(), m_dialogs.end(), is_it));
 }
 
 CScreen* CApplication::GetInputTarget() const

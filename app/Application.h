@@ -90,6 +90,9 @@ class CApplication final : public IFrame
     CScreen* GetInputTarget() const;
     size_t GetScreenCount() const { return m_screens.size(); }
     size_t GetDialogCount() const { return m_dialogs.size(); }
+    // Whether the screen is on either stack, so one who kept a plain pointer
+    // can tell that the frame has let it go.
+    bool Holds(const CScreen* screen) const;
 
     // Runs until the quit message; returns its code (0).
     int Run(NAudio::Music* music);

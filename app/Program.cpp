@@ -212,15 +212,21 @@ void CProgram::TakeLiveState(CAppSettings& settings)
         settings.m_sound_invert = sound->IsSoundInvert();
 }
 
+NInterface::CMainMenu* CProgram::GetMainMenu() const
+{
+    CApplication* app = CApplication::Instance();
+    return app && app->Holds(m_menu) ? m_menu : nullptr;
+}
+
 void CProgram::OnDisplayLost()
 {
     CLog::Write("The connection to the display was lost");
     // Everything a normal exit would keep: the held game, the top table and
     // the settings (the window's last known place needs no display).
-    if (g_running && g_running->m_menu)
+    if (NInterface::CMainMenu* menu = g_running ? g_running->GetMainMenu() : nullptr)
     {
-        g_running->m_menu->SaveGameFile();
-        if (NGame::CTopTable* table = g_running->m_menu->GetTopTable())
+        menu->SaveGameFile();
+        if (NGame::CTopTable* table = menu->GetTopTable())
             table->Write();
     }
     if (g_running && g_running->m_save_settings)
@@ -260,7 +266,7 @@ void CProgram::Shutdown()
     CAppSettings& settings = GetAppSettings();
     CApplication* app = CApplication::Instance();
 
-    if (m_menu)
+    if (GetMainMenu())
     {
         m_menu->SaveGameFile();
         if (app)

@@ -70,8 +70,9 @@ class CProgram
     // save: minimised, full screen, place, sound invert.
     static void TakeLiveState(CAppSettings& settings);
 
-    // The main menu from the end of the start to the shutdown (the frame owns it).
-    NInterface::CMainMenu* GetMainMenu() const { return m_menu; }
+    // The main menu from the end of the start to the shutdown; null once the
+    // frame, which owns it, has let it go.
+    NInterface::CMainMenu* GetMainMenu() const;
 
   private:
     // The display is gone: keep the held game, close the log; the process ends right after.

@@ -79,7 +79,7 @@ TEST(PlatformE2e, IntroPictureFillsTheWindowUpright)
                       }));
     ASSERT_TRUE(harness.Start());
     // Start-up shows the intro for one frame before the menu replaces it; here it stays.
-    NInterface::CIntro& intro = *harness.Show(std::make_unique<NInterface::CIntro>());
+    harness.Show(std::make_unique<NInterface::CIntro>());
     harness.Capture(2, "intro");
     harness.Quit(3);
     harness.Run();
@@ -112,7 +112,7 @@ TEST(PlatformE2e, DataComesFromTheFirstFolderHoldingItNotTheWorkingFolder)
     ASSERT_TRUE(harness.Start());
     EXPECT_EQ(GetResourceManager()->GetBaseFolder(), harness.GetWorkDir() + "/installed/");
     // The menu replaced the intro at start-up; a new one reads its picture the same way.
-    NInterface::CIntro& intro = *harness.Show(std::make_unique<NInterface::CIntro>());
+    harness.Show(std::make_unique<NInterface::CIntro>());
     harness.Capture(2, "installed-intro");
     harness.Quit(3);
     harness.Run();
@@ -129,7 +129,7 @@ TEST(PlatformE2e, CloseRequestQuitsCleanlyLeavingSettingsAndLog)
     std::filesystem::remove(harness.GetDataFolder() + "dx.cfg");
     ASSERT_TRUE(harness.Start());
     // A screen that ignores close requests (the menu's would end the program).
-    CPlainScreen& screen = *harness.Show(std::make_unique<CPlainScreen>());
+    harness.Show(std::make_unique<CPlainScreen>());
     bool stillRunningAfterAltF4 = false;
     harness.Close(2, true); // Alt+F4 asks the screen, which does not quit
     harness.At(4, [&] { stillRunningAfterAltF4 = true; });
@@ -156,7 +156,7 @@ TEST(PlatformE2e, CursorPositionIsInClientPixelsOfAWindowAwayFromTheCorner)
     CHarness harness;
     SaveWindowedSettings(100, 80);
     ASSERT_TRUE(harness.Start());
-    CPlainScreen& screen = *harness.Show(std::make_unique<CPlainScreen>());
+    harness.Show(std::make_unique<CPlainScreen>());
     int x = -1, y = -1;
     NPlatform::SRect rect;
     harness.MouseMove(2, 250, 130);
@@ -179,7 +179,7 @@ TEST(PlatformE2e, DraggingTheBackgroundMovesTheWindowByTheCursorDisplacement)
     CHarness harness;
     SaveWindowedSettings(100, 80);
     ASSERT_TRUE(harness.Start());
-    CPlainScreen& screen = *harness.Show(std::make_unique<CPlainScreen>());
+    harness.Show(std::make_unique<CPlainScreen>());
 
     NPlatform::SRect before, dragged, after;
     harness.At(1, [&] { before = NPlatform::GetWindowRect(); });

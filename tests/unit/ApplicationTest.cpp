@@ -191,9 +191,11 @@ TEST_F(ApplicationTest, AClosedScreenKeptByTheOneBelowLivesOnAndCanBeShownAgain)
     m_app->Update(CApplication::kFrameStep);
     EXPECT_EQ(m_app->GetCurrentScreen(), game);
     EXPECT_EQ(m_log, (Log{"game.Activate", "game.Update(16)"}));
+    EXPECT_TRUE(m_app->Holds(game));
     m_log.clear();
     m_app->CloseAll();
     EXPECT_EQ(m_log, (Log{"game.Deleted", "menu.Deleted"})) << "top first";
+    EXPECT_FALSE(m_app->Holds(menu)) << "one who kept a pointer must learn it is gone";
 }
 
 // The menu answers a closed window by pushing the next screen (a new game
