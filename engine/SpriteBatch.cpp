@@ -4,6 +4,7 @@
 #include "engine/Sprite.h"
 
 #include <cmath>
+#include <cstddef>
 #include <numbers>
 
 void CSpriteBatch::Add(const CSprite& sprite, const CVector4& at, float angleDegrees, float r, float g, float b,
@@ -29,6 +30,14 @@ void CSpriteBatch::Add(const CSprite& sprite, const CVector4& at, float angleDeg
     put(u0, v0, -hw, -hh);
     put(u1, v1, hw, hh);
     put(u0, v1, -hw, hh);
+}
+
+void CSpriteBatch::AddQuadOf(const CSpriteBatch& other, size_t quad)
+{
+    if (m_vertices.empty())
+        m_blend = other.m_blend;
+    const auto first = other.m_vertices.begin() + static_cast<std::ptrdiff_t>(quad * 4);
+    m_vertices.insert(m_vertices.end(), first, first + 4);
 }
 
 void CSpriteBatch::Flush()

@@ -15,9 +15,13 @@ class CSpriteBatch
     // The quad that sprite.Draw(false) gives under a translation to at and a
     // rotation of angleDegrees about z, in the colour given.
     void Add(const CSprite& sprite, const CVector4& at, float angleDegrees, float r, float g, float b, float a);
+    // Quad number `quad` of another batch, as that batch would draw it.
+    void AddQuadOf(const CSpriteBatch& other, size_t quad);
     // Draws what was added, with blending as the first sprite asked for, and
     // empties the batch. The texture is the one bound; nothing without a context.
     void Flush();
+    // Empties the batch without drawing.
+    void Clear() { m_vertices.clear(); }
     size_t GetQuadCount() const { return m_vertices.size() / 4; }
 
     struct SVertex

@@ -644,16 +644,44 @@ bool CField::LoadState(const CKeyValueFile& file)
     return true;
 }
 
-void CField::Draw() const
+void CField::BindFlowerTexture() const
 {
-    if (!NGL::IsContextAvailable())
-        return;
-    const CCell* hovered = GetCell(m_hovered_row, m_hovered_col);
     glEnable(GL_TEXTURE_2D);
     if (CGameResources* resources = GetGameResources())
         if (const CSprite* flower = resources->GetFlowerSprite(0))
             if (CTexture* texture = flower->GetTexture())
                 texture->Bind();
+}
+
+void CField::CollectLyingFlowers() const
+{
+    const CCell* hovered = GetCell(m_hovered_row, m_hovered_col);
+    m_lying.Clear();
+    m_lying_keys.clear();
+    m_lying_at_rest.clear();
+    for (int r = 0; r < m_rows; ++r)
+        for (int c = 0; c < RowLength(r); ++c)
+        {
+            const CCell* cell = m_cells[r][c].get();
+            if (!cell || cell->IsRaised() || cell == hovered)
+                continue;
+            const size_t before = m_lying.GetQuadCount();
+            cell->AddFlower(m_lying);
+            if (m_lying.GetQuadCount() == before)
+                continue;
+            m_lying_keys.push_back(r * kMaxColumns + c);
+            m_lying_at_rest.push_back(cell->GetState() == CCell::kIdle ? 1 : 0);
+        }
+}
+
+void CField::Draw() const
+{
+    const bool still_drawn = m_still_drawn;
+    m_still_drawn = false;
+    if (!NGL::IsContextAvailable())
+        return;
+    const CCell* hovered = GetCell(m_hovered_row, m_hovered_col);
+    BindFlowerTexture();
     auto forEachCell = [this](auto&& action)
     {
         for (int r = 0; r < m_rows; ++r)
@@ -662,16 +690,30 @@ void CField::Draw() const
                     action(*cell);
     };
     // Lying flowers, then raised ones, each pass in one batch of the bound texture.
-    for (const bool raised : {false, true})
+    if (still_drawn)
+    {
+        // The background's copy holds the still ones.
+        for (size_t quad = 0; quad < m_lying.GetQuadCount(); ++quad)
+            if (!m_cache.IsHeld(quad))
+                m_flower_batch.AddQuadOf(m_lying, quad);
+    }
+    else
     {
         forEachCell(
             [&](const CCell& cell)
             {
-                if (cell.IsRaised() == raised && &cell != hovered)
+                if (!cell.IsRaised() && &cell != hovered)
                     cell.AddFlower(m_flower_batch);
             });
-        m_flower_batch.Flush();
     }
+    m_flower_batch.Flush();
+    forEachCell(
+        [&](const CCell& cell)
+        {
+            if (cell.IsRaised() && &cell != hovered)
+                cell.AddFlower(m_flower_batch);
+        });
+    m_flower_batch.Flush();
     forEachCell(
         [&](const CCell& cell)
         {
@@ -720,7 +762,41 @@ void CField::SpinCell(int row, int col)
 
 void CField::DrawBackground() const
 {
-    if (!NGL::IsContextAvailable() || !m_background)
+    m_still_drawn = false;
+    if (!NGL::IsContextAvailable())
+        return;
+    if (!CBoardCache::IsEnabled())
+    {
+        DrawBackgroundPicture();
+        return;
+    }
+    CollectLyingFlowers();
+    if (!m_cache.Plan(m_lying.GetVertices(), m_lying_keys, m_lying_at_rest, m_cache.GetCopy().FitsViewport()))
+    {
+        m_cache.GetCopy().Draw();
+        m_still_drawn = true;
+        return;
+    }
+    DrawBackgroundPicture();
+    // The held flowers as Draw would lay them: blended over the background.
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_ALPHA_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    BindFlowerTexture();
+    for (size_t quad = 0; quad < m_lying.GetQuadCount(); ++quad)
+        if (m_cache.IsHeld(quad))
+            m_flower_batch.AddQuadOf(m_lying, quad);
+    m_flower_batch.Flush();
+    glDisable(GL_BLEND);
+    // Without a copy (an old driver) the next frame plans again and draws the same.
+    m_cache.GetCopy().Take();
+    m_still_drawn = true;
+}
+
+void CField::DrawBackgroundPicture() const
+{
+    if (!m_background)
         return;
     glEnable(GL_TEXTURE_2D);
     m_background->Bind();

@@ -8,6 +8,7 @@
 #include "engine/SpriteBatch.h"
 #include "engine/Vector4.h"
 #include "game/Board.h"
+#include "game/BoardCache.h"
 #include "game/Cell.h"
 #include "game/HexGrid.h"
 #include "game/Insect.h"
@@ -154,8 +155,11 @@ class CField
     void DrawCellOutline(int row, int col, bool bindTexture) const;
     void GrowCell(int row, int col, float factor);
     void SpinCell(int row, int col);
+    // The background, with the board's still flowers over it when the board
+    // cache is on; Draw then adds only what moves. Call it first each frame.
     void DrawBackground() const;
     void DrawPreview() const;
+    const CBoardCache& GetBoardCache() const { return m_cache; }
 
   private:
     void BuildLevel(int level);
@@ -181,6 +185,10 @@ class CField
     void Refill();
     void UpdateSizes(int hoveredRow, int hoveredCol);
     bool IsUsable(int row, int col) const { return m_board.IsUsable(row, col); }
+    void DrawBackgroundPicture() const;
+    // The frame's lying flowers (all but the hovered and the raised) into m_lying.
+    void CollectLyingFlowers() const;
+    void BindFlowerTexture() const;
 
     int m_state = kAppearing;
     std::string m_level_dir;
@@ -208,5 +216,11 @@ class CField
     CTexture* m_background = nullptr; // the game resources' background, not owned
     // Reused every frame, so drawing the board allocates nothing.
     mutable CSpriteBatch m_flower_batch;
+    mutable CSpriteBatch m_lying;
+    mutable std::vector<int> m_lying_keys; // cell of each quad: row * kMaxColumns + column
+    mutable std::vector<uint8_t> m_lying_at_rest;
+    mutable CBoardCache m_cache;
+    // Set by DrawBackground when it drew the cache's flowers, for this frame's Draw.
+    mutable bool m_still_drawn = false;
 };
 } // namespace NGame

@@ -447,7 +447,7 @@ TEST_F(MenuFlowTest, EscapeAndTheQuitButtonAskTheWindowToClose)
             m_menu->OnKeyDown(NPlatform::kVkEscape);
         else
             Click(*m_menu, *m_menu->GetQuitButton());
-            NextFrame(); // the window or dialog shows at the next frame
+        NextFrame(); // the window or dialog shows at the next frame
         NPlatform::SEvent event;
         ASSERT_TRUE(NPlatform::PollEvent(event));
         EXPECT_EQ(event.type, NPlatform::EEventType::Close);

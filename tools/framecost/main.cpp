@@ -3,13 +3,15 @@
 // field (--game) or for the same window drawing one full-window textured quad
 // per frame and nothing else (--bare), in a window of the given size (800 x 600
 // unless --size says otherwise). tools/framecost.sh runs them under Xvfb.
-//   zonvel_framecost --game|--bare [--frames N] [--data DIR] [--size WxH]
+// --no-cache draws the whole board every frame, as before the board cache.
+//   zonvel_framecost --game|--bare [--frames N] [--data DIR] [--size WxH] [--no-cache]
 #include "app/Application.h"
 #include "app/Program.h"
 #include "engine/AppSettings.h"
 #include "engine/GLHeaders.h"
 #include "engine/ImageDecoder.h"
 #include "engine/Texture.h"
+#include "game/BoardCache.h"
 #include "game/Field.h"
 #include "game/Game.h"
 #include "game/GameResources.h"
@@ -42,6 +44,21 @@ double CpuSeconds()
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The process's resident memory now (VmRSS), as the menu's measurement reads it.
+double ResidentMegabytes()
+{
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return 0.0;
+    char line[256];
+    double kilobytes = 0.0;
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmRSS: %lf", &kilobytes) == 1)
+            break;
+    std::fclose(status);
+    return kilobytes / 1024.0;
 }
 
 double ThreadCpuMicroseconds()
@@ -147,6 +164,8 @@ int main(int argc, char** argv)
             game = true;
         else if (!std::strcmp(argv[i], "--bare"))
             bare = true;
+        else if (!std::strcmp(argv[i], "--no-cache"))
+            NGame::CBoardCache::SetEnabled(false);
         else if (!std::strcmp(argv[i], "--frames") && i + 1 < argc)
             frames = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--data") && i + 1 < argc)
@@ -160,7 +179,7 @@ int main(int argc, char** argv)
     if (game == bare || frames <= 0 || width < NPlatform::kMinWindowWidth || height < NPlatform::kMinWindowHeight ||
         chdir(data.c_str()) != 0)
     {
-        std::fprintf(stderr, "usage: zonvel_framecost --game|--bare [--frames N] [--data DIR] [--size WxH]\n");
+        std::fprintf(stderr, "usage: zonvel_framecost --game|--bare [--frames N] [--data DIR] [--size WxH] [--no-cache]\n");
         return 2;
     }
 
@@ -225,8 +244,11 @@ int main(int argc, char** argv)
     program.Run();
     const double cpu = CpuSeconds() - cpuStart;
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
-    std::printf("%s at %dx%d: %d frames, %.1f fps, process CPU %.3f ms per frame (%.1f %% of one core)\n",
-                game ? "game" : "bare", app->GetWindowWidth(), app->GetWindowHeight(), frames, frames / wall, cpu * 1000.0 / frames, 100.0 * cpu / wall);
+    std::printf("%s%s at %dx%d: %d frames, %.1f fps, process CPU %.3f ms per frame (%.1f %% of one core), "
+                "resident %.1f MB\n",
+                game ? "game" : "bare", game && !NGame::CBoardCache::IsEnabled() ? " uncached" : "",
+                app->GetWindowWidth(), app->GetWindowHeight(), frames, frames / wall, cpu * 1000.0 / frames,
+                100.0 * cpu / wall, ResidentMegabytes());
     if (game)
         static_cast<const CTimedGame*>(measured)->Report();
     app->SetFrameObserver(nullptr);
