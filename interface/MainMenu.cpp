@@ -1,10 +1,9 @@
 #include "interface/MainMenu.h"
 
 #include "engine/AppSettings.h"
-#include "ui/Frame.h"
-#include "engine/Log.h"
 #include "engine/GLHeaders.h"
 #include "engine/KeyValueFile.h"
+#include "engine/Log.h"
 #include "engine/Random.h"
 #include "engine/ResourceManager.h"
 #include "engine/SoundManager.h"
@@ -12,18 +11,19 @@
 #include "engine/UserFiles.h"
 #include "game/Game.h"
 #include "game/GameResources.h"
+#include "game/TopTable.h"
 #include "interface/ContinueDlg.h"
 #include "interface/CustomLevelWnd.h"
 #include "interface/EnterNameDlg.h"
-#include "interface/InterfaceResources.h"
-#include "game/TopTable.h"
 #include "interface/HelpWnd.h"
+#include "interface/InterfaceResources.h"
 #include "interface/OptionsWnd.h"
-#include "platform/Gamepad.h"
 #include "interface/TopWnd.h"
 #include "interface/WindowArt.h"
 #include "platform/Events.h"
+#include "platform/Gamepad.h"
 #include "platform/Shell.h"
+#include "ui/Frame.h"
 
 namespace NInterface
 {
@@ -67,8 +67,8 @@ CMainMenu::CMainMenu() : CLayoutScreen(800.0f, 600.0f)
     m_mini_btn->SetVisible(false);
     // Hidden buttons never take the focus; the order runs down the menu, then
     // along the bottom.
-    SetFocusOrder({m_game_btn.get(), m_help_btn.get(), m_top_btn.get(), m_options_btn.get(), m_quit_game_btn.get(),
-                   m_qk_btn.get(), m_gift_btn.get()},
+    SetFocusOrder({m_game_btn.get(), m_help_btn.get(), m_top_btn.get(), m_options_btn.get(),
+                   m_quit_game_btn.get(), m_qk_btn.get(), m_gift_btn.get()},
                   m_game_btn.get());
 
     CInterfaceInsect::CreateSwarm(m_dragons, m_resources->GetDragon());
@@ -123,7 +123,8 @@ void CMainMenu::SetView()
 {
     IFrame* app = IFrame::Instance();
     if (app)
-        SetLayoutSize(static_cast<float>(app->GetLogicalWidth()), static_cast<float>(app->GetLogicalHeight()));
+        SetLayoutSize(static_cast<float>(app->GetLogicalWidth()),
+                      static_cast<float>(app->GetLogicalHeight()));
     SetupWindowView(m_layout_width, m_layout_height);
     if (NGL::IsContextAvailable())
         glLoadIdentity();
@@ -155,7 +156,13 @@ void CMainMenu::Render()
         glPushMatrix();
         glEnable(GL_TEXTURE_2D);
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-        DrawWindowBackground(m_resources->GetTexture("m_main_window_back"));
+        if (m_background_copy.FitsViewport())
+            m_background_copy.Draw();
+        else
+        {
+            DrawWindowBackground(m_resources->GetTexture("m_main_window_back"));
+            m_background_copy.Take();
+        }
     }
     m_continue_btn->SetVisible(false);
     CScreen::Render();
@@ -212,7 +219,8 @@ void CMainMenu::OpenPage(const std::string& page)
 {
     // The pages lie beside the data the game was started with.
     const CResourceManager* resources = GetResourceManager();
-    const std::string address = NPlatform::LocalPageAddress(resources ? resources->GetBaseFolder() : "", page);
+    const std::string address =
+        NPlatform::LocalPageAddress(resources ? resources->GetBaseFolder() : "", page);
     if (address.empty())
     {
         CLog::Write("The page %s is not in the game's data", page.c_str());
@@ -240,7 +248,8 @@ void CMainMenu::OnControl(CControl* sender)
     {
         if (m_game)
         {
-            auto dialog = std::make_unique<CContinueDlg>(m_game->GetLevelNumber() + 1, m_game->GetCurrentScore());
+            auto dialog =
+                std::make_unique<CContinueDlg>(m_game->GetLevelNumber() + 1, m_game->GetCurrentScore());
             dialog->SetVirtualSize(800, 600);
             dialog->SetDimming(false);
             dialog->SetPanelPosition(144, 44);
@@ -359,8 +368,7 @@ void CMainMenu::OnScreenClosed(std::unique_ptr<CScreen> closed)
     }
 }
 
-template <class T>
-T* CMainMenu::Show(std::unique_ptr<T> window)
+template <class T> T* CMainMenu::Show(std::unique_ptr<T> window)
 {
     T* shown = window.get();
     if (IFrame* app = IFrame::Instance())
@@ -478,7 +486,7 @@ void CMainMenu::LoadGameFile()
     if (!NUserFiles::Load(file, SavedGamePath(), kSavedGameKey, kSavedGameKeyLength, "menudata.gamename"))
         return;
     if (!file.HasKey("gamedata.gametype"))
-        return; // a finished game left nothing to continue
+        return;                        // a finished game left nothing to continue
     NGame::CGameResources::Instance(); // a game is near
     HoldGame(RestoreGame(file, m_top_table.get()));
 }

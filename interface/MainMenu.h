@@ -4,6 +4,7 @@
 // comes next whenever one of them closes. It also writes and reads saved.dat.
 #pragma once
 
+#include "engine/FrameCopy.h"
 #include "game/GameOwner.h"
 #include "interface/InterfaceInsect.h"
 #include "ui/KeptScreen.h"
@@ -128,6 +129,8 @@ private:
     CContinueDlg* m_continue_dlg = nullptr;
     CEnterNameDlg* m_name_dlg = nullptr; // over the finished game
     CInterfaceInsect::Swarm m_dragons;
+    // The background as drawn, shown texel for pixel: cheaper than filtering the picture each frame.
+    CFrameCopy m_background_copy;
 
     std::unique_ptr<CSimpleButton> m_game_btn;
     std::unique_ptr<CSimpleButton> m_game_adv_btn;

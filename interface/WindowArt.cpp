@@ -6,11 +6,11 @@
 #include "engine/ResourceManager.h"
 #include "engine/Texture.h"
 #include "interface/InterfaceResources.h"
-#include "ui/Hint.h"
 #include "ui/Frame.h"
-#include "ui/View.h"
+#include "ui/Hint.h"
 #include "ui/Screen.h"
 #include "ui/SimpleButton.h"
+#include "ui/View.h"
 
 namespace NInterface
 {
@@ -65,6 +65,10 @@ void DrawWindowBackground(const CTexture* picture)
 {
     if (picture == nullptr || !NGL::IsContextAvailable())
         return;
+    // A picture without alpha is opaque: blending it would only cost every pixel a read.
+    const bool blending = glIsEnabled(GL_BLEND) == GL_TRUE;
+    if (picture->GetComponents() == 3)
+        glDisable(GL_BLEND);
     glEnable(GL_TEXTURE_2D);
     picture->Bind();
     glBegin(GL_TRIANGLE_STRIP);
@@ -77,6 +81,8 @@ void DrawWindowBackground(const CTexture* picture)
     glTexCoord2f(1.0f, 0.0f);
     glVertex2f(912.0f, 812.0f);
     glEnd();
+    if (blending)
+        glEnable(GL_BLEND);
 }
 
 bool BeginWindowFrame(float layoutWidth, float layoutHeight, const CTexture* background)

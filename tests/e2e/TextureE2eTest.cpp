@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/Application.h"
+#include "engine/FrameCopy.h"
 #include "engine/GLHeaders.h"
 #include "engine/ResourceManager.h"
 #include "engine/Sprite.h"
@@ -137,7 +138,84 @@ class CSpritesScreen : public CScreen
         glDisable(GL_TEXTURE_2D);
     }
 };
+// The sprites in a viewport away from the window's corner, as a letterboxed
+// window has it: drawn, drawn and copied, or only the copy drawn back.
+class CCopiedScreen : public CSpritesScreen
+{
+  public:
+    enum EMode
+    {
+        kDraw,
+        kTake,
+        kShowCopy
+    };
+    EMode m_mode = kDraw;
+    CFrameCopy m_copy;
+    bool m_taken = false;
+    void Render() override
+    {
+        glViewport(37, 21, 700, 500);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0.0, 800.0, 600.0, 0.0, -50.0, 50.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        if (m_mode != kShowCopy)
+            CSpritesScreen::Render();
+        else
+        {
+            glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
+            glClear(GL_COLOR_BUFFER_BIT);
+            m_copy.Draw();
+        }
+        if (m_mode == kTake)
+            m_taken = m_copy.Take();
+    }
+};
 } // namespace
+
+TEST(TextureE2e, AFrameCopyShowsTheViewportItWasTakenFromPixelForPixel)
+{
+    if (!CHarness::HasDisplay())
+        GTEST_SKIP() << "needs an X display (run through test.sh)";
+    CHarness harness;
+    ASSERT_TRUE(harness.WriteFile("dat/discs.tga", SoftDiscs()));
+    const std::string spr = "file_name dat/discs.tga frames 2 groups 2\n";
+    ASSERT_TRUE(harness.WriteFile("dat/discs.spr", std::vector<uint8_t>(spr.begin(), spr.end())));
+    ASSERT_TRUE(harness.Start());
+    CCopiedScreen& screen = *harness.Show(std::make_unique<CCopiedScreen>());
+    CSprite sprite;
+    harness.At(1, [&] {
+        ASSERT_TRUE(sprite.Load(GetResourceManager(), "dat/discs.spr"));
+        sprite.SetBlend(true);
+        screen.m_sprite = &sprite;
+    });
+    harness.Capture(3, "drawn");
+    harness.At(4, [&] { screen.m_mode = CCopiedScreen::kTake; });
+    harness.At(5, [&] { screen.m_mode = CCopiedScreen::kShowCopy; });
+    harness.Capture(7, "copy");
+    harness.Quit(8);
+    harness.Run();
+    screen.m_sprite = nullptr;
+    screen.m_copy.Release();
+    harness.GetApp()->CloseAll();
+    harness.Shutdown();
+
+    EXPECT_TRUE(screen.m_taken);
+    const NE2e::SImage* drawn = harness.GetCapture("drawn");
+    const NE2e::SImage* copy = harness.GetCapture("copy");
+    ASSERT_NE(drawn, nullptr);
+    ASSERT_NE(copy, nullptr);
+    ASSERT_EQ(drawn->rgba.size(), copy->rgba.size());
+    int different = 0;
+    for (int y = 0; y < drawn->height; ++y)
+        for (int x = 0; x < drawn->width; ++x)
+        {
+            const NE2e::SRgb a = drawn->At(x, y), b = copy->At(x, y);
+            different += a.r != b.r || a.g != b.g || a.b != b.b;
+        }
+    EXPECT_EQ(different, 0);
+}
 
 TEST(TextureE2e, ABatchOfSpritesDrawsWhatTheyDrawOneByOne)
 {
