@@ -55,14 +55,15 @@ bool CFrameCopy::Take()
     glBindTexture(GL_TEXTURE_2D, m_texture);
     if (width != m_texture_width || height != m_texture_height)
     {
-        // Opaque: the copy replaces everything under it.
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
-        // One texel per pixel: nearest keeps every pixel as it was drawn.
+        // One texel per pixel: nearest keeps every pixel as it was drawn. Set
+        // before the storage, so the driver makes room for one level only.
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+        // Opaque: the copy replaces everything under it.
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
         m_texture_width = width;
         m_texture_height = height;
     }

@@ -164,15 +164,44 @@ void CGameResources::LoadGameResources()
         else
             m_group->AddTexture(entry.file, entry.name, false, false);
     }
-    for (size_t i = 0; i < m_hints.size(); ++i)
-    {
-        char name[32];
-        std::snprintf(name, sizeof name, "dat/hints/hint%02d.tga", static_cast<int>(i));
-        m_hints[i].texture = m_group->AddTexture(name, name, false, false);
-    }
     m_background = m_group->GetTexture("game_bg1");
     LoadFont();
     LoadSounds();
+}
+
+namespace
+{
+std::string HintPictureName(int index)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "dat/hints/hint%02d.tga", index);
+    return name;
+}
+} // namespace
+
+CTexture* CGameResources::AcquireHintPicture(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_hints.size()))
+        return nullptr;
+    SHintRecord& record = m_hints[static_cast<size_t>(index)];
+    if (record.users++ == 0 && m_group)
+    {
+        const std::string name = HintPictureName(index);
+        record.texture = m_group->AddTexture(name, name, false, false);
+    }
+    return record.texture;
+}
+
+void CGameResources::ReleaseHintPicture(int index)
+{
+    if (index < 0 || index >= static_cast<int>(m_hints.size()))
+        return;
+    SHintRecord& record = m_hints[static_cast<size_t>(index)];
+    if (record.users == 0 || --record.users > 0)
+        return;
+    if (m_group && record.texture)
+        m_group->RemoveTexture(HintPictureName(index));
+    record.texture = nullptr;
 }
 
 void CGameResources::LoadFont()

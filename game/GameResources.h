@@ -67,7 +67,8 @@ class CGameResources : public CBitmapText
     };
 
     // One in-game hint panel: where its picture and its check box go. The
-    // texture belongs to the resource group "game".
+    // picture is read while a panel shows it (see AcquireHintPicture) and
+    // belongs to the resource group "game".
     struct SHintRecord
     {
         float x = 0.0f;
@@ -75,6 +76,7 @@ class CGameResources : public CBitmapText
         float checkX = 0.0f;
         float checkY = 0.0f;
         CTexture* texture = nullptr;
+        int users = 0;
     };
 
     static const char* const kGameDataFile;
@@ -110,6 +112,10 @@ class CGameResources : public CBitmapText
     int GetPrice(int price) const;
 
     std::vector<SHintRecord>& GetHintRecords() { return m_hints; }
+    // A panel's picture, read for its first panel and let go with its last:
+    // the eleven pictures are large and most games show one or none.
+    CTexture* AcquireHintPicture(int index);
+    void ReleaseHintPicture(int index);
     // The wrong-colour hint; -1 without hint records.
     int GetLastHintIndex() const { return static_cast<int>(m_hints.size()) - 1; }
 

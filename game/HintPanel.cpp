@@ -40,7 +40,11 @@ CHintPanel::CHintPanel(int index, CScreen* owner) : m_index(index)
     m_check_box = std::make_unique<CSimpleCheckBox>(
         owner, resources ? resources->GetTexture("m_hints_checkbox") : nullptr, 0.0f);
     if (const CGameResources::SHintRecord* record = Record(index))
+    {
         m_check_box->SetPosition(record->checkX, record->checkY, 0.0f);
+        m_picture = resources->AcquireHintPicture(index);
+        m_holds_picture = true;
+    }
     m_check_box->SetChecked(GetAppSettings().m_hints);
     if (index == 0 && resources)
         for (int i = 0; i < 4; ++i)
@@ -57,7 +61,12 @@ CHintPanel::CHintPanel(int index, CScreen* owner) : m_index(index)
         m_illustrations[kHalf]->SetFrameTime(kHalfFrameMs);
 }
 
-CHintPanel::~CHintPanel() = default;
+CHintPanel::~CHintPanel()
+{
+    // The resources may have gone first, their pictures with them.
+    if (CGameResources* resources = m_holds_picture ? GetGameResources() : nullptr)
+        resources->ReleaseHintPicture(m_index);
+}
 
 void CHintPanel::UpdateIllustrations(float dt)
 {
@@ -102,11 +111,11 @@ void CHintPanel::Draw() const
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1.0f, 1.0f, 1.0f, m_alpha);
     if (const CGameResources::SHintRecord* record = Record(m_index))
-        if (record->texture)
+        if (m_picture)
         {
             glEnable(GL_TEXTURE_2D);
-            record->texture->Bind();
-            record->texture->Draw(record->x, record->y, 0.0f);
+            m_picture->Bind();
+            m_picture->Draw(record->x, record->y, 0.0f);
         }
     for (const auto& sprite : m_illustrations)
         if (sprite)

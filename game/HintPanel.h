@@ -10,6 +10,7 @@
 
 class CScreen;
 class CSprite;
+class CTexture;
 
 namespace NGame
 {
@@ -48,6 +49,8 @@ class CHintPanel
 
     std::unique_ptr<CSimpleCheckBox> m_check_box;
     int m_index = 0;
+    CTexture* m_picture = nullptr; // the game resources', held while this panel lives
+    bool m_holds_picture = false;
     float m_alpha = 0.0f;
     float m_alpha_speed = kFadeSpeed;
     // Panel 0 only: gameplay, half, skin and coin illustrations (copies).

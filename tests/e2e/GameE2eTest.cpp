@@ -117,7 +117,12 @@ class CDriver
             if (m_tutorial_shots == 0)
             {
                 m_harness.Capture(frame + 1, "tutorial");
-                m_harness.At(frame + 1, [this] { m_tutorial_panels = m_game.GetHintPanels().size(); });
+                m_harness.At(frame + 1,
+                             [this]
+                             {
+                                 m_tutorial_panels = m_game.GetHintPanels().size();
+                                 m_picture_while_shown = HintPicture(m_game.GetHintPanels().front()->GetIndex());
+                             });
             }
             ++m_tutorial_shots;
             // A press anywhere off the check box closes the panel.
@@ -133,6 +138,7 @@ class CDriver
                                  m_first_panel_left = true;
                                  for (const auto& panel : m_game.GetHintPanels())
                                      m_first_panel_left = m_first_panel_left && panel->GetIndex() != 0;
+                                 m_picture_after_closing = HintPicture(0);
                              });
             }
             m_busy_until = frame + 4;
@@ -229,6 +235,13 @@ class CDriver
         m_busy_until = frame + 7;
     }
 
+    static bool HintPicture(int index)
+    {
+        CGameResources* resources = GetGameResources();
+        return resources && index >= 0 && index < static_cast<int>(resources->GetHintRecords().size()) &&
+               resources->GetHintRecords()[static_cast<size_t>(index)].texture != nullptr;
+    }
+
     static constexpr int kExtraUpdates = 8;
     CHarness& m_harness;
     CGame& m_game;
@@ -239,6 +252,8 @@ class CDriver
     int m_tutorial_shots = 0;
     size_t m_tutorial_panels = 0;
     bool m_first_panel_left = false;
+    bool m_picture_while_shown = false;
+    bool m_picture_after_closing = true;
     bool m_computer_shot = false;
     int m_bonus_state = 0;
     std::vector<int> m_before_bonus;
@@ -273,6 +288,9 @@ TEST(GameE2e, FirstLevelPlayedWithTheMouseToTheNextLevel)
         auto made = std::make_unique<CGame>(CGameResources::kClassic, nullptr);
         made->StartAtLevel(0);
         CGame& game = *harness.Show(std::move(made));
+        bool pictureBeforePanels = false;
+        for (size_t i = 0; i < resources.GetHintRecords().size(); ++i)
+            pictureBeforePanels = pictureBeforePanels || CDriver::HintPicture(static_cast<int>(i));
         CDriver driver(harness, game);
         const int kFrames = 4000;
         for (int frame = 1; frame < kFrames; ++frame)
@@ -283,6 +301,10 @@ TEST(GameE2e, FirstLevelPlayedWithTheMouseToTheNextLevel)
         EXPECT_GE(driver.m_tutorial_shots, 1);
         EXPECT_EQ(driver.m_tutorial_panels, 1u);
         EXPECT_TRUE(driver.m_first_panel_left);
+        // The panels' large pictures are read while a panel shows them, not before, not after.
+        EXPECT_FALSE(pictureBeforePanels);
+        EXPECT_TRUE(driver.m_picture_while_shown);
+        EXPECT_FALSE(driver.m_picture_after_closing);
         EXPECT_GT(driver.m_moves, 2);
         EXPECT_TRUE(driver.m_bonus_bought);
         EXPECT_EQ(driver.m_money_before_bonus - driver.m_money_after_bonus,
