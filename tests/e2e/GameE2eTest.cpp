@@ -64,12 +64,13 @@ template <typename Test> int Count(const SImage& image, int x0, int y0, int x1, 
     return n;
 }
 
-// A level whose board is wide, with holes, so the copy holds several hundred flowers.
-constexpr int kScriptedLevel = 60;
-// Where a flower still in the copy overlaps one drawn over it, the two may
-// blend in the other order; nothing else may differ.
+// The widest board, whose frame costs are measured, so the copy holds most flowers.
+constexpr int kScriptedLevel = 89;
+// Where a flower in flight overlaps a still neighbour held in the copy, the
+// two blend in the other order: a few pixels of petal edges, never more.
 constexpr int kPixelTolerance = 6;
-constexpr int kMostDifferingPixels = 0;
+constexpr int kMostDifferingPixels = 100; // of 480,000
+constexpr int kLargestDifference = 64;
 
 bool IsWhite(SRgb c)
 {
@@ -431,6 +432,7 @@ TEST(GameE2e, TheBoardDrawnFromItsCopyLooksAsTheBoardDrawnWhole)
         std::printf("%s: %d pixels differ by more than %d, largest difference %d\n", name.c_str(), differing,
                     kPixelTolerance, largest);
         EXPECT_LE(differing, kMostDifferingPixels) << name;
+        EXPECT_LE(largest, kLargestDifference) << name;
     }
 }
 } // namespace
