@@ -20,10 +20,10 @@
 #include "game/GameResources.h"
 #include "game/HintPanel.h"
 #include "game/Player.h"
-#include "ui/Hint.h"
 #include "platform/DataFolder.h"
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Playing.h"
+#include "ui/Hint.h"
 #include "ui/SimpleButton.h"
 
 namespace
@@ -40,18 +40,14 @@ std::string BuildDir()
     return shots.substr(0, shots.rfind('/'));
 }
 
-void SaveWindowedSettings()
+// Why a played level cannot run here; empty when it can.
+std::string WhyNoLevelCanBePlayed()
 {
-    CAppSettings& settings = GetAppSettings();
-    settings.m_data_folder = NPlatform::GetDataFolder();
-    settings.m_full_screen = false;
-    settings.m_window_width = 800;
-    settings.m_window_height = 600;
-    settings.m_window_x = 0;
-    settings.m_window_y = 0;
-    settings.m_minimised = false;
-    settings.m_hints = true;
-    ASSERT_TRUE(settings.Save());
+    if (!CHarness::HasDisplay())
+        return "needs an X display (run through test.sh)";
+    if (!std::filesystem::exists(BuildDir() + "/data.pk"))
+        return "the data set has not been generated";
+    return {};
 }
 
 // Pixels in the box that match the test.
@@ -122,7 +118,8 @@ class CDriver
                              [this]
                              {
                                  m_tutorial_panels = m_game.GetHintPanels().size();
-                                 m_picture_while_shown = HintPicture(m_game.GetHintPanels().front()->GetIndex());
+                                 m_picture_while_shown =
+                                     HintPicture(m_game.GetHintPanels().front()->GetIndex());
                              });
             }
             ++m_tutorial_shots;
@@ -274,14 +271,11 @@ class CDriver
 
 TEST(GameE2e, FirstLevelPlayedWithTheMouseToTheNextLevel)
 {
-    if (!CHarness::HasDisplay())
-        GTEST_SKIP() << "needs an X display (run through test.sh)";
-    if (!std::filesystem::exists(BuildDir() + "/data.pk"))
-        GTEST_SKIP() << "the data set has not been generated";
+    if (const std::string why = WhyNoLevelCanBePlayed(); !why.empty())
+        GTEST_SKIP() << why;
 
     CHarness harness;
-    std::filesystem::create_symlink(BuildDir() + "/data.pk", harness.GetWorkDir() + "/data.pk");
-    SaveWindowedSettings();
+    ASSERT_TRUE(NE2e::InstallDataSet(harness, true));
     ASSERT_TRUE(harness.Start());
     CGameResources& resources = CGameResources::Instance();
     CHint::SetFont(&resources);
@@ -362,8 +356,8 @@ SScriptedLevel PlayScriptedLevel(CHarness& harness, bool cached)
     made->StartAtLevel(kScriptedLevel);
     CGame& game = *harness.Show(std::move(made));
     const std::vector<std::pair<int, std::string>> shots = {
-        {20, "appearing"}, {200, "quiet"}, {216, "hovered"}, {226, "flipping"}, {250, "flipped"},
-        {330, "computer"}, {420, "settled"}, {470, "hovered-again"}};
+        {20, "appearing"}, {200, "quiet"},    {216, "hovered"}, {226, "flipping"},
+        {250, "flipped"},  {330, "computer"}, {420, "settled"}, {470, "hovered-again"}};
     for (const auto& [frame, name] : shots)
         harness.Capture(frame, name);
     harness.At(200, [&] { played.heldWhenQuiet = game.GetField()->GetBoardCache().GetHeldCount(); });
@@ -396,16 +390,11 @@ SScriptedLevel PlayScriptedLevel(CHarness& harness, bool cached)
 
 TEST(GameE2e, TheBoardDrawnFromItsCopyLooksAsTheBoardDrawnWhole)
 {
-    if (!CHarness::HasDisplay())
-        GTEST_SKIP() << "needs an X display (run through test.sh)";
-    if (!std::filesystem::exists(BuildDir() + "/data.pk"))
-        GTEST_SKIP() << "the data set has not been generated";
+    if (const std::string why = WhyNoLevelCanBePlayed(); !why.empty())
+        GTEST_SKIP() << why;
 
     CHarness harness;
-    std::filesystem::create_symlink(BuildDir() + "/data.pk", harness.GetWorkDir() + "/data.pk");
-    SaveWindowedSettings();
-    GetAppSettings().m_hints = false;
-    ASSERT_TRUE(GetAppSettings().Save());
+    ASSERT_TRUE(NE2e::InstallDataSet(harness, false));
     const SScriptedLevel whole = PlayScriptedLevel(harness, false);
     const SScriptedLevel copied = PlayScriptedLevel(harness, true);
     CBoardCache::SetEnabled(true);

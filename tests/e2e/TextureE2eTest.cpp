@@ -38,8 +38,9 @@ std::vector<uint8_t> RedOverTransparent()
     PutU32(file, 76, 32);
     PutU32(file, 80, 0x4);
     std::memcpy(file.data() + 84, "DXT1", 4);
-    const uint8_t red[8] = {0x00, 0xF8, 0x00, 0x00, 0, 0, 0, 0};          // c0 > c1: index 0 is red
-    const uint8_t clear[8] = {0x1F, 0x00, 0x00, 0xF8, 0xFF, 0xFF, 0xFF, 0xFF}; // c0 <= c1: index 3 is transparent
+    const uint8_t red[8] = {0x00, 0xF8, 0x00, 0x00, 0, 0, 0, 0}; // c0 > c1: index 0 is red
+    const uint8_t clear[8] = {0x1F, 0x00, 0x00, 0xF8,
+                              0xFF, 0xFF, 0xFF, 0xFF}; // c0 <= c1: index 3 is transparent
     file.insert(file.end(), red, red + 8);
     file.insert(file.end(), clear, clear + 8);
     return file;
@@ -86,8 +87,15 @@ std::vector<uint8_t> SoftDiscs()
             const uint8_t alpha = static_cast<uint8_t>(255.0f * edge);
             // A dark mark towards one side shows which way a disc is turned.
             const bool mark = dx > 6.0f && std::fabs(dy) < 4.0f;
-            const uint8_t r = mark ? 0 : frame & 1 ? 250 : 30, g = mark ? 0 : frame & 2 ? 220 : 60,
-                          b = mark ? 0 : frame == 0 ? 240 : 20;
+            const uint8_t r = mark        ? 0
+                              : frame & 1 ? 250
+                                          : 30,
+                          g = mark        ? 0
+                              : frame & 2 ? 220
+                                          : 60,
+                          b = mark         ? 0
+                              : frame == 0 ? 240
+                                           : 20;
             bytes.insert(bytes.end(), {b, g, r, alpha});
         }
     return bytes;
@@ -118,9 +126,10 @@ class CSpritesScreen : public CScreen
             const float size = 30.0f + static_cast<float>(i % 7) * 9.0f;
             sprite.SetSize(size, size);
             sprite.SetPosition(0.0f, 0.0f, 0.0f);
-            const CVector4 at(60.0f + static_cast<float>(i % 10) * 70.0f, 80.0f + static_cast<float>(i / 10) * 110.0f,
-                              0.0f);
-            const float angle = static_cast<float>(i) * 23.0f, alpha = 0.4f + static_cast<float>(i % 4) * 0.2f;
+            const CVector4 at(60.0f + static_cast<float>(i % 10) * 70.0f,
+                              80.0f + static_cast<float>(i / 10) * 110.0f, 0.0f);
+            const float angle = static_cast<float>(i) * 23.0f,
+                        alpha = 0.4f + static_cast<float>(i % 4) * 0.2f;
             if (m_batched)
             {
                 batch.Add(sprite, at, angle, 1.0f, 1.0f, 1.0f, alpha);
@@ -174,6 +183,26 @@ class CCopiedScreen : public CSpritesScreen
         return pixels;
     }
 };
+// The real start-up with the discs as a sprite file, and a screen of the test
+// that is given the sprite, blended, once the window is up (frame 1). Null
+// when the start failed.
+template <class TScreen> TScreen* ShowDiscs(CHarness& harness, CSprite& sprite)
+{
+    const std::string spr = "file_name dat/discs.tga frames 2 groups 2\n";
+    if (!harness.WriteFile("dat/discs.tga", SoftDiscs()) ||
+        !harness.WriteFile("dat/discs.spr", std::vector<uint8_t>(spr.begin(), spr.end())) || !harness.Start())
+        return nullptr;
+    TScreen* screen = harness.Show(std::make_unique<TScreen>());
+    harness.At(1,
+               [&sprite, screen]
+               {
+                   if (!sprite.Load(GetResourceManager(), "dat/discs.spr"))
+                       return;
+                   sprite.SetBlend(true);
+                   screen->m_sprite = &sprite;
+               });
+    return screen;
+}
 } // namespace
 
 TEST(TextureE2e, AFrameCopyShowsTheViewportItWasTakenFromPixelForPixel)
@@ -181,17 +210,10 @@ TEST(TextureE2e, AFrameCopyShowsTheViewportItWasTakenFromPixelForPixel)
     if (!CHarness::HasDisplay())
         GTEST_SKIP() << "needs an X display (run through test.sh)";
     CHarness harness;
-    ASSERT_TRUE(harness.WriteFile("dat/discs.tga", SoftDiscs()));
-    const std::string spr = "file_name dat/discs.tga frames 2 groups 2\n";
-    ASSERT_TRUE(harness.WriteFile("dat/discs.spr", std::vector<uint8_t>(spr.begin(), spr.end())));
-    ASSERT_TRUE(harness.Start());
-    CCopiedScreen& screen = *harness.Show(std::make_unique<CCopiedScreen>());
     CSprite sprite;
-    harness.At(1, [&] {
-        ASSERT_TRUE(sprite.Load(GetResourceManager(), "dat/discs.spr"));
-        sprite.SetBlend(true);
-        screen.m_sprite = &sprite;
-    });
+    CCopiedScreen* shown = ShowDiscs<CCopiedScreen>(harness, sprite);
+    ASSERT_NE(shown, nullptr);
+    CCopiedScreen& screen = *shown;
     harness.Quit(4);
     harness.Run();
     screen.m_sprite = nullptr;
@@ -217,17 +239,10 @@ TEST(TextureE2e, ABatchOfSpritesDrawsWhatTheyDrawOneByOne)
     if (!CHarness::HasDisplay())
         GTEST_SKIP() << "needs an X display (run through test.sh)";
     CHarness harness;
-    ASSERT_TRUE(harness.WriteFile("dat/discs.tga", SoftDiscs()));
-    const std::string spr = "file_name dat/discs.tga frames 2 groups 2\n";
-    ASSERT_TRUE(harness.WriteFile("dat/discs.spr", std::vector<uint8_t>(spr.begin(), spr.end())));
-    ASSERT_TRUE(harness.Start());
-    CSpritesScreen& screen = *harness.Show(std::make_unique<CSpritesScreen>());
     CSprite sprite;
-    harness.At(1, [&] {
-        ASSERT_TRUE(sprite.Load(GetResourceManager(), "dat/discs.spr"));
-        sprite.SetBlend(true);
-        screen.m_sprite = &sprite;
-    });
+    CSpritesScreen* shown = ShowDiscs<CSpritesScreen>(harness, sprite);
+    ASSERT_NE(shown, nullptr);
+    CSpritesScreen& screen = *shown;
     harness.Capture(3, "one-by-one");
     harness.At(4, [&] { screen.m_batched = true; });
     harness.Capture(6, "batched");
@@ -269,17 +284,19 @@ TEST(TextureE2e, Dxt1KeepsItsTransparentTexelsAndComesUpTheRightWay)
     bool compressed = false, loaded = false;
     std::vector<uint8_t> rgba(4 * 8 * 4, 0x55);
     CTexture texture;
-    harness.At(1, [&] {
-        const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-        compressed = extensions && std::strstr(extensions, "GL_EXT_texture_compression_s3tc");
-        if (!compressed)
-            return;
-        loaded = texture.LoadFromResource(nullptr, "dat/sign.dds", false, false);
-        texture.Bind();
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-        screen.m_texture = &texture;
-    });
+    harness.At(1,
+               [&]
+               {
+                   const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+                   compressed = extensions && std::strstr(extensions, "GL_EXT_texture_compression_s3tc");
+                   if (!compressed)
+                       return;
+                   loaded = texture.LoadFromResource(nullptr, "dat/sign.dds", false, false);
+                   texture.Bind();
+                   glPixelStorei(GL_PACK_ALIGNMENT, 1);
+                   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+                   screen.m_texture = &texture;
+               });
     harness.Capture(3, "sign");
     harness.Quit(4);
     harness.Run();
