@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace NPlatform
 {
@@ -65,7 +66,9 @@ SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void*)
     const bool left = point->x < kBand, right = point->x >= w - kBand;
     const bool top = point->y < kBand, bottom = point->y >= h - kBand;
     if (top)
-        return left ? SDL_HITTEST_RESIZE_TOPLEFT : right ? SDL_HITTEST_RESIZE_TOPRIGHT : SDL_HITTEST_RESIZE_TOP;
+        return left    ? SDL_HITTEST_RESIZE_TOPLEFT
+               : right ? SDL_HITTEST_RESIZE_TOPRIGHT
+                       : SDL_HITTEST_RESIZE_TOP;
     if (bottom)
         return left    ? SDL_HITTEST_RESIZE_BOTTOMLEFT
                : right ? SDL_HITTEST_RESIZE_BOTTOMRIGHT
@@ -116,14 +119,24 @@ bool OpenWindow(const char* title, int x, int y, int width, int height)
         g_openError = std::string("no video: ") + SDL_GetError();
         return false;
     }
+    // Without a desktop SDL falls back to drawing off screen: a game nobody can
+    // see or close. Only one who asked for such a driver by name gets it.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver && (!std::strcmp(driver, "offscreen") || !std::strcmp(driver, "dummy")) &&
+        !(asked && !SDL_strcasecmp(asked, driver)))
+    {
+        g_openError = "no desktop to show it on: neither DISPLAY nor WAYLAND_DISPLAY leads to one";
+        return false;
+    }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     g_window = SDL_CreateWindow(title, x, y, width, height,
-                                SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE |
-                                    SDL_WINDOW_ALLOW_HIGHDPI);
+                                SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN |
+                                    SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!g_window)
     {
         g_openError = std::string("no window: ") + SDL_GetError();
@@ -253,7 +266,8 @@ bool HasWindowManager()
                                       unsigned long*, int*, unsigned long*, unsigned long*, unsigned char**);
     using Free = int (*)(void*);
     static void* x11 = SDL_LoadObject("libX11.so.6");
-    static auto internAtom = x11 ? reinterpret_cast<InternAtom>(SDL_LoadFunction(x11, "XInternAtom")) : nullptr;
+    static auto internAtom =
+        x11 ? reinterpret_cast<InternAtom>(SDL_LoadFunction(x11, "XInternAtom")) : nullptr;
     static auto getProperty =
         x11 ? reinterpret_cast<GetWindowProperty>(SDL_LoadFunction(x11, "XGetWindowProperty")) : nullptr;
     static auto xfree = x11 ? reinterpret_cast<Free>(SDL_LoadFunction(x11, "XFree")) : nullptr;
@@ -268,8 +282,8 @@ bool HasWindowManager()
     unsigned long type = 0, count = 0, after = 0;
     int format = 0;
     unsigned char* data = nullptr;
-    const int status = getProperty(display, DefaultRootWindow(display), check, 0, 1, 0, kAnyType, &type, &format,
-                                   &count, &after, &data);
+    const int status = getProperty(display, DefaultRootWindow(display), check, 0, 1, 0, kAnyType, &type,
+                                   &format, &count, &after, &data);
     const bool present = status == 0 && data != nullptr && count == 1;
     if (data)
         xfree(data);

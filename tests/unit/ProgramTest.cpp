@@ -1,8 +1,8 @@
 // The program's start-up when it cannot get going: SDL's dummy video driver
 // gives no OpenGL window.
-#include "app/CommandLine.h"
 #include "app/Program.h"
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "engine/AppSettings.h"
 #include "engine/UserFiles.h"
 #include "platform/DataFolder.h"
@@ -67,6 +67,34 @@ TEST(Program, FailedStartKeepsTheSettingsFileAndSaysWhatFailed)
     EXPECT_EQ(log.rfind(std::string(GetVersionLine()) + "\nCannot create the window (", 0), 0u) << log;
 }
 
+TEST(Program, WithoutADesktopTheStartSaysSoInsteadOfRunningUnseen)
+{
+    // No driver asked for and no desktop: SDL would fall back to drawing off screen.
+    CEnvironment video("SDL_VIDEODRIVER", nullptr);
+    CEnvironment display("DISPLAY", nullptr);
+    CEnvironment wayland("WAYLAND_DISPLAY", nullptr);
+    if (!NPlatform::GetVideoDriver().empty())
+        GTEST_SKIP() << "a video driver is already running in this process";
+    if (!std::filesystem::exists(std::string(ZONVEL_BUILD_DIR) + "/data.pk"))
+        GTEST_SKIP() << "the data set has not been generated";
+    NTestUtil::CTempDir home;
+    CEnvironment xdg("XDG_DATA_HOME", home.Path().c_str());
+
+    testing::internal::CaptureStderr();
+    int status = 0;
+    {
+        CProgram program;
+        program.SetDataFolders({ZONVEL_BUILD_DIR});
+        status = program.Main();
+    }
+    const std::string errors = testing::internal::GetCapturedStderr();
+    GetAppSettings().m_data_folder.clear();
+
+    EXPECT_EQ(status, CProgram::kExitStartFailed);
+    EXPECT_NE(errors.find("Zonvel: Cannot create the window (no desktop to show it on"), std::string::npos)
+        << errors;
+}
+
 TEST(Program, WithoutGameDataTheStartFailsBeforeAnyWindowAndSaysWhere)
 {
     NTestUtil::CTempDir home;
@@ -93,7 +121,8 @@ TEST(Program, WithoutGameDataTheStartFailsBeforeAnyWindowAndSaysWhere)
     GetAppSettings().m_data_folder.clear();
 
     EXPECT_EQ(status, CProgram::kExitStartFailed);
-    EXPECT_EQ(errors.rfind("Zonvel: No game data (data.pk) found in " + empty.File("beside"), 0), 0u) << errors;
+    EXPECT_EQ(errors.rfind("Zonvel: No game data (data.pk) found in " + empty.File("beside"), 0), 0u)
+        << errors;
     EXPECT_NE(errors.find(empty.File("installed")), std::string::npos) << errors;
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
     EXPECT_FALSE(std::filesystem::exists(folder + "dx.cfg")) << "nothing ran, so nothing is saved";
@@ -149,8 +178,8 @@ TEST(Program, WithoutAnyUsablePerUserFolderTheStartSaysSoOnceAndWritesNothing)
 namespace
 {
 // Every file below a folder with its bytes and time.
-std::map<std::string, std::pair<std::vector<uint8_t>, std::filesystem::file_time_type>> Snapshot(
-    const std::string& folder)
+std::map<std::string, std::pair<std::vector<uint8_t>, std::filesystem::file_time_type>>
+Snapshot(const std::string& folder)
 {
     std::map<std::string, std::pair<std::vector<uint8_t>, std::filesystem::file_time_type>> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
