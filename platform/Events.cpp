@@ -30,46 +30,83 @@ int ToVirtualKey(SDL_Keycode key)
         return 0x61 + (key - SDLK_KP_1);
     switch (key)
     {
-    case SDLK_KP_0: return 0x60;
-    case SDLK_BACKSPACE: return kVkBack;
-    case SDLK_TAB: return kVkTab;
+    case SDLK_KP_0:
+        return 0x60;
+    case SDLK_BACKSPACE:
+        return kVkBack;
+    case SDLK_TAB:
+        return kVkTab;
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return kVkReturn;
+    case SDLK_KP_ENTER:
+        return kVkReturn;
     case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return kVkShift;
+    case SDLK_RSHIFT:
+        return kVkShift;
     case SDLK_LCTRL:
-    case SDLK_RCTRL: return kVkControl;
-    case SDLK_PAUSE: return 0x13;
-    case SDLK_CAPSLOCK: return 0x14;
-    case SDLK_ESCAPE: return kVkEscape;
-    case SDLK_SPACE: return kVkSpace;
-    case SDLK_PAGEUP: return kVkPrior;
-    case SDLK_PAGEDOWN: return kVkNext;
-    case SDLK_END: return kVkEnd;
-    case SDLK_HOME: return kVkHome;
-    case SDLK_LEFT: return kVkLeft;
-    case SDLK_UP: return kVkUp;
-    case SDLK_RIGHT: return kVkRight;
-    case SDLK_DOWN: return kVkDown;
-    case SDLK_INSERT: return kVkInsert;
-    case SDLK_DELETE: return kVkDelete;
-    case SDLK_KP_MULTIPLY: return 0x6A;
-    case SDLK_KP_PLUS: return 0x6B;
-    case SDLK_KP_MINUS: return 0x6D;
-    case SDLK_KP_PERIOD: return 0x6E;
-    case SDLK_KP_DIVIDE: return 0x6F;
-    case SDLK_SEMICOLON: return 0xBA;
-    case SDLK_EQUALS: return 0xBB;
-    case SDLK_COMMA: return 0xBC;
-    case SDLK_MINUS: return 0xBD;
-    case SDLK_PERIOD: return 0xBE;
-    case SDLK_SLASH: return 0xBF;
-    case SDLK_BACKQUOTE: return 0xC0;
-    case SDLK_LEFTBRACKET: return 0xDB;
-    case SDLK_BACKSLASH: return 0xDC;
-    case SDLK_RIGHTBRACKET: return 0xDD;
-    case SDLK_QUOTE: return 0xDE;
-    default: return 0;
+    case SDLK_RCTRL:
+        return kVkControl;
+    case SDLK_PAUSE:
+        return 0x13;
+    case SDLK_CAPSLOCK:
+        return 0x14;
+    case SDLK_ESCAPE:
+        return kVkEscape;
+    case SDLK_SPACE:
+        return kVkSpace;
+    case SDLK_PAGEUP:
+        return kVkPrior;
+    case SDLK_PAGEDOWN:
+        return kVkNext;
+    case SDLK_END:
+        return kVkEnd;
+    case SDLK_HOME:
+        return kVkHome;
+    case SDLK_LEFT:
+        return kVkLeft;
+    case SDLK_UP:
+        return kVkUp;
+    case SDLK_RIGHT:
+        return kVkRight;
+    case SDLK_DOWN:
+        return kVkDown;
+    case SDLK_INSERT:
+        return kVkInsert;
+    case SDLK_DELETE:
+        return kVkDelete;
+    case SDLK_KP_MULTIPLY:
+        return 0x6A;
+    case SDLK_KP_PLUS:
+        return 0x6B;
+    case SDLK_KP_MINUS:
+        return 0x6D;
+    case SDLK_KP_PERIOD:
+        return 0x6E;
+    case SDLK_KP_DIVIDE:
+        return 0x6F;
+    case SDLK_SEMICOLON:
+        return 0xBA;
+    case SDLK_EQUALS:
+        return 0xBB;
+    case SDLK_COMMA:
+        return 0xBC;
+    case SDLK_MINUS:
+        return 0xBD;
+    case SDLK_PERIOD:
+        return 0xBE;
+    case SDLK_SLASH:
+        return 0xBF;
+    case SDLK_BACKQUOTE:
+        return 0xC0;
+    case SDLK_LEFTBRACKET:
+        return 0xDB;
+    case SDLK_BACKSLASH:
+        return 0xDC;
+    case SDLK_RIGHTBRACKET:
+        return 0xDD;
+    case SDLK_QUOTE:
+        return 0xDE;
+    default:
+        return 0;
     }
 }
 
@@ -324,7 +361,7 @@ bool PollEvent(SEvent& event)
             return true;
         }
     }
-    return false;
+    return TakePadRepeat(SDL_GetTicks(), event);
 }
 
 void PostQuit()

@@ -9,6 +9,7 @@
 
 #include "platform/Events.h"
 #include "platform/Gamepad.h"
+#include "platform/GamepadEvents.h"
 #include "platform/Window.h"
 
 namespace
@@ -131,7 +132,7 @@ TEST_F(GamepadTest, TheLeftStickPressesADirectionOncePerPush)
     Drain();
     using B = std::vector<EPadButton>;
     EXPECT_EQ(Stick(SDL_CONTROLLER_AXIS_LEFTX, 30000), B{EPadButton::Right});
-    EXPECT_EQ(Stick(SDL_CONTROLLER_AXIS_LEFTX, 31000), B{}) << "held: no repeat";
+    EXPECT_EQ(Stick(SDL_CONTROLLER_AXIS_LEFTX, 31000), B{}) << "held: no second press at once";
     EXPECT_EQ(Stick(SDL_CONTROLLER_AXIS_LEFTX, 12000), B{}) << "between the thresholds it stays held";
     EXPECT_EQ(Stick(SDL_CONTROLLER_AXIS_LEFTX, 30000), B{});
     EXPECT_EQ(Stick(SDL_CONTROLLER_AXIS_LEFTX, 0), B{});
@@ -140,4 +141,59 @@ TEST_F(GamepadTest, TheLeftStickPressesADirectionOncePerPush)
     EXPECT_EQ(Stick(SDL_CONTROLLER_AXIS_LEFTY, 30000), B{EPadButton::Down});
     EXPECT_EQ(Stick(SDL_CONTROLLER_AXIS_LEFTY, -30000), B{EPadButton::Up}) << "straight across";
     EXPECT_EQ(Stick(SDL_CONTROLLER_AXIS_RIGHTX, 30000), B{}) << "the right stick is not used";
+}
+
+namespace
+{
+// Whether a repeat is due at `now`, and of which direction.
+bool RepeatAt(Uint32 now, EPadButton& button)
+{
+    SEvent event;
+    if (!NPlatform::TakePadRepeat(now, event))
+        return false;
+    EXPECT_EQ(event.type, EEventType::PadButton);
+    button = static_cast<EPadButton>(event.key);
+    return true;
+}
+} // namespace
+
+TEST_F(GamepadTest, AHeldDirectionPressesAgainAsAHeldKeyDoesUntilItIsLetGo)
+{
+    Plug();
+    Drain();
+    using NPlatform::kPadRepeatDelayMs;
+    using NPlatform::kPadRepeatMs;
+    EPadButton button = EPadButton::A;
+
+    // The d-pad, held.
+    const Uint32 before = SDL_GetTicks();
+    SDL_JoystickSetVirtualButton(m_joystick, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 1);
+    ASSERT_EQ(Buttons(Drain()), std::vector<EPadButton>{EPadButton::Right});
+    const Uint32 after = SDL_GetTicks();
+    EXPECT_FALSE(RepeatAt(before + kPadRepeatDelayMs - 1, button)) << "not before the delay";
+    ASSERT_TRUE(RepeatAt(after + kPadRepeatDelayMs, button));
+    EXPECT_EQ(button, EPadButton::Right);
+    EXPECT_FALSE(RepeatAt(after + kPadRepeatDelayMs, button)) << "one press per interval";
+    EXPECT_TRUE(RepeatAt(after + kPadRepeatDelayMs + kPadRepeatMs, button));
+    EXPECT_TRUE(RepeatAt(after + 60000, button)) << "after a stall, one press";
+    EXPECT_FALSE(RepeatAt(after + 60000, button)) << "and no burst";
+    SDL_JoystickSetVirtualButton(m_joystick, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0);
+    Drain();
+    EXPECT_FALSE(RepeatAt(after + 120000, button)) << "let go";
+
+    // The stick, pushed down and back to rest.
+    ASSERT_EQ(Stick(SDL_CONTROLLER_AXIS_LEFTY, 30000), std::vector<EPadButton>{EPadButton::Down});
+    ASSERT_TRUE(RepeatAt(SDL_GetTicks() + kPadRepeatDelayMs, button));
+    EXPECT_EQ(button, EPadButton::Down);
+    Stick(SDL_CONTROLLER_AXIS_LEFTY, 0);
+    EXPECT_FALSE(RepeatAt(SDL_GetTicks() + 60000, button)) << "at rest";
+
+    // Unplugged while held.
+    Stick(SDL_CONTROLLER_AXIS_LEFTX, -30000);
+    SDL_JoystickClose(m_joystick);
+    m_joystick = nullptr;
+    SDL_JoystickDetachVirtual(m_index);
+    m_index = -1;
+    Drain();
+    EXPECT_FALSE(RepeatAt(SDL_GetTicks() + 60000, button)) << "a pad that is gone presses nothing";
 }
