@@ -26,13 +26,6 @@ bool CBoardCache::IsEnabled()
     return g_enabled;
 }
 
-void CBoardCache::Reset()
-{
-    m_cells.clear();
-    m_held.clear();
-    m_copy.Release();
-}
-
 size_t CBoardCache::GetHeldCount() const
 {
     return static_cast<size_t>(std::count(m_held.begin(), m_held.end(), uint8_t{1}));

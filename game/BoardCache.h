@@ -36,8 +36,6 @@ class CBoardCache
     int GetTakeCount() const { return m_takes; }
 
     CFrameCopy& GetCopy() { return m_copy; }
-    // Forgets every flower: the next frame takes the copy anew.
-    void Reset();
 
   private:
     using SQuad = std::array<CSpriteBatch::SVertex, 4>;
